@@ -1,0 +1,191 @@
+#pragma once
+// CTarnexSource: the cube model. It holds the live position, the move engine, the
+// solve driver with its solution record, and the solvers (each defined in its own
+// translation units under solvers/). The document owns one by value; every table and
+// text buffer lives inside it, so no operation allocates.
+#include <cstdint>
+#include <random>
+#include <string_view>
+
+#include "model/cube_state.h"
+#include "model/fixed_text.h"
+#include "model/user_port.h"
+
+namespace velmora {
+
+// Length of a position code and of its short form (without centre turns).
+inline constexpr int kCodeLength = 72;
+inline constexpr int kShortCodeLength = 66;
+// Bound of the move record and of the solution record.
+inline constexpr int kRecordCapacity = 9999;
+// Index of the first move of the solution record (after code, count and spaces).
+inline constexpr int kRecordMovesStart = 76;
+
+// One entry of the move table as the program lists it.
+struct MoveEntry {
+    std::string_view token;   // up to 19 characters
+    std::string_view code;    // 72-digit permutation code
+    std::string_view record;  // text left in the move record
+    int turns;                // face turns counted
+};
+
+// A permutation code decoded once: for each destination slot (code order) the source
+// slot index and the twist added; for each face position the source position and the
+// centre-turn increment.
+struct DecodedMove {
+    std::uint8_t slotSource[20];
+    std::uint8_t twistAdd[20];
+    std::uint8_t centreSource[7];
+    std::uint8_t centreAdd[7];
+};
+
+// One cell of the flat net: its screen rectangle and what it shows. For a centre the
+// row field holds face number - 1 and the column 0; for a palette cell the row and
+// sticker fields hold the label position.
+struct FaceletRecord {
+    int left, top, right, bottom;
+    int row;
+    int col;
+    int sticker;
+    int spare;
+};
+
+inline constexpr int kFaceletCount = 54;      // visible stickers
+inline constexpr int kNetCellCount = 63;      // stickers plus the repeats around B
+inline constexpr int kPaletteCellCount = 8;   // palette cells of the input net
+
+class CTarnexSource {
+public:
+    CTarnexSource();
+
+    // ---- fields (in the model's order) ----
+    double viewTilt = 27, viewTurn = -36, viewSpin = 0;
+    float viewZoom = 1.0f;
+    int autoDemoCount = 0;
+    int animAngle = 0, animAxis = 0;
+    FixedText<511> statusText;
+    FixedText<kRecordCapacity> commandText;
+    int colourCounts[10] = {};
+    int selectedColour = 1;
+    FixedText<kRecordCapacity> moveRecord;
+    int facelets[kFaceletCount] = {};
+    int inputMode = 0;
+    int showMethodIds = 0;
+    CubeState startState{};
+    int demoPos = kRecordMovesStart;
+    FixedText<kRecordCapacity> SolutionRecord;
+    int turnCounter = 0;
+    CubeState cube{};  // the current position
+    FaceletRecord FaceletTable[kNetCellCount + kPaletteCellCount] = {};
+    FixedText<260> logPath;
+    std::string_view separatorSet;
+    int centreColours[7] = {};
+    int pieceColours[6][5][3] = {};  // [home row][home column][sticker 0-2]
+    int OrientationTable[24][7] = {};  // [row][face position 1-6]
+    std::string_view keyLetters;     // "TFRPLBA", index 1-7 after a leading blank
+    std::string_view exportLetters;  // " UFRBLD?@"
+    std::string_view appletLetters;  // "gcfbdaeh"
+    int methodChoice = 1, methodUsed = 1, centreOnlyMode = 0;
+    FixedText<4095> methodIdText;
+
+    // Where messages and dialogs go; never null (a silent stand-in by default).
+    UserPort* user;
+    // Path of the running program; InitCubeModel forms the solve log's name from it.
+    // Empty: no solve log.
+    FixedText<1023> programPath;
+    // Set when an append to the move record was refused because it was full.
+    bool moveRecordFull = false;
+    // Set when the last solution record had to be cut at its bound.
+    bool solutionTruncated = false;
+    // Outcome of the last ExecuteAndSolve: the solver's result (1 where the fixed
+    // lettering sequence ran) and the turns of the solution before the rewind.
+    int lastSolveResult = 0;
+    int lastSolveTurns = 0;
+
+    // ---- cube state and notation ----
+    int StickerColour(int row, int column, int sticker) const;
+    int CheckAssembly() const;
+    // Writes the 72-digit code of a position into out (73 bytes with the NUL).
+    static void WritePositionCode(const CubeState& s, char out[kCodeLength + 1]);
+
+    // ---- move engine ----
+    int ApplyToken(std::string_view token);
+    int RunMoveString(int pendingTurns, std::string_view text);
+    void ResetCube();
+    void AnimationHint(std::string_view token);
+    // Index of a token in the move table, -1 when absent.
+    int FindToken(std::string_view token) const;
+    static int MoveCount();
+    static const MoveEntry& Move(int index);
+
+    // ---- solve driver ----
+    void InitCubeModel();
+    void ExecuteAndSolve();
+    int SolveDispatch();
+    void StepSolution(int direction);
+    void MakeDemoFromRecord();
+    // Empties (creates) the solve log at logPath; false when it cannot be created.
+    bool CreateLog();
+    // Name of the solve log for a program path: its extension replaced by "_log.mf",
+    // or "_log.mf" appended when the file name has none.
+    static void LogPathFor(std::string_view program, FixedText<260>& out);
+    // The 24 short codes of the lettering pattern, one per orientation.
+    char talwenCodes[24][kShortCodeLength + 1] = {};
+
+    // ---- position codes ----
+    void LoadPositionText(std::string_view text);
+    void DescribeFacelet(int index);
+
+    // ---- random positions and colour input ----
+    void Scramble(int kind);
+    void BeginInput(int mode);
+    int FinishInput();
+    // Counts the stickers of each colour on the painted net into colourCounts (each
+    // centre once for its own colour); the net view calls it while drawing.
+    void CountColours();
+
+    // ---- random numbers ----
+    // A non-negative pseudo-random number, like the C library's rand().
+    int Random();
+    void SeedRandom(unsigned seed) { rng.seed(seed); }
+    // Millisecond tick count; replaceable for tests.
+    int (*tickSource)() = nullptr;
+    int TickCount() const;
+
+    // ---- centre-orientation method ----
+    int CentreMethod();
+
+    // ---- eight-corner method ----
+    int EightCornerMethod();
+    void EightCornerBottomCorners();  // stage 1
+    void EightCornerTopTwist();       // stage 2
+    void EightCornerCornerPlaces();   // stage 3
+    void EightCornerUpperEdges();     // stage 4
+    void EightCornerLowerEdges();     // stage 5
+    void EightCornerLastUpperEdge();  // stage 6
+    void EightCornerMiddleEdges();    // stage 7
+
+    // ---- group method ----
+    int GroupMethod();
+    void GroupTopEdges();
+    void GroupTopEdgesShifted(int k);
+    void GroupPairs();
+    int GroupFlipPairs();
+    void GroupBottomCorners();
+    void GroupBottomEdges();
+    void GroupTopLayer();
+
+    // ---- cube file ----
+    // (declared with the cube file code in files/cube_file.h)
+
+private:
+    void CopyState(const CubeState& from, CubeState& to) const { to = from; }
+    void BuildTalwenCodes();
+    void BuildSolutionRecord(const char* code);
+
+    DecodedMove decoded[80] = {};
+    std::int8_t tokenIndex2[128][128];  // two-character tokens -> table index
+    std::mt19937 rng;
+};
+
+}  // namespace velmora
