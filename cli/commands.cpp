@@ -24,7 +24,17 @@ void AddPositionOptions(CLI::App& command, CommandOptions& opt) {
     command.add_option("--log", opt.logFile, "append every solve of more than two turns to FILE");
 }
 
-bool MethodAvailable(const CommandOptions&) { return true; }
+bool MethodAvailable(const CommandOptions& opt) {
+    if (opt.method == "eight-corner") {
+        std::fprintf(stderr, "velmora-cli: the eight-corner method is not available yet\n");
+        return false;
+    }
+    if (opt.centres) {
+        std::fprintf(stderr, "velmora-cli: the centre-orientation method is not available yet\n");
+        return false;
+    }
+    return true;
+}
 
 std::unique_ptr<CTarnexSource> SolveFromOptions(const CommandOptions& opt, CliUser& user,
                                                 int* exitCode) {

@@ -1,0 +1,6 @@
+// Placeholder: this stage is not built yet; it does nothing.
+#include "model/tarnex_source.h"
+
+namespace velmora {
+void CTarnexSource::EightCornerLowerEdges() {}
+}  // namespace velmora

@@ -1,0 +1,7 @@
+// Placeholder: this stage is not built yet; it does nothing.
+#include "model/tarnex_source.h"
+
+namespace velmora {
+void CTarnexSource::GroupTopEdges() {}
+void CTarnexSource::GroupTopEdgesShifted(int) {}
+}  // namespace velmora
