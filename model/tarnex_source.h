@@ -4,6 +4,7 @@
 // translation units under solvers/). The document owns one by value; every table and
 // text buffer lives inside it, so no operation allocates.
 #include <cstdint>
+#include <iosfwd>
 #include <random>
 #include <string_view>
 
@@ -176,7 +177,13 @@ public:
     void GroupTopLayer();
 
     // ---- cube file ----
-    // (declared with the cube file code in files/cube_file.h)
+    // Saving writes the file of files/cube_file.h and leaves the cube as it is; opening
+    // reads the head of a file and solves the position it names. Both return 1, or -1
+    // after reporting the failure (message box and statusText).
+    int SaveCubeFile(std::ostream& out);
+    int SaveCubeFile(const char* path);  // temporary file beside the target, then renamed
+    int LoadCubeFile(std::istream& in);
+    int LoadCubeFile(const char* path);
 
 private:
     void CopyState(const CubeState& from, CubeState& to) const { to = from; }
