@@ -113,6 +113,14 @@ int main(int argc, char** argv) {
 
     AddFileCommands(app, opt);
 
+    if (argc > 1 && argv[1][0] != '-') {
+        bool known = false;
+        for (const CLI::App* sub : app.get_subcommands({})) known = known || sub->get_name() == argv[1];
+        if (!known) {
+            std::fprintf(stderr, "velmora-cli: unknown command '%s' (see --help)\n", argv[1]);
+            return 2;
+        }
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
