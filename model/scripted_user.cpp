@@ -30,6 +30,119 @@ void ScriptedUser::ShowCodeDialog(std::string_view text, std::string_view headin
                      Icon::None, Answer::Ok});
 }
 
+void ScriptedUser::SetModified(bool modified) {
+    calls.push_back({Kind::Modified, {}, {}, Buttons::Ok, Icon::None, Answer::Ok, modified ? 1 : 0});
+}
+
+void ScriptedUser::SetDocumentPath(std::string_view path) {
+    calls.push_back({Kind::DocumentPath, std::string(path), {}, Buttons::Ok, Icon::None, Answer::Ok});
+}
+
+void ScriptedUser::SwapToolbarButton(int oldId, int newId) {
+    calls.push_back({Kind::SwapButton, {}, {}, Buttons::Ok, Icon::None, Answer::Ok, oldId, newId});
+}
+
+bool ScriptedUser::ChooseColour(int& colour, bool fullyOpen) {
+    Call c{Kind::ColourDialog, {}, {}, Buttons::Ok, Icon::None, Answer::Cancel, colour, fullyOpen ? 1 : 0};
+    if (!colours.empty()) {
+        colour = colours.front();
+        colours.pop_front();
+        c.answer = Answer::Ok;
+    }
+    calls.push_back(c);
+    return c.answer == Answer::Ok;
+}
+
+bool ScriptedUser::ChooseOpenPath(std::string& path, std::string_view filter) {
+    Call c{Kind::OpenDialog, std::string(filter), {}, Buttons::Ok, Icon::None, Answer::Cancel};
+    if (!paths.empty()) {
+        path = paths.front();
+        paths.pop_front();
+        c.answer = Answer::Ok;
+    }
+    calls.push_back(c);
+    return c.answer == Answer::Ok;
+}
+
+bool ScriptedUser::ChooseSavePath(std::string& path, std::string_view filter,
+                                  std::string_view suggested) {
+    Call c{Kind::SaveDialog, std::string(filter), std::string(suggested), Buttons::Ok, Icon::None,
+           Answer::Cancel};
+    if (!paths.empty()) {
+        path = paths.front();
+        paths.pop_front();
+        c.answer = Answer::Ok;
+    }
+    calls.push_back(c);
+    return c.answer == Answer::Ok;
+}
+
+bool ScriptedUser::BarVisible(Bar bar) const {
+    return bar == Bar::Toolbar ? toolbarShown : statusBarShown;
+}
+
+void ScriptedUser::ShowBar(Bar bar, bool shown) {
+    (bar == Bar::Toolbar ? toolbarShown : statusBarShown) = shown;
+    calls.push_back({Kind::ShowBar, {}, {}, Buttons::Ok, Icon::None, Answer::Ok,
+                     bar == Bar::Toolbar ? 0 : 1, shown ? 1 : 0});
+}
+
+void ScriptedUser::RestoreLayout() { calls.push_back({Kind::RestoreLayout, {}, {}}); }
+void ScriptedUser::ShowAbout() { calls.push_back({Kind::About, {}, {}}); }
+void ScriptedUser::Quit() { calls.push_back({Kind::Quit, {}, {}}); }
+
+bool ScriptedUser::EditCube(CubeState& copy) {
+    Call c{Kind::EditCube, {}, {}, Buttons::Ok, Icon::None, Answer::Cancel};
+    if (!editedCubes.empty()) {
+        copy = editedCubes.front();
+        editedCubes.pop_front();
+        c.answer = Answer::Ok;
+    }
+    calls.push_back(c);
+    return c.answer == Answer::Ok;
+}
+
+bool ScriptedUser::ChoosePattern(PatternChoice& choice) {
+    Call c{Kind::PatternDialog, {}, {}, Buttons::Ok, Icon::None, Answer::Cancel};
+    if (!patterns.empty()) {
+        choice = patterns.front();
+        patterns.pop_front();
+        c.answer = Answer::Ok;
+    }
+    calls.push_back(c);
+    return c.answer == Answer::Ok;
+}
+
+bool ScriptedUser::EditCommandString(std::string_view infoAppend, CommandStringChoice& out) {
+    Call c{Kind::CommandStringDialog, std::string(infoAppend), {}, Buttons::Ok, Icon::None,
+           Answer::Cancel};
+    if (!commandStrings.empty()) {
+        out = commandStrings.front();
+        commandStrings.pop_front();
+        c.answer = Answer::Ok;
+    }
+    calls.push_back(c);
+    return c.answer == Answer::Ok;
+}
+
+bool ScriptedUser::EditInputText(std::string& text, int (&)[7]) {
+    Call c{Kind::InputTool, text, {}, Buttons::Ok, Icon::None, Answer::Cancel};
+    if (!inputTexts.empty()) {
+        text = inputTexts.front();
+        inputTexts.pop_front();
+        c.answer = Answer::Ok;
+    }
+    calls.push_back(c);
+    return c.answer == Answer::Ok;
+}
+
+std::vector<ScriptedUser::Call> ScriptedUser::CallsOf(Kind kind) const {
+    std::vector<Call> out;
+    for (const Call& c : calls)
+        if (c.kind == kind) out.push_back(c);
+    return out;
+}
+
 std::vector<std::string> ScriptedUser::Messages() const {
     std::vector<std::string> out;
     for (const Call& c : calls)

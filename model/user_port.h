@@ -2,13 +2,35 @@
 // The one way the model and the document reach the person at the screen: message
 // boxes, the status line, redraws and the dialogs they open. The window implements it
 // with real widgets; tests and the command-line tool with a scripted stand-in.
+#include <string>
 #include <string_view>
+
+#include "model/cube_state.h"
 
 namespace velmora {
 
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class Icon { None, Information, Question, Stop };
 enum class Answer { Ok, Cancel, Yes, No };
+// The two bars of the main window that the user can show and hide.
+enum class Bar { Toolbar, StatusBar };
+
+// What the patterns dialog hands back on OK.
+struct PatternChoice {
+    std::string name;
+    std::string moves;
+    bool resetFirst = false;
+};
+
+// What the command-string dialog hands back on OK (its fields keep their values
+// between openings inside the dialog itself).
+struct CommandStringChoice {
+    std::string prefix;
+    std::string suffix;
+    std::string mainCommand;
+    std::string secondCommand;
+    bool singleStep = false;
+};
 
 // Caption of every message box.
 inline constexpr std::string_view kMessageCaption = "Velmora提示";
@@ -25,6 +47,43 @@ public:
     virtual void Redraw() = 0;
     // The description-code dialog: a text under a heading, modal until closed.
     virtual void ShowCodeDialog(std::string_view text, std::string_view heading) = 0;
+
+    // ---- services of the document; the defaults do nothing or answer "cancelled" ----
+    // The document's modified flag changed (the window shows it in its title).
+    virtual void SetModified(bool) {}
+    // The document's file name changed (empty: untitled).
+    virtual void SetDocumentPath(std::string_view) {}
+    // Gives the toolbar button carrying oldId the id newId, keeping its style and image;
+    // nothing when no button carries oldId.
+    virtual void SwapToolbarButton(int /*oldId*/, int /*newId*/) {}
+    // The colour dialog on colour (red in the lowest byte); true and the new colour on OK.
+    virtual bool ChooseColour(int& /*colour*/, bool /*fullyOpen*/) { return false; }
+    // The file dialogs, with a filter such as "魔方文件 (*.mf)"; true and the path on OK.
+    virtual bool ChooseOpenPath(std::string& /*path*/, std::string_view /*filter*/) { return false; }
+    virtual bool ChooseSavePath(std::string& /*path*/, std::string_view /*filter*/,
+                                std::string_view /*suggested*/) {
+        return false;
+    }
+    // Visibility of the toolbar and the status bar.
+    virtual bool BarVisible(Bar) const { return true; }
+    virtual void ShowBar(Bar, bool) {}
+    // Main window and splitters back to their default sizes.
+    virtual void RestoreLayout() {}
+    // The About box, modal until closed.
+    virtual void ShowAbout() {}
+    // Ends the program (after the document agreed to close).
+    virtual void Quit() {}
+    // The modify-cube dialog on a copy of the position; true on OK with the edited copy.
+    virtual bool EditCube(CubeState& /*copy*/) { return false; }
+    // The patterns dialog; true on OK with the chosen pattern.
+    virtual bool ChoosePattern(PatternChoice& /*choice*/) { return false; }
+    // The command-string dialog; infoAppend is added to its information field before it
+    // opens. True on OK with the dialog's fields.
+    virtual bool EditCommandString(std::string_view /*infoAppend*/, CommandStringChoice& /*out*/) {
+        return false;
+    }
+    // The input tool on a 54-letter text and the six centre marks (index 1-6); true on OK.
+    virtual bool EditInputText(std::string& /*text*/, int (& /*marks*/)[7]) { return false; }
 };
 
 // Answers every question with its first button and shows nothing. Used where no

@@ -1,0 +1,37 @@
+#pragma once
+// The records of the two undo histories. A HistoryRecord is a full snapshot of what
+// defines a position and its solution; an InputRecord holds the 54 painted stickers of
+// one step of cube input. Both rings hold kHistoryCapacity entries and are allocated
+// once with the document; saving into an entry copies into its fixed buffers and never
+// allocates.
+#include "model/cube_state.h"
+#include "model/fixed_text.h"
+#include "model/tarnex_source.h"
+
+namespace velmora {
+
+inline constexpr int kHistoryCapacity = 128;
+// Longest history name; longer names are cut.
+inline constexpr int kHistoryNameLength = 20;
+
+struct HistoryRecord {
+    // The command executed from this position, or empty for a position saved by undo.
+    char name[24] = {};
+    int demoPos = kRecordMovesStart;
+    int turnCounter = 0;
+    FixedText<kRecordCapacity> solution;  // the SolutionRecord text
+    CubeState current{};
+    CubeState start{};
+    int methodUsed = 1;
+    int methodChoice = 1;
+    FixedText<kRecordCapacity> commandText;
+};
+
+struct InputRecord {
+    // '#' for a step of the input tool, otherwise the letter of the painted colour;
+    // NUL for the entry that starts input.
+    char marker = '\0';
+    int facelets[kFaceletCount] = {};
+};
+
+}  // namespace velmora
