@@ -1,7 +1,67 @@
-// save and open: placeholder until cube files land.
+// save and open: the cube file from the command line.
+#include <cstdio>
+#include <string>
+
 #include "cli/commands.h"
 
 namespace velmora::cli {
-void AddFileCommands(CLI::App&, CommandOptions&) {}
-int RunFileCommands(CLI::App&, const CommandOptions&) { return 2; }
+
+void AddFileCommands(CLI::App& app, CommandOptions& opt) {
+    auto* save = app.add_subcommand("save", "solve a position, step its demonstration and save it as a cube file");
+    save->add_option("FILE", opt.file, "cube file to write")->required();
+    AddPositionOptions(*save, opt);
+    save->add_option("--steps", opt.steps, "demonstration steps taken before saving")
+        ->check(CLI::NonNegativeNumber);
+
+    auto* open = app.add_subcommand("open", "open a cube file and solve the position it holds");
+    open->add_option("FILE", opt.file, "cube file to read")->required();
+    open->add_option("--method", opt.method, "group or eight-corner")
+        ->check(CLI::IsMember({"group", "eight-corner"}));
+    open->add_option("--log", opt.logFile, "append every solve of more than two turns to FILE");
+}
+
+namespace {
+
+int RunSave(const CommandOptions& opt) {
+    if (opt.moves.empty() && opt.code.empty() && opt.faceletText.empty()) {
+        std::fprintf(stderr, "velmora-cli: save needs --moves, --code or --facelets\n");
+        return 2;
+    }
+    CliUser user;
+    int exitCode = 2;
+    auto m = SolveFromOptions(opt, user, &exitCode);
+    if (!m) return exitCode;
+    // Step forward, stopping at the end of the solution rather than asking to restart.
+    for (int i = 0; i < opt.steps && m->demoPos < static_cast<int>(m->SolutionRecord.size()); ++i)
+        m->StepSolution(+1);
+    if (m->SaveCubeFile(opt.file.c_str()) != 1) {
+        std::fprintf(stderr, "velmora-cli: cannot write %s\n", opt.file.c_str());
+        return 2;
+    }
+    PrintSolution(*m);
+    return exitCode;
+}
+
+int RunOpen(const CommandOptions& opt) {
+    if (!MethodAvailable(opt)) return 2;
+    CliUser user;
+    auto m = NewModel(user, opt.logFile);
+    if (!m) return 2;
+    m->methodChoice = MethodNumber(opt.method);
+    if (m->LoadCubeFile(opt.file.c_str()) != 1) {
+        std::fprintf(stderr, "velmora-cli: cannot read %s\n", opt.file.c_str());
+        return 2;
+    }
+    PrintSolution(*m);
+    return m->lastSolveResult == 1 ? 0 : 1;
+}
+
+}  // namespace
+
+int RunFileCommands(CLI::App& app, const CommandOptions& opt) {
+    if (app.got_subcommand("save")) return RunSave(opt);
+    if (app.got_subcommand("open")) return RunOpen(opt);
+    return 2;
+}
+
 }  // namespace velmora::cli

@@ -1,0 +1,246 @@
+// Writing the cube file and opening its head again.
+#include "files/cube_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <istream>
+#include <ostream>
+#include <system_error>
+
+#include "files/gbk.h"
+#include "model/export_maps.h"
+
+namespace velmora {
+namespace {
+
+// The colour a net facelet (FaceletTable record 0-53) shows on the live cube.
+int FaceletColour(const CTarnexSource& m, int facelet) {
+    const FaceletRecord& r = m.FaceletTable[facelet];
+    return m.StickerColour(r.row, r.col, r.col == 0 ? 0 : r.sticker);
+}
+
+// The Cube Explorer line: the record's moves read from the last token back to the
+// first, each inverted, so that it turns the solved cube into the start position. The
+// scan looks at every third character from the end; the count characters close it.
+void WriteExplorerLine(std::string_view record, std::string& out) {
+    const int n = static_cast<int>(record.size());
+    for (int i = n - 1; i > kRecordMovesStart; i -= 3) {
+        if (record[i] != ';') continue;
+        std::size_t face = kProgramFaceLetters.find(record[i - 2]);
+        if (face != std::string_view::npos) out += kExplorerFaceLetters[face];
+        switch (record[i - 1]) {
+            case '*': out += '2'; break;
+            case '+': out += '\''; break;
+            case '-': out += ' '; break;
+            default: break;
+        }
+    }
+    out += "    (";
+    // A record made before the first solve holds no count characters.
+    if (n > 73) out += record[73];
+    if (n > 74) out += record[74];
+    out += ')';
+}
+
+// The applet's move value: the tokens still to be demonstrated, from `from` on, as
+// the standard letter of the face whose centre has the colour of the face number
+// (letters) and the clockwise quarter turns (1, 2, 3).
+void WriteAppletMoves(std::string_view record, int from, const char letters[8], std::string& out) {
+    const int n = static_cast<int>(record.size());
+    for (int i = from < 0 ? 0 : from; i < n; i += 3) {
+        if (i + 2 >= n || record[i + 2] != ';') continue;
+        std::size_t face = kProgramFaceLetters.find(record[i]);
+        if (face != std::string_view::npos && letters[face + 1] != '\0') out += letters[face + 1];
+        switch (record[i + 1]) {
+            case '+': out += '1'; break;
+            case '*': out += '2'; break;
+            case '-': out += '3'; break;
+            default: break;
+        }
+    }
+}
+
+// Reports a failed save and leaves its status.
+int SaveFailed(CTarnexSource& m, const char* path) {
+    FixedText<1200> text;
+    if (path)
+        text.Format("不能保存文件“%s”！", path);
+    else
+        text.Assign("不能保存文件！");
+    m.user->Message(text, Buttons::Ok, Icon::Stop);
+    m.statusText.Assign(kSaveFailedStatus);
+    return -1;
+}
+
+int OpenFailed(CTarnexSource& m, const char* path) {
+    FixedText<1200> text;
+    if (path)
+        text.Format("不能打开文件“%s”！", path);
+    else
+        text.Assign("不能读取文件！");
+    m.user->Message(text, Buttons::Ok, Icon::Stop);
+    m.statusText.Assign(kOpenFailedStatus);
+    return -1;
+}
+
+// Loads the position named by the first bytes of a file; head holds count bytes and
+// room for one more.
+int LoadHead(CTarnexSource& m, char* head, std::size_t count) {
+    if (count < 2) {
+        m.user->Message(kNoDataMessage, Buttons::Ok, Icon::Stop);
+        m.statusText.Assign(kOpenFailedStatus);
+        return -1;
+    }
+    // The head is taken as a text: it ends at the bytes read or at a NUL among them.
+    head[count] = '\0';
+    m.LoadPositionText(std::string_view(head, std::strlen(head)));
+    m.statusText.Assign(kOpenedStatus);
+    return 1;
+}
+
+}  // namespace
+
+std::string_view CubeFileMethodName(int methodUsed) {
+    switch (methodUsed) {
+        case 2: return "八角法";
+        case 4: return "只处理中心小块的色向";
+        case 1: return "分组法";
+        default: return "其它法";
+    }
+}
+
+void WriteAcubeLine(const CTarnexSource& m, std::string& out) {
+    // Face position of each colour: the face whose centre has that colour.
+    int position[8] = {};
+    for (int k = 1; k <= 6; ++k) {
+        int colour = m.cube.centres[k];
+        if (colour >= 0 && colour < 8) position[colour] = k;
+    }
+    for (int facelet : kAcubeFaceletOrder) {
+        int colour = facelet < 0 ? 0 : FaceletColour(m, facelet);
+        int k = colour >= 0 && colour < 8 ? position[colour] : 0;
+        out += kExportLetters[static_cast<std::size_t>(k)];
+    }
+}
+
+bool WriteCubeFileBytes(const CTarnexSource& m, std::string& out) {
+    out.clear();
+    out.reserve(1200 + 2 * m.SolutionRecord.size());
+    bool ok = true;
+    auto text = [&](std::string_view utf8) { ok = AppendGbk(out, utf8) && ok; };
+    const std::string_view record = m.SolutionRecord.view();
+
+    out.append(record);
+    text("\r\n<HTML><HEAD>\r\n");
+    text("<META http-equiv=Content-Type content=\"text/html; charset=gb2312\">\r\n");
+    text("<TITLE>魔方(Vorel's Cube)文件 Velmora</TITLE>\r\n");
+    text("<!--魔方(Vorel's Cube)文件。本文中包含我的(Velmora)格式和三种其它格式：Cube Explorer格式，"
+         "ACUBE格式，JAVA格式。\r\n如果同一目录下有CubeMove.class；lvorel.class；PlayThread.class这3个"
+         "文件，可以把本文的后缀改为.htm利用支持JAVA的浏览器观看。//-->\r\n");
+    text("<br>\r\n");
+    text("Velmora格式，含位置描述和解法（");
+    text(CubeFileMethodName(m.methodUsed));
+    text("）。\r\n");
+    text("<br><br>Cube Explorer存盘文件(*.txt)，含从已复原的魔方转成存盘图案的方法：<br>\r\n");
+    WriteExplorerLine(record, out);
+
+    char done[128];
+    std::snprintf(done, sizeof done, "\r\n<br><br>已经完成了%d转，以下为当前状态：<br>\r\n",
+                  m.turnCounter);
+    text(done);
+    text("ACUBE格式，一种位置描述。<br>\r\n");
+    out.append(kAcubeHeader);
+    text(" //魔方位置<br>\r\n");
+    WriteAcubeLine(m, out);
+    text("\r\n<br><br><br><br>\r\n");
+    text("</HEAD>\r\n");
+    text("<CENTER>\r\n");
+    text("<applet code=\"lvorel.class\" width=\"125\" height=\"145\">\r\n");
+    text("  <param name=\"pos\" value=\"");
+
+    // Standard letter of the face whose centre shows each colour, met on the way.
+    char letters[8] = {};
+    for (int facelet : kAppletFaceletOrder) {
+        int colour = FaceletColour(m, facelet);
+        if (colour < 0 || colour >= 8) colour = 0;
+        out += kAppletColourLetters[static_cast<std::size_t>(colour)];
+        if (facelet % 9 == 4) letters[colour] = kExportLetters[static_cast<std::size_t>(facelet / 9 + 1)];
+    }
+
+    text("\">\r\n");
+    text("  <param name=\"move\" value=\"");
+    std::string moves;
+    WriteAppletMoves(record, m.demoPos, letters, moves);
+    out.append(moves);
+    text("\">\r\n</applet></CENTER>\r\n<br>\r\n");
+    out.append(moves);
+    text("\r\n<br></HTML>\r\n");
+    return ok;
+}
+
+bool WriteFileReplacing(const char* path, std::string_view bytes) {
+    if (!path || !*path) return false;
+    const std::string target(path);
+    std::string temp;
+    std::FILE* f = nullptr;
+    // A name of our own beside the target: "x" refuses to open a file that exists.
+    for (int n = 0; n < 100 && !f; ++n) {
+        temp = target + ".tmp" + std::to_string(n);
+        errno = 0;
+        f = std::fopen(temp.c_str(), "wbx");
+        if (!f && errno != EEXIST) return false;
+    }
+    if (!f) return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    ok = std::fflush(f) == 0 && ok;
+    ok = std::ferror(f) == 0 && ok;
+    ok = std::fclose(f) == 0 && ok;
+    if (ok) {
+        std::error_code ec;
+        std::filesystem::rename(temp, target, ec);
+        ok = !ec;
+    }
+    if (!ok) std::remove(temp.c_str());
+    return ok;
+}
+
+int CTarnexSource::SaveCubeFile(std::ostream& out) {
+    std::string bytes;
+    if (!WriteCubeFileBytes(*this, bytes)) return SaveFailed(*this, nullptr);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) return SaveFailed(*this, nullptr);
+    statusText.Assign(kSavedStatus);
+    return 1;
+}
+
+int CTarnexSource::SaveCubeFile(const char* path) {
+    std::string bytes;
+    if (!WriteCubeFileBytes(*this, bytes) || !WriteFileReplacing(path, bytes))
+        return SaveFailed(*this, path ? path : "");
+    statusText.Assign(kSavedStatus);
+    return 1;
+}
+
+int CTarnexSource::LoadCubeFile(std::istream& in) {
+    char head[kCubeFileHeadBytes + 1];
+    in.read(head, kCubeFileHeadBytes);
+    std::size_t count = static_cast<std::size_t>(in.gcount());
+    if (in.bad()) return OpenFailed(*this, nullptr);
+    return LoadHead(*this, head, count);
+}
+
+int CTarnexSource::LoadCubeFile(const char* path) {
+    std::FILE* f = path ? std::fopen(path, "rb") : nullptr;
+    if (!f) return OpenFailed(*this, path ? path : "");
+    char head[kCubeFileHeadBytes + 1];
+    std::size_t count = std::fread(head, 1, kCubeFileHeadBytes, f);
+    bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) return OpenFailed(*this, path);
+    return LoadHead(*this, head, count);
+}
+
+}  // namespace velmora
