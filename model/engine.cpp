@@ -15,6 +15,29 @@ constexpr std::string_view kTokenChars = "*+-BFLPRT";
 constexpr std::string_view kFaceLetters = "TFRPLB";
 constexpr int kMaxTokenLength = 23;
 
+// Character classes of the move-string scanner, by byte value.
+enum CharClass : std::uint8_t { kOther = 0, kTokenChar = 1, kEnds = 2 };
+
+struct ScanTable {
+    std::uint8_t cls[256];
+    char upper[256];
+    constexpr ScanTable() : cls(), upper() {
+        for (int i = 0; i < 256; ++i) {
+            char c = static_cast<char>(i);
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+            if (c == '/') c = '*';
+            if (c == '=') c = '+';
+            upper[i] = c;
+            bool token = kTokenChars.find(c) != std::string_view::npos;
+            // Codes of 32 or less end a token; so do bytes of 128 and above, which
+            // count as negative.
+            bool ends = i <= 32 || i >= 128 || kSeparators.find(c) != std::string_view::npos;
+            cls[i] = token ? kTokenChar : ends ? kEnds : kOther;
+        }
+    }
+};
+constexpr ScanTable kScan;
+
 bool IsSeparator(char c) { return c != '\0' && kSeparators.find(c) != std::string_view::npos; }
 
 }  // namespace
@@ -27,9 +50,43 @@ SilentUser& DefaultUser() {
 }
 
 CTarnexSource::CTarnexSource() : user(&DefaultUser()) {
-    std::memset(tokenIndex2, -1, sizeof tokenIndex2);
+    DecodeMoves();
     cube.SetSolved();
     startState.SetSolved();
+}
+
+void CTarnexSource::DecodeMoves() {
+    std::memset(tokenIndex2, -1, sizeof tokenIndex2);
+    for (int i = 0; i < MoveCount(); ++i) {
+        const MoveEntry& e = Move(i);
+        if (e.token.size() == 2)
+            tokenIndex2[static_cast<unsigned char>(e.token[0])][static_cast<unsigned char>(e.token[1])] =
+                static_cast<std::int8_t>(i);
+        DecodedMove& d = decoded[i];
+        d = DecodedMove{};
+        for (int s = 0; s < 20; ++s) {
+            int row = e.code[3 * s] - '0';
+            int col = e.code[3 * s + 1] - '0';
+            int add = e.code[3 * s + 2] - '0';
+            if (row == SlotRow(s) && col == SlotCol(s) && add == 0) continue;
+            int n = d.slotCount++;
+            d.destRow[n] = static_cast<std::uint8_t>(SlotRow(s));
+            d.destCol[n] = static_cast<std::uint8_t>(SlotCol(s));
+            d.sourceRow[n] = static_cast<std::uint8_t>(row);
+            d.sourceCol[n] = static_cast<std::uint8_t>(col);
+            d.twistAdd[n] = static_cast<std::uint8_t>(add);
+            d.twistMod[n] = static_cast<std::uint8_t>(IsCornerRow(SlotRow(s)) ? 3 : 2);
+        }
+        for (int k = 1; k <= 6; ++k) {
+            int src = e.code[60 + k - 1] - '0';
+            int add = e.code[66 + k - 1] - '0';
+            if (src == k && add == 0) continue;
+            int n = d.centreCount++;
+            d.centreDest[n] = static_cast<std::uint8_t>(k);
+            d.centreSource[n] = static_cast<std::uint8_t>(src);
+            d.centreAdd[n] = static_cast<std::uint8_t>(add);
+        }
+    }
 }
 
 int CTarnexSource::FindToken(std::string_view token) const {
@@ -63,20 +120,26 @@ int CTarnexSource::ApplyToken(std::string_view token) {
         return -1;
     }
     const DecodedMove& m = decoded[index];
-    const CubeState old = cube;
-    for (int i = 0; i < 20; ++i) {
-        int src = m.slotSource[i];
-        const PieceSlot& from = old.pieces[SlotRow(src)][SlotCol(src)];
-        PieceSlot& to = cube.pieces[SlotRow(i)][SlotCol(i)];
-        int mod = IsCornerRow(SlotRow(i)) ? 3 : 2;
-        to.homeRow = from.homeRow;
-        to.homeCol = from.homeCol;
-        to.twist = (from.twist + m.twistAdd[i]) % mod;
+    PieceSlot moved[20];
+    for (int i = 0; i < m.slotCount; ++i) moved[i] = cube.pieces[m.sourceRow[i]][m.sourceCol[i]];
+    for (int i = 0; i < m.slotCount; ++i) {
+        PieceSlot& to = cube.pieces[m.destRow[i]][m.destCol[i]];
+        to = moved[i];
+        int mod = m.twistMod[i];
+        int t = moved[i].twist + m.twistAdd[i];
+        if (t >= mod || t < 0) t %= mod;
+        to.twist = t;
     }
-    for (int k = 1; k <= 6; ++k) {
-        int src = m.centreSource[k];
-        cube.centres[k] = old.centres[src];
-        cube.centreTurns[k] = (old.centreTurns[src] + m.centreAdd[k]) % 4;
+    int turns[6], ids[6];
+    for (int i = 0; i < m.centreCount; ++i) {
+        ids[i] = cube.centres[m.centreSource[i]];
+        turns[i] = cube.centreTurns[m.centreSource[i]] + m.centreAdd[i];
+    }
+    for (int i = 0; i < m.centreCount; ++i) {
+        cube.centres[m.centreDest[i]] = ids[i];
+        int t = turns[i];
+        if (t >= 4 || t < 0) t %= 4;
+        cube.centreTurns[m.centreDest[i]] = t;
     }
     moveRecord.Append(entry.record);
     turnCounter += entry.turns;
@@ -108,23 +171,19 @@ int CTarnexSource::RunMoveString(int pendingTurns, std::string_view text) {
 
     char token[kMaxTokenLength + 1];
     int len = 0;
-    for (std::size_t i = start; i <= text.size(); ++i) {
-        char ch = i < text.size() ? text[i] : '\0';
-        if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
-        if (ch == '/') ch = '*';
-        if (ch == '=') ch = '+';
-        bool ends;
-        if (ch != '\0' && kTokenChars.find(ch) != std::string_view::npos) {
-            if (len < kMaxTokenLength) token[len++] = ch;
-            ends = false;
-        } else if (IsSeparator(ch) || len >= kMaxTokenLength ||
-                   static_cast<signed char>(ch) <= 32) {
-            ends = true;
-        } else {
-            token[len++] = ch;
-            ends = false;
+    const std::size_t size = text.size();
+    for (std::size_t i = start; i <= size; ++i) {
+        unsigned char byte = i < size ? static_cast<unsigned char>(text[i]) : 0;
+        std::uint8_t cls = kScan.cls[byte];
+        if (cls == kTokenChar) {
+            if (len < kMaxTokenLength) token[len++] = kScan.upper[byte];
+            continue;
         }
-        if (ends && len > 0) {
+        if (cls == kOther && len < kMaxTokenLength) {
+            token[len++] = kScan.upper[byte];
+            continue;
+        }
+        if (len > 0) {
             std::string_view tok(token, static_cast<std::size_t>(len));
             if (tok == "STOP") return total;
             int got = ApplyToken(tok);
@@ -201,23 +260,32 @@ int CTarnexSource::CheckAssembly() const {
         }
     }
     for (int k = 1; k <= 6; ++k) seq[n++] = cube.centres[k] + 20;
-    // Bubble sort counting exchanges: the parity of the exchanges is the parity of the
-    // arrangement of all 26 pieces.
-    int exchanges = 0;
-    for (int end = 25; end > 0; --end) {
-        bool swapped = false;
-        for (int i = 0; i < end; ++i) {
-            if (seq[i] > seq[i + 1]) {
-                int t = seq[i]; seq[i] = seq[i + 1]; seq[i + 1] = t;
-                ++exchanges;
-                swapped = true;
-            }
-        }
-        if (!swapped) break;
-    }
+    // The exchanges a bubble sort makes number the inversions of the sequence; only
+    // their parity counts. For an arrangement of all 26 pieces it is the parity of the
+    // permutation, found from its cycles; otherwise the inversions are counted.
     int base = 0;
-    for (int i = 0; i < 26; ++i)
-        if (seq[i] != i + 1) { base = 300000; break; }
+    unsigned seen = 0;
+    for (int i = 0; i < 26; ++i) {
+        int v = seq[i];
+        if (v < 1 || v > 26 || (seen & (1u << v))) { base = 300000; break; }
+        seen |= 1u << v;
+    }
+    int exchanges = 0;
+    if (base == 0) {
+        unsigned visited = 0;
+        for (int i = 0; i < 26; ++i) {
+            if (visited & (1u << i)) continue;
+            int length = 0;
+            for (int j = i; !(visited & (1u << j)); j = seq[j] - 1) {
+                visited |= 1u << j;
+                ++length;
+            }
+            exchanges += length - 1;
+        }
+    } else {
+        for (int i = 0; i < 26; ++i)
+            for (int j = i + 1; j < 26; ++j) exchanges += seq[i] > seq[j];
+    }
     return base + 100 * (((twists % 3) + 3) % 3) + 10 * (((flips % 2) + 2) % 2) + (exchanges % 2);
 }
 

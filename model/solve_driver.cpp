@@ -45,26 +45,7 @@ void CTarnexSource::InitCubeModel() {
     selectedColour = 1;
 
     FillModelTables(*this);
-    std::memset(tokenIndex2, -1, sizeof tokenIndex2);
-    for (int i = 0; i < MoveCount(); ++i) {
-        const MoveEntry& e = Move(i);
-        if (e.token.size() == 2)
-            tokenIndex2[static_cast<unsigned char>(e.token[0])][static_cast<unsigned char>(e.token[1])] =
-                static_cast<std::int8_t>(i);
-        DecodedMove& d = decoded[i];
-        for (int s = 0; s < 20; ++s) {
-            int row = e.code[3 * s] - '0';
-            int col = e.code[3 * s + 1] - '0';
-            d.slotSource[s] = static_cast<std::uint8_t>((row - 1) * 4 + (col - 1));
-            d.twistAdd[s] = static_cast<std::uint8_t>(e.code[3 * s + 2] - '0');
-        }
-        d.centreSource[0] = 0;
-        d.centreAdd[0] = 0;
-        for (int k = 1; k <= 6; ++k) {
-            d.centreSource[k] = static_cast<std::uint8_t>(e.code[60 + k - 1] - '0');
-            d.centreAdd[k] = static_cast<std::uint8_t>(e.code[66 + k - 1] - '0');
-        }
-    }
+    DecodeMoves();
 
     statusText.Clear();
     if (!programPath.empty()) {

@@ -30,14 +30,17 @@ struct MoveEntry {
     int turns;                // face turns counted
 };
 
-// A permutation code decoded once: for each destination slot (code order) the source
-// slot index and the twist added; for each face position the source position and the
-// centre-turn increment.
+// A permutation code decoded once into the slots and centres it changes: for each
+// changed destination the source and the twist (or centre-turn) increment. Slots and
+// centres that a move leaves alone are not listed, so a face turn touches 8 slots.
 struct DecodedMove {
-    std::uint8_t slotSource[20];
+    std::uint8_t slotCount;
+    std::uint8_t destRow[20], destCol[20];
+    std::uint8_t sourceRow[20], sourceCol[20];
     std::uint8_t twistAdd[20];
-    std::uint8_t centreSource[7];
-    std::uint8_t centreAdd[7];
+    std::uint8_t twistMod[20];
+    std::uint8_t centreCount;
+    std::uint8_t centreDest[6], centreSource[6], centreAdd[6];
 };
 
 // One cell of the flat net: its screen rectangle and what it shows. For a centre the
@@ -189,6 +192,7 @@ private:
     void CopyState(const CubeState& from, CubeState& to) const { to = from; }
     void BuildTalwenCodes();
     void BuildSolutionRecord(const char* code);
+    void DecodeMoves();
 
     DecodedMove decoded[80] = {};
     std::int8_t tokenIndex2[128][128];  // two-character tokens -> table index

@@ -123,3 +123,54 @@ TEST_F(CubeStateTest, NetCellsShowTheirFaceOnTheSolvedCube) {
 
 }  // namespace
 }  // namespace velmora::test
+
+namespace velmora::test {
+namespace {
+
+// The assembly score as a bubble sort counts it, for comparison with the model's.
+int BubbleScore(const CubeState& s) {
+    int twists = 0, flips = 0, seq[26], n = 0;
+    for (int r = 1; r <= 5; ++r)
+        for (int c = 1; c <= 4; ++c) {
+            (IsCornerRow(r) ? twists : flips) += s.pieces[r][c].twist;
+            seq[n++] = (s.pieces[r][c].homeRow - 1) * 4 + s.pieces[r][c].homeCol;
+        }
+    for (int k = 1; k <= 6; ++k) seq[n++] = s.centres[k] + 20;
+    int x = 0;
+    for (int end = 25; end > 0; --end) {
+        bool swapped = false;
+        for (int i = 0; i < end; ++i)
+            if (seq[i] > seq[i + 1]) { std::swap(seq[i], seq[i + 1]); ++x; swapped = true; }
+        if (!swapped) break;
+    }
+    int base = 0;
+    for (int i = 0; i < 26; ++i) if (seq[i] != i + 1) base = 300000;
+    return base + 100 * (twists % 3) + 10 * (flips % 2) + x % 2;
+}
+
+TEST_F(CubeStateTest, ScoreEqualsTheBubbleSortCountForAnyPieceSet) {
+    std::mt19937 rng(2024);
+    for (int trial = 0; trial < 20000; ++trial) {
+        CubeState& s = m().cube;
+        s.SetSolved();
+        if (trial % 2 == 0) {
+            // A shuffle of the real pieces, kinds possibly mixed.
+            for (int i = 19; i > 0; --i) {
+                int j = static_cast<int>(rng() % (i + 1));
+                std::swap(s.pieces[SlotRow(i)][SlotCol(i)], s.pieces[SlotRow(j)][SlotCol(j)]);
+            }
+        } else {
+            // Doubled and missing pieces.
+            for (int i = 0; i < 20; ++i)
+                if (rng() % 4 == 0) s.pieces[SlotRow(i)][SlotCol(i)] = PieceSlot{
+                    static_cast<int>(rng() % 5) + 1, static_cast<int>(rng() % 4) + 1, 0};
+        }
+        for (int i = 0; i < 20; ++i)
+            s.pieces[SlotRow(i)][SlotCol(i)].twist = static_cast<int>(rng() % (IsCornerRow(SlotRow(i)) ? 3 : 2));
+        if (rng() % 3 == 0) std::swap(s.centres[1 + rng() % 6], s.centres[1 + rng() % 6]);
+        ASSERT_EQ(m().CheckAssembly(), BubbleScore(s)) << trial;
+    }
+}
+
+}  // namespace
+}  // namespace velmora::test
