@@ -29,10 +29,6 @@ bool MethodAvailable(const CommandOptions& opt) {
         std::fprintf(stderr, "velmora-cli: the eight-corner method is not available yet\n");
         return false;
     }
-    if (opt.centres) {
-        std::fprintf(stderr, "velmora-cli: the centre-orientation method is not available yet\n");
-        return false;
-    }
     return true;
 }
 
