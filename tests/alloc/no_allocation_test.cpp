@@ -1,0 +1,79 @@
+// The engine, the solvers and the stepping allocate nothing: every call of the global
+// operator new is counted around them.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <memory>
+#include <new>
+#include <random>
+
+#include "model/tarnex_source.h"
+
+namespace {
+std::atomic<long> allocations{0};
+}
+
+void* operator new(std::size_t n) {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(n ? n : 1)) return p;
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t n) {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(n ? n : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+
+namespace velmora {
+namespace {
+
+class NoAllocation : public ::testing::Test {
+protected:
+    void SetUp() override {
+        model = std::make_unique<CTarnexSource>();
+        model->InitCubeModel();
+        model->SeedRandom(5);
+    }
+    long Count() const { return allocations.load(); }
+    std::unique_ptr<CTarnexSource> model;
+};
+
+constexpr std::string_view kTurns[18] = {"T+", "T-", "T*", "F+", "F-", "F*", "R+", "R-", "R*",
+                                         "P+", "P-", "P*", "L+", "L-", "L*", "B+", "B-", "B*"};
+
+TEST_F(NoAllocation, MovesAndMoveStrings) {
+    long before = Count();
+    for (int i = 0; i < 1000; ++i) model->ApplyToken(kTurns[i % 18]);
+    model->ApplyToken("TF");
+    model->ApplyToken("TALWEN");
+    model->ApplyToken("RESET");
+    model->RunMoveString(2, "T+;R-;F*;TF,(LF,T+;B-;)xyz;STOP;R+;");
+    model->RunMoveString(0, "f+;r-;junk\x80\xff;RESET;H*;V+;A-;");
+    model->CheckAssembly();
+    EXPECT_EQ(Count(), before);
+}
+
+TEST_F(NoAllocation, SolvingAndStepping) {
+    std::mt19937 rng(11);
+    long before = Count();
+    for (int round = 0; round < 200; ++round) {
+        model->ResetCube();
+        for (int i = 0; i < 30; ++i) model->ApplyToken(kTurns[rng() % 18]);
+        model->methodChoice = 1 + round % 2;
+        model->ExecuteAndSolve();
+        for (int i = 0; i < 10; ++i) model->StepSolution(1);
+        for (int i = 0; i < 4; ++i) model->StepSolution(-1);
+        model->StepSolution(0);
+    }
+    model->centreOnlyMode = 1;
+    model->ExecuteAndSolve();
+    EXPECT_EQ(Count(), before);
+}
+
+}  // namespace
+}  // namespace velmora
