@@ -4,6 +4,8 @@
 // one step of cube input. Both rings hold kHistoryCapacity entries and are allocated
 // once with the document; saving into an entry copies into its fixed buffers and never
 // allocates.
+#include <string_view>
+
 #include "model/cube_state.h"
 #include "model/fixed_text.h"
 #include "model/tarnex_source.h"
@@ -11,12 +13,16 @@
 namespace velmora {
 
 inline constexpr int kHistoryCapacity = 128;
-// Longest history name; longer names are cut.
+// Longest history name in display units: an ASCII character counts one, any other
+// character two (its width on screen and in the 8-bit encoding). Longer names are cut
+// before the first character that does not fit, never inside a character.
 inline constexpr int kHistoryNameLength = 20;
+// Bytes of a name field: 20 units of two-unit characters are at most 30 bytes, and NUL.
+inline constexpr int kHistoryNameBytes = 32;
 
 struct HistoryRecord {
     // The command executed from this position, or empty for a position saved by undo.
-    char name[24] = {};
+    char name[kHistoryNameBytes] = {};
     int demoPos = kRecordMovesStart;
     int turnCounter = 0;
     FixedText<kRecordCapacity> solution;  // the SolutionRecord text
@@ -26,6 +32,9 @@ struct HistoryRecord {
     int methodChoice = 1;
     FixedText<kRecordCapacity> commandText;
 };
+
+// Copies name into field, cut to kHistoryNameLength units; returns the bytes kept.
+std::size_t CutHistoryName(std::string_view name, char (&field)[kHistoryNameBytes]);
 
 struct InputRecord {
     // '#' for a step of the input tool, otherwise the letter of the painted colour;
