@@ -130,9 +130,18 @@ int RunScramble(const CommandOptions& opt) {
         m->lastSolveResult = 0;
         m->lastSolveTurns = 0;
         m->methodIdText.Clear();
+        // Only the start lines and the result: there is no solution to show.
+        char facelets[55], colours[55];
+        WriteFaceletString(*m, true, facelets);
+        WriteFaceletString(*m, false, colours);
+        std::printf("start: %.72s\n", m->SolutionRecord.c_str());
+        std::printf("facelets: %s\n", facelets);
+        std::printf("colours: %s\n", colours);
+        std::printf("result: 0\n");
+        return 0;
     }
     PrintSolution(*m);
-    return opt.kind == 4 || m->lastSolveResult == 1 ? 0 : 1;
+    return m->lastSolveResult == 1 ? 0 : 1;
 }
 
 int RunBatch(const CommandOptions& opt) {
