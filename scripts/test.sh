@@ -12,8 +12,8 @@ ctest --test-dir build --output-on-failure -j"$jobs" --timeout 600
 
 if [ "${VELMORA_SKIP_SANITIZERS:-0}" != "1" ]; then
   CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DVELMORA_SANITIZE=ON -DVELMORA_BUILD_GUI=OFF >/dev/null
-  cmake --build build-asan -j"$jobs" --target velmora_tests velmora-cli
+    -DVELMORA_SANITIZE=ON -DVELMORA_FUZZ=ON -DVELMORA_BUILD_GUI=OFF >/dev/null
+  cmake --build build-asan -j"$jobs"
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure -j"$jobs" --timeout 600 -LE slow
 fi
