@@ -1,0 +1,102 @@
+// velmora [FILE] | velmora --screenshot FILE.png [FILE]
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTimer>
+#include <QTranslator>
+#include <cstdio>
+#include <cstdlib>
+
+#include "ui/app/velmora_app.h"
+#include "ui/gl/tarnex_3d_view.h"
+#include "ui/views/main_frame.h"
+
+namespace {
+
+bool DisplayAvailable() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform && *platform && std::string_view(platform) != "xcb" && std::string_view(platform) != "wayland")
+        return true;
+    const char* x = std::getenv("DISPLAY");
+    const char* w = std::getenv("WAYLAND_DISPLAY");
+    return (x && *x) || (w && *w);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    if (!DisplayAvailable()) {
+        std::fprintf(stderr,
+                     "velmora: no display found. Run it under a virtual display:\n"
+                     "  xvfb-run -a -s '-screen 0 1280x1024x24' %s\n",
+                     argv[0]);
+        return 1;
+    }
+    velmora::SetDefaultSurfaceFormat();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8("Velmora提示"));
+    QApplication::setOrganizationName(QString::fromUtf8("Brenlow Software"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/velmora.xpm")));
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    const velmora::StartRequest request = velmora::ParseCommandLine(QApplication::arguments());
+    if (!request.valid) {
+        std::fprintf(stderr, "velmora: %s\nusage: velmora [FILE.mf]\n       velmora --screenshot FILE.png [FILE.mf]\n",
+                     qPrintable(request.error));
+        return 2;
+    }
+
+    velmora::CVelmoraApp velmoraApp;
+    if (!request.screenshot.isEmpty()) {
+        // Nobody answers questions in a screenshot run.
+        velmoraApp.user.messageHook = [](std::string_view text, velmora::Buttons b, velmora::Icon) {
+            std::fprintf(stderr, "message: %.*s\n", static_cast<int>(text.size()), text.data());
+            return (b == velmora::Buttons::YesNo || b == velmora::Buttons::YesNoCancel) ? velmora::Answer::Yes
+                                                                                       : velmora::Answer::Ok;
+        };
+    }
+    if (!velmoraApp.Start(request)) {
+        std::fprintf(stderr, "velmora: start-up failed\n");
+        return 1;
+    }
+
+    int result = 0;
+    if (!request.screenshot.isEmpty()) {
+        velmora::CMainFrame* frame = velmoraApp.frame.get();
+        velmora::CTarnex3dView* view = frame->CubeView();
+        QObject::connect(
+            view, &velmora::CTarnex3dView::frameDrawn, frame,
+            [&, frame, view] {
+                static bool done = false;
+                if (done) return;
+                done = true;
+                const qint64 firstFrame = sinceStart.elapsed();
+                QTimer::singleShot(0, frame, [&, frame, view, firstFrame] {
+                    const QImage shot = frame->grab().toImage();
+                    const bool saved = shot.save(request.screenshot, "PNG");
+                    std::printf("screenshot: %s %dx%d\nfirst_frame_ms: %lld\nframe_render_ms: %.2f\n",
+                                qPrintable(request.screenshot), shot.width(), shot.height(),
+                                static_cast<long long>(firstFrame), view->LastFrameMs());
+                    if (!saved) {
+                        std::fprintf(stderr, "velmora: cannot write %s\n", qPrintable(request.screenshot));
+                        result = 1;
+                    }
+                    frame->quitting = true;
+                    frame->close();
+                    QApplication::quit();
+                });
+            },
+            Qt::QueuedConnection);
+        app.exec();
+    } else {
+        result = app.exec();
+    }
+    velmoraApp.Exit();
+    return result;
+}

@@ -1,0 +1,141 @@
+#include "ui/app/qt_user_port.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "ui/dialogs/about_dialog.h"
+#include "ui/views/main_frame.h"
+#include "ui/views/pane_drawing.h"
+
+namespace velmora {
+
+Answer QtUserPort::Message(std::string_view text, Buttons buttons, Icon icon) {
+    shownMessages.emplace_back(text);
+    if (messageHook) return messageHook(text, buttons, icon);
+
+    QMessageBox box(frame_);
+    box.setWindowTitle(Utf8(kMessageCaption));
+    box.setText(Utf8(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    switch (icon) {
+        case Icon::Information: box.setIcon(QMessageBox::Information); break;
+        case Icon::Question: box.setIcon(QMessageBox::Question); break;
+        case Icon::Stop: box.setIcon(QMessageBox::Critical); break;
+        case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+    }
+    switch (buttons) {
+        case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+        case Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+        case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case Buttons::YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            break;
+    }
+    switch (box.exec()) {
+        case QMessageBox::Cancel: return Answer::Cancel;
+        case QMessageBox::Yes: return Answer::Yes;
+        case QMessageBox::No: return Answer::No;
+        case QMessageBox::Ok: return Answer::Ok;
+        default:
+            // Closed with the window's close button: the escape answer of the box.
+            return buttons == Buttons::YesNo ? Answer::No
+                   : buttons == Buttons::Ok  ? Answer::Ok
+                                             : Answer::Cancel;
+    }
+}
+
+void QtUserPort::SetStatus(std::string_view text) {
+    if (frame_) frame_->SetMessage(text);
+}
+
+void QtUserPort::Redraw() {
+    if (frame_) frame_->RedrawAll();
+}
+
+void QtUserPort::ShowCodeDialog(std::string_view text, std::string_view heading) {
+    if (messageHook) {
+        shownMessages.emplace_back(text);
+        return;
+    }
+    CodeDialog dialog(Utf8(text), Utf8(heading), frame_);
+    dialog.exec();
+}
+
+void QtUserPort::SetModified(bool modified) {
+    if (frame_) frame_->setWindowModified(modified);
+}
+
+void QtUserPort::SetDocumentPath(std::string_view) {
+    if (frame_) frame_->UpdateTitle();
+}
+
+void QtUserPort::SwapToolbarButton(int oldId, int newId) {
+    if (frame_) frame_->SwapToolbarButton(oldId, newId);
+}
+
+bool QtUserPort::ChooseColour(int& colour, bool /*fullyOpen*/) {
+    if (colourHook) return colourHook(colour);
+    // The colour dialog always shows its custom-colour part: every opening is a fully
+    // opened one.
+    const QColor chosen = QColorDialog::getColor(RefColour(colour), frame_, Utf8("颜色"));
+    if (!chosen.isValid()) return false;
+    colour = ColourRef(chosen);
+    return true;
+}
+
+bool QtUserPort::ChooseOpenPath(std::string& path, std::string_view filter) {
+    if (pathHook) return pathHook(path);
+    const QString chosen = QFileDialog::getOpenFileName(frame_, Utf8("打开"), QString(), Utf8(filter));
+    if (chosen.isEmpty()) return false;
+    path = chosen.toStdString();
+    return true;
+}
+
+bool QtUserPort::ChooseSavePath(std::string& path, std::string_view filter, std::string_view suggested) {
+    if (pathHook) return pathHook(path);
+    QString chosen = QFileDialog::getSaveFileName(frame_, Utf8("另存为"), Utf8(suggested), Utf8(filter));
+    if (chosen.isEmpty()) return false;
+    if (!chosen.endsWith(QStringLiteral(".mf"), Qt::CaseInsensitive)) chosen += QStringLiteral(".mf");
+    path = chosen.toStdString();
+    return true;
+}
+
+bool QtUserPort::BarVisible(Bar bar) const {
+    if (!frame_) return true;
+    return bar == Bar::Toolbar ? frame_->ToolBar()->isVisibleTo(frame_) : frame_->statusBar()->isVisibleTo(frame_);
+}
+
+void QtUserPort::ShowBar(Bar bar, bool shown) {
+    if (!frame_) return;
+    if (bar == Bar::Toolbar)
+        frame_->ToolBar()->setVisible(shown);
+    else
+        frame_->statusBar()->setVisible(shown);
+    frame_->UpdateCommandStates();
+}
+
+void QtUserPort::RestoreLayout() {
+    if (frame_) frame_->RestoreLayout();
+}
+
+void QtUserPort::ShowAbout() {
+    if (messageHook) {
+        shownMessages.emplace_back("about");
+        return;
+    }
+    AboutDialog dialog(frame_);
+    dialog.exec();
+}
+
+void QtUserPort::Quit() {
+    if (frame_) {
+        frame_->quitting = true;
+        frame_->close();
+    }
+    QApplication::quit();
+}
+
+}  // namespace velmora

@@ -1,0 +1,51 @@
+#include "ui/app/settings_store.h"
+
+#include <QSettings>
+
+#include "document/command_table.h"
+#include "document/settings.h"
+
+namespace velmora {
+namespace {
+
+QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+
+const QString kRecentGroup = QStringLiteral("Recent File List");
+
+}  // namespace
+
+void LoadSettings(VelmoraSettings& settings, std::vector<std::string>& recentFiles) {
+    QSettings store(Text(kSettingsOrganization), Text(kSettingsApplication));
+    store.beginGroup(Text(kSettingsSection));
+    for (int i = 0; i < kSettingCount; ++i) {
+        bool ok = false;
+        const int value = store.value(Text(kSettingDefaults[i].name), kSettingDefaults[i].value).toInt(&ok);
+        settings.Set(i, ok ? value : kSettingDefaults[i].value);
+    }
+    store.endGroup();
+
+    recentFiles.clear();
+    store.beginGroup(kRecentGroup);
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const QString path = store.value(QStringLiteral("File%1").arg(i)).toString();
+        if (!path.isEmpty()) recentFiles.push_back(path.toStdString());
+    }
+    store.endGroup();
+}
+
+void SaveSettings(const VelmoraSettings& settings, const std::vector<std::string>& recentFiles) {
+    QSettings store(Text(kSettingsOrganization), Text(kSettingsApplication));
+    store.beginGroup(Text(kSettingsSection));
+    for (int i = 0; i < kSettingCount; ++i) store.setValue(Text(kSettingDefaults[i].name), settings.Get(i));
+    store.endGroup();
+
+    store.beginGroup(kRecentGroup);
+    store.remove(QString());
+    for (int i = 0; i < kRecentFileCount && i < static_cast<int>(recentFiles.size()); ++i)
+        store.setValue(QStringLiteral("File%1").arg(i + 1), QString::fromStdString(recentFiles[i]));
+    store.endGroup();
+    store.sync();
+}
+
+}  // namespace velmora

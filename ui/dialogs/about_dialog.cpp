@@ -1,0 +1,65 @@
+#include "ui/dialogs/about_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/dialogs/help_text.h"
+
+namespace velmora {
+namespace {
+
+QString Utf8Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+}  // namespace
+
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(Utf8Text("关于 Velmora Velmora"));
+    QFont font(QStringLiteral("SimSun"));
+    font.setPointSize(9);
+    setFont(font);
+    // 266 x 167 dialog units at this font.
+    resize(400, 272);
+
+    auto* icon = new QLabel(this);
+    icon->setPixmap(QPixmap(QStringLiteral(":/app/velmora.xpm")));
+    auto* version = new QLabel(Utf8Text("Velmora 1.5 版"), this);
+    auto* ok = new QPushButton(Utf8Text("确定"), this);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    help_ = new QPlainTextEdit(this);
+    help_->setObjectName(QStringLiteral("helpText"));
+    help_->setReadOnly(true);
+    help_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    help_->setPlainText(Utf8Text(kHelpText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(icon);
+    top->addWidget(version, 1);
+    top->addWidget(ok);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(help_, 1);
+}
+
+QString AboutDialog::HelpText() const { return help_->toPlainText(); }
+
+CodeDialog::CodeDialog(const QString& text, const QString& heading, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(Utf8Text("Velmora提示"));
+    auto* label = new QLabel(QString(heading).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), this);
+    auto* box = new QPlainTextEdit(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), this);
+    box->setReadOnly(true);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(box, 1);
+    layout->addWidget(buttons);
+    resize(560, 240);
+}
+
+}  // namespace velmora

@@ -1,0 +1,26 @@
+#pragma once
+// The About box: program icon, version line, OK, and the help text in a read-only box.
+#include <QDialog>
+
+class QPlainTextEdit;
+
+namespace velmora {
+
+class AboutDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit AboutDialog(QWidget* parent = nullptr);
+    QString HelpText() const;
+
+private:
+    QPlainTextEdit* help_;
+};
+
+// A text under a heading in a modal dialog (the description codes and method numbers).
+class CodeDialog : public QDialog {
+    Q_OBJECT
+public:
+    CodeDialog(const QString& text, const QString& heading, QWidget* parent = nullptr);
+};
+
+}  // namespace velmora

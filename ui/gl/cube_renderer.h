@@ -1,0 +1,51 @@
+#pragma once
+// Draws the cube model as 26 solid cubies with legacy OpenGL: one display list per
+// piece (built in its home frame), per centre and per face letter, placed each frame by
+// the slot transforms, with the turning layer rotated by the remaining animation angle
+// and an optional smaller auxiliary cube seen from below and behind.
+//
+// Display list ids: 10*row + col for the piece whose home slot is (row, col); 1-6 for
+// the centre with that identity; 71-76 for the letters T F R P L B.
+//
+// Precondition of every member: the OpenGL context that owns the lists is current.
+#include <cstdint>
+
+namespace velmora {
+
+class CTarnexSource;
+
+class CubeRenderer {
+public:
+    // Half-size of a cubie and the offset of its outlines.
+    static constexpr double kHalf = 0.25;
+    static constexpr double kOutline = kHalf + 0.0035;
+    // Distance between neighbouring cubie centres.
+    static constexpr double kPitch = 0.55;
+
+    // The GL state the drawing relies on; set once when the context is made and again
+    // after anything else (a QPainter) has drawn with the context.
+    static void SetGlState();
+    // Viewport and projection for a pane of cx x cy device pixels.
+    static void Projection(int cx, int cy);
+
+    // Builds every list from the colours (colourSettings layout: 0 background, 1-6
+    // faces, 7 text, 8 border) and sets the clear colour to the background.
+    void BuildLists(const CTarnexSource& m, const int colours[10]);
+    // Draws one frame into the bound framebuffer; rebuilds the lists first when
+    // colour entries 0-8 differ from the private copy. Normalises viewZoom.
+    void Render(CTarnexSource& m, const int colours[10], bool auxShown);
+    // Forgets the private colour copy so that the next frame rebuilds the lists (a new
+    // context has none).
+    void Invalidate();
+    // Makes the alpha channel of the framebuffer opaque again; the sticker faces are
+    // blended with alpha below 255, which must not reach a composited screenshot.
+    static void MakeOpaque();
+
+private:
+    void DrawCube(const CTarnexSource& m) const;
+
+    std::uint32_t colourCopy_[10] = {0xffffffffu, 0xffffffffu, 0xffffffffu, 0xffffffffu, 0xffffffffu,
+                                     0xffffffffu, 0xffffffffu, 0xffffffffu, 0xffffffffu, 0xffffffffu};
+};
+
+}  // namespace velmora

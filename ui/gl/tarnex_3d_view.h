@@ -1,0 +1,70 @@
+#pragma once
+// CTarnex3dView: the upper left pane. Draws the cube with OpenGL (CubeRenderer), runs
+// the two timers of the view (the 50 ms turn animation and the 1,600 ms automatic
+// demonstration), turns the cube by dragging and straightens it by a double click. In
+// cube-input mode it shows the flat net instead, drawn by the painter it is given.
+#include <QBasicTimer>
+#include <QOpenGLWidget>
+#include <functional>
+
+#include "ui/gl/cube_renderer.h"
+
+class QPainter;
+
+namespace velmora {
+
+class CVelmoraDoc;
+
+class CTarnex3dView : public QOpenGLWidget {
+    Q_OBJECT
+public:
+    static constexpr int kAnimationInterval = 50;
+    static constexpr int kDemoInterval = 1600;
+    // Degrees the animation turns per tick.
+    static constexpr int kAnimationStep = 9;
+    // A drag must move more than this many pixels in one direction to count.
+    static constexpr int kDragDeadZone = 3;
+
+    explicit CTarnex3dView(CVelmoraDoc& doc, QWidget* parent = nullptr);
+    ~CTarnex3dView() override;
+
+    // Draws the net in input mode (set by the frame: the net pane's drawing).
+    void SetNetPainter(std::function<void(QPainter&)> painter) { netPainter_ = std::move(painter); }
+
+    // One tick of each timer; the timers call them, tests may too.
+    void AnimationTick();
+    void DemonstrationTick();
+
+    // Milliseconds the last frame took to draw (lists, transforms and the finish).
+    double LastFrameMs() const { return lastFrameMs_; }
+    int FramesDrawn() const { return framesDrawn_; }
+
+signals:
+    // A frame has been drawn (after the first: the window is on screen).
+    void frameDrawn();
+
+protected:
+    void initializeGL() override;
+    void resizeGL(int w, int h) override;
+    void paintGL() override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    CVelmoraDoc& doc_;
+    CubeRenderer renderer_;
+    std::function<void(QPainter&)> netPainter_;
+    int lastX_ = 0, lastY_ = 0;
+    QBasicTimer animationTimer_;
+    QBasicTimer demoTimer_;
+    // 1 after construction, 0 between a left press and its release; raised by the
+    // release, the double click and the right release, so a drag needs a fresh press.
+    int clickCounter_ = 1;
+    double lastFrameMs_ = 0;
+    int framesDrawn_ = 0;
+};
+
+}  // namespace velmora

@@ -1,0 +1,399 @@
+// The main window: menus, toolbar and accelerators from the command table, the status
+// bar panes, the splitters with the three views, dropped files and pane focus.
+#include "ui/views/main_frame.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPainter>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include "document/command_table.h"
+#include "document/settings.h"
+#include "document/velmora_doc.h"
+#include "ui/gl/tarnex_3d_view.h"
+#include "ui/views/key_pane.h"
+#include "ui/views/lock_keys.h"
+#include "ui/views/net_drawing.h"
+#include "ui/views/net_view.h"
+#include "ui/views/pane_drawing.h"
+#include "ui/views/solution_view.h"
+
+
+namespace velmora {
+namespace {
+
+constexpr std::string_view kAppTitle = "Velmora提示";
+
+QString ToolbarIconPath(int id) {
+    // The start and end input commands share one button image.
+    if (id == cmd::kEndInput) id = cmd::kStartInput;
+    return QStringLiteral(":/toolbar/%1.xpm").arg(id);
+}
+
+// Qt key of a key name of the accelerator table; 0 for none.
+int KeyOfName(std::string_view name) {
+    if (name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z') return Qt::Key_A + (name[0] - 'A');
+    if (name.size() == 2 && name[0] == 'F' && name[1] >= '1' && name[1] <= '9') return Qt::Key_F1 + (name[1] - '1');
+    if (name == "Down") return Qt::Key_Down;
+    if (name == "Up") return Qt::Key_Up;
+    if (name == "Left") return Qt::Key_Left;
+    if (name == "Right") return Qt::Key_Right;
+    if (name == "Backspace") return Qt::Key_Backspace;
+    if (name == "Insert") return Qt::Key_Insert;
+    if (name == "Delete") return Qt::Key_Delete;
+    return 0;
+}
+
+Qt::KeyboardModifiers ModifiersOf(int m) {
+    Qt::KeyboardModifiers q;
+    if (m & kShift) q |= Qt::ShiftModifier;
+    if (m & kCtrl) q |= Qt::ControlModifier;
+    if (m & kAlt) q |= Qt::AltModifier;
+    return q;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CVelmoraDoc& doc, QWidget* parent) : QMainWindow(parent), doc_(doc) {
+    setObjectName(QStringLiteral("CMainFrame"));
+    BuildActions();
+    BuildMenus();
+    BuildToolBar();
+    BuildStatusBar();
+    BuildPanes();
+    resize(kDefaultWindowWidth, kDefaultWindowHeight);
+    RestoreLayout();
+    UpdateTitle();
+    UpdateCommandStates();
+    qApp->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now == cubeView_ || now == netView_ || now == solutionView_) lastView_ = now;
+        UpdateKeyPane();
+    });
+    auto* lockTimer = new QTimer(this);
+    connect(lockTimer, &QTimer::timeout, this, &CMainFrame::UpdateLockPanes);
+    lockTimer->start(250);
+}
+
+CMainFrame::~CMainFrame() { qApp->removeEventFilter(this); }
+
+void CMainFrame::BuildActions() {
+    auto* methods = new QActionGroup(this);
+    methods->setExclusive(true);
+    for (const CommandRow& row : CommandTable()) {
+        if (row.id == cmd::kRecentFile1) {
+            for (int i = 0; i < kRecentFileCount; ++i) {
+                auto* a = new QAction(this);
+                const int id = cmd::kRecentFile1 + i;
+                a->setStatusTip(Utf8(PromptStatusText(row.prompt)));
+                connect(a, &QAction::triggered, this, [this, id] { Dispatch(id); });
+                recentActions_.append(a);
+                actions_.insert(id, a);
+            }
+            continue;
+        }
+        QString text = Utf8(row.menuText);
+        const QString tip = Utf8(PromptTooltip(row.prompt));
+        const QString status = Utf8(PromptStatusText(row.prompt));
+        if (text.isEmpty()) text = tip.isEmpty() ? status : tip;
+        if (!row.keys.empty() && row.menu != MenuId::None) text += QLatin1Char('\t') + Utf8(row.keys);
+        auto* a = new QAction(text, this);
+        a->setStatusTip(status);
+        a->setToolTip(tip.isEmpty() ? status : tip);
+        a->setIcon(QIcon(ToolbarIconPath(row.id)));
+        a->setIconVisibleInMenu(false);
+        if (row.mark != MarkRule::None) a->setCheckable(true);
+        if (row.mark == MarkRule::RadioMethod) methods->addAction(a);
+        const int id = row.id;
+        connect(a, &QAction::triggered, this, [this, id] { Dispatch(id); });
+        actions_.insert(id, a);
+    }
+}
+
+void CMainFrame::BuildMenus() {
+    for (MenuId menuId : {MenuId::File, MenuId::Edit, MenuId::View, MenuId::Help}) {
+        QMenu* menu = menuBar()->addMenu(Utf8(MenuTitle(menuId)));
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+        for (const CommandRow& row : CommandTable()) {
+            if (row.menu != menuId) continue;
+            if (row.id == cmd::kRecentFile1)
+                for (QAction* a : recentActions_) menu->addAction(a);
+            else
+                menu->addAction(actions_.value(row.id));
+            if (row.separatorAfter) menu->addSeparator();
+        }
+    }
+}
+
+void CMainFrame::BuildToolBar() {
+    toolBar_ = new QToolBar(Utf8("Velmora工具条"), this);
+    toolBar_->setObjectName(QStringLiteral("toolbar"));
+    toolBar_->setIconSize(QSize(16, 15));
+    toolBar_->setMovable(true);
+    toolBar_->setFloatable(true);
+    toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+    toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    for (int id : ToolbarLayout()) {
+        if (id == 0)
+            toolBar_->addSeparator();
+        else if (QAction* a = actions_.value(id))
+            toolBar_->addAction(a);
+    }
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+}
+
+void CMainFrame::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    messagePane_ = new QLabel(Utf8("就绪"), bar);
+    messagePane_->setObjectName(QStringLiteral("messagePane"));
+    messagePane_->setMinimumWidth(1);
+    bar->addWidget(messagePane_, 1);
+    keyPane_ = new QLabel(bar);
+    keyPane_->setObjectName(QStringLiteral("keyPane"));
+    keyPane_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    keyPane_->setMinimumWidth(keyPane_->fontMetrics().horizontalAdvance(QString::fromUtf8(kKeyPaneSizingText)) + 8);
+    bar->addPermanentWidget(keyPane_);
+    capsPane_ = new QLabel(QStringLiteral("CAP"), bar);
+    numPane_ = new QLabel(QStringLiteral("NUM"), bar);
+    for (QLabel* l : {capsPane_, numPane_}) {
+        l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        l->setMinimumWidth(l->fontMetrics().horizontalAdvance(l->text()) + 8);
+        l->setAlignment(Qt::AlignCenter);
+        bar->addPermanentWidget(l);
+    }
+    UpdateLockPanes();
+}
+
+void CMainFrame::BuildPanes() {
+    outer_ = new QSplitter(Qt::Vertical, this);
+    outer_->setObjectName(QStringLiteral("outerSplitter"));
+    inner_ = new QSplitter(Qt::Horizontal, outer_);
+    inner_->setObjectName(QStringLiteral("innerSplitter"));
+    cubeView_ = new CTarnex3dView(doc_, inner_);
+    netView_ = new CVelmoraView(doc_, inner_);
+    solutionView_ = new CTarnexSolutionView(doc_, outer_);
+    inner_->addWidget(cubeView_);
+    inner_->addWidget(netView_);
+    outer_->addWidget(inner_);
+    outer_->addWidget(solutionView_);
+    // Extra room goes to the net and the solution; the cube pane keeps its size.
+    outer_->setStretchFactor(0, 0);
+    outer_->setStretchFactor(1, 1);
+    inner_->setStretchFactor(0, 0);
+    inner_->setStretchFactor(1, 1);
+    for (QWidget* w : {static_cast<QWidget*>(cubeView_), static_cast<QWidget*>(netView_),
+                       static_cast<QWidget*>(solutionView_), static_cast<QWidget*>(inner_)})
+        w->setMinimumSize(0, 0);
+    // In cube input the 3D pane shows the net the net pane draws.
+    cubeView_->SetNetPainter([this](QPainter& p) {
+        const int* colours = doc_.settings.colourSettings;
+        p.fillRect(cubeView_->rect(), RefColour(colours[0]));
+        DrawNet(p, doc_.model, colours);
+    });
+    setCentralWidget(outer_);
+    lastView_ = cubeView_;
+}
+
+void CMainFrame::RestoreLayout() {
+    if (!isMaximized() && !isFullScreen()) resize(kDefaultWindowWidth, kDefaultWindowHeight);
+    if (QLayout* l = layout()) l->activate();
+    const int height = outer_->height() > kDefaultUpperHeight ? outer_->height() : kDefaultUpperHeight + 1;
+    const int width = inner_->width() > kDefaultLeftWidth ? inner_->width() : kDefaultLeftWidth + 1;
+    outer_->setSizes({kDefaultUpperHeight, height - kDefaultUpperHeight - outer_->handleWidth()});
+    inner_->setSizes({kDefaultLeftWidth, width - kDefaultLeftWidth - inner_->handleWidth()});
+}
+
+bool CMainFrame::NeedsResolutionAdvice(int screenWidth, int screenHeight) {
+    return screenWidth < 800 || screenHeight < 600;
+}
+
+void CMainFrame::PlaceOnScreen() {
+    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!s) return;
+    const QRect area = s->geometry();
+    const QRect frame = frameGeometry();
+    move(area.x() + (area.width() - frame.width()) / 2, area.y() + (area.height() - frame.height()) / 2);
+    if (NeedsResolutionAdvice(area.width(), area.height())) {
+        doc_.user.Message("建议把屏幕分辨率设置成800*600！", Buttons::Ok, Icon::Information);
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
+}
+
+void CMainFrame::Dispatch(int id) {
+    if (id == cmd::kNextPane || id == cmd::kPrevPane) {
+        FocusPane(id == cmd::kNextPane ? 1 : -1);
+        return;
+    }
+    if (doc_.IsEnabled(id)) doc_.OnCommand(id);
+    UpdateCommandStates();
+}
+
+bool CMainFrame::HandleAccelerator(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+    modifiers &= ~Qt::KeypadModifier;
+    const QByteArray typed = text.toUtf8();
+    for (const AcceleratorRow& row : AcceleratorTable()) {
+        bool hit;
+        if (row.typedChar)
+            hit = typed.size() == 1 && typed[0] == row.key[0] &&
+                  !(modifiers & (Qt::ControlModifier | Qt::AltModifier));
+        else
+            hit = key == KeyOfName(row.key) && modifiers == ModifiersOf(row.modifiers);
+        if (hit) {
+            Dispatch(row.id);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (w && w->window() == this && !QApplication::activeModalWidget() && !QApplication::activePopupWidget()) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (HandleAccelerator(key->key(), key->modifiers(), key->text())) return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::FocusPane(int step) {
+    QWidget* views[3] = {cubeView_, netView_, solutionView_};
+    int current = 0;
+    for (int i = 0; i < 3; ++i)
+        if (views[i] == lastView_) current = i;
+    QWidget* next = views[(current + step + 3) % 3];
+    next->setFocus(Qt::OtherFocusReason);
+    lastView_ = next;
+    UpdateKeyPane();
+}
+
+void CMainFrame::SetMessage(std::string_view text) {
+    messagePane_->setText(Utf8(text));
+}
+
+QString CMainFrame::Message() const { return messagePane_->text(); }
+
+void CMainFrame::RedrawAll() {
+    cubeView_->update();
+    netView_->update();
+    solutionView_->update();
+    UpdateCommandStates();
+}
+
+void CMainFrame::UpdateCommandStates() {
+    for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
+        QAction* a = it.value();
+        const int id = it.key();
+        a->setEnabled(doc_.IsEnabled(id));
+        if (a->isCheckable()) a->setChecked(doc_.IsChecked(id));
+    }
+    UpdateRecentFiles();
+    UpdateKeyPane();
+}
+
+void CMainFrame::UpdateRecentFiles() {
+    const auto& files = doc_.recentFiles;
+    for (int i = 0; i < recentActions_.size(); ++i) {
+        QAction* a = recentActions_[i];
+        if (i < static_cast<int>(files.size())) {
+            const QString path = QString::fromStdString(files[i]);
+            a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+            a->setVisible(true);
+        } else if (i == 0) {
+            // An empty list still shows its place, disabled.
+            a->setText(Utf8("最近文件"));
+            a->setVisible(true);
+            a->setEnabled(false);
+        } else {
+            a->setVisible(false);
+        }
+    }
+}
+
+void CMainFrame::UpdateKeyPane() {
+    int kind = kCubeViewKind;
+    if (lastView_ == netView_) kind = kNetViewKind;
+    if (lastView_ == solutionView_) kind = kSolutionViewKind;
+    const KeyPaneState s = KeyPaneFor(doc_.model, kind);
+    keyPane_->setText(Utf8(s.text.view()));
+    keyPane_->setFrameShadow(s.poppedOut ? QFrame::Raised : QFrame::Sunken);
+    keyPane_->setEnabled(s.enabled);
+}
+
+QString CMainFrame::KeyPaneText() const { return keyPane_->text(); }
+
+void CMainFrame::UpdateLockPanes() {
+    bool caps = false, num = false;
+    QueryLockKeys(caps, num);
+    capsPane_->setEnabled(caps);
+    numPane_->setEnabled(num);
+}
+
+void CMainFrame::UpdateTitle() {
+    setWindowTitle(Utf8(kAppTitle) + QStringLiteral(" - ") + QString::fromStdString(doc_.Title()));
+}
+
+void CMainFrame::SwapToolbarButton(int oldId, int newId) {
+    QAction* oldAction = actions_.value(oldId);
+    QAction* newAction = actions_.value(newId);
+    if (!oldAction || !newAction || !toolBar_->actions().contains(oldAction)) return;
+    newAction->setIcon(oldAction->icon());
+    toolBar_->insertAction(oldAction, newAction);
+    toolBar_->removeAction(oldAction);
+    UpdateCommandStates();
+}
+
+int CMainFrame::ToolbarCommandAt(int index) const {
+    const QList<QAction*> list = toolBar_->actions();
+    if (index < 0 || index >= list.size()) return -1;
+    if (list[index]->isSeparator()) return 0;
+    return actions_.key(list[index], -1);
+}
+
+void CMainFrame::OpenDroppedFile(const QString& path) {
+    doc_.OpenDocumentFile(path.toStdString());
+    UpdateTitle();
+    RedrawAll();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!quitting && !doc_.SaveModified()) {
+        event->ignore();
+        return;
+    }
+    quitting = true;
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            activateWindow();
+            OpenDroppedFile(url.toLocalFile());
+            return;
+        }
+    }
+}
+
+}  // namespace velmora

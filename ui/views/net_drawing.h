@@ -1,0 +1,44 @@
+#pragma once
+// The flat net of the cube: its drawing (both modes) and the hit tests and mouse rules
+// that the net pane and, in input mode, the 3D pane share.
+//
+// Cells are the records of the model's FaceletTable: 0-53 the stickers face by face
+// (T F R P L B, nine each in reading order, the fifth the centre), 54-62 the repeats
+// around B, 63-70 the eight palette swatches of the input net.
+#include <string_view>
+
+class QPainter;
+
+namespace velmora {
+
+class CTarnexSource;
+class CVelmoraDoc;
+
+// Draws the net with the colours (colourSettings layout); the caller has filled the
+// surface with the background colour. In input mode the colour counts are taken
+// first, so that the palette and the input check read the same figures.
+void DrawNet(QPainter& p, CTarnexSource& m, const int colours[10]);
+
+// Face 1-6 whose block (first cell's top left to ninth cell's bottom right) contains
+// (x, y) strictly; 0 for none.
+int FaceBlockAt(const CTarnexSource& m, int x, int y);
+// First of the 63 net cells containing (x, y) strictly; -1 for none.
+int NetCellAt(const CTarnexSource& m, int x, int y);
+// Palette swatch 1-8 hit strictly (inside the swatches' x range and one swatch's y
+// range); 0 for none.
+int PaletteSwatchAt(const CTarnexSource& m, int x, int y);
+
+// A left click on the net outside input mode, with Shift or Ctrl as the only modifier
+// (shift / ctrl) or neither: turns the face hit, or describes the sticker hit, or
+// shows how to turn faces.
+void NetClick(CVelmoraDoc& doc, int x, int y, bool shift, bool ctrl);
+// Runs a face command from the net ("T+", "F-", ...) as a typed command does: history,
+// the turn, solving, the status line and the turn animation.
+void RunNetCommand(CVelmoraDoc& doc, std::string_view command);
+// The colour choice of a right click at (x, y): a palette swatch in input mode, or the
+// centre cell of a face, opens the colour dialog on that colour.
+void ColourChoice(CVelmoraDoc& doc, int x, int y);
+// The right double click: the colour dialog on the border colour.
+void ChooseBorderColour(CVelmoraDoc& doc);
+
+}  // namespace velmora

@@ -1,0 +1,79 @@
+// The solution pane: drawing and its two colour choices.
+#include "ui/views/solution_view.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "document/velmora_doc.h"
+#include "ui/views/pane_drawing.h"
+#include "ui/views/solution_layout.h"
+
+namespace velmora {
+namespace {
+
+constexpr std::string_view kInputInstructions[3] = {
+    "首先请摆放您手中的魔方，对准中心小块的位置，如果中心颜色与手中的魔方不符，请右击选色条或中心小块。",
+    "然后按照魔方上每小块颜色，单击选色条，选择需要的颜色后，在魔方展开图的相应小块上点击输入。",
+    "您可以在左上窗格中双击鼠标，使用输入工具；如果您的魔方上有图案，请点击中心小块调整方向。",
+};
+
+// Opens the colour dialog on one colour entry and reports the outcome.
+void ChooseColourEntry(CVelmoraDoc& doc, int index, bool fullyOpen, std::string_view prompt,
+                       std::string_view done) {
+    doc.ShowStatus(prompt);
+    int colour = doc.settings.colourSettings[index];
+    if (doc.user.ChooseColour(colour, fullyOpen)) {
+        doc.settings.colourSettings[index] = colour;
+        doc.ShowStatus(done);
+        doc.Redraw();
+    } else {
+        doc.ShowStatus("就绪");
+    }
+}
+
+}  // namespace
+
+CTarnexSolutionView::CTarnexSolutionView(CVelmoraDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+QImage CTarnexSolutionView::Render() const {
+    const int* colours = doc_.settings.colourSettings;
+    const CTarnexSource& m = doc_.model;
+    QImage image(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    image.fill(RefColour(colours[0]));
+    QPainter p(&image);
+    p.setFont(PaneFont());
+    p.setPen(RefColour(colours[7]));
+    if (m.inputMode < 0) {
+        for (int i = 0; i < 3; ++i) DrawTextAt(p, 6, 10 + 28 * i, Utf8(kInputInstructions[i]));
+        return image;
+    }
+    SolutionLayout layout;
+    LayoutSolution(m.SolutionRecord.view(), m.demoPos, m.methodUsed, layout);
+    DrawTextAt(p, 14, 9, QStringLiteral("建议复原方法："));
+    DrawTextAt(p, 14, 29, Utf8(layout.turns.view()));
+    DrawTextAt(p, 14, 49, Utf8(layout.method));
+    for (int i = 0; i < layout.lineCount; ++i)
+        DrawTextAt(p, 132, SolutionLayout::kFirstLineY + SolutionLayout::kLinePitch * i,
+                   QString::fromLatin1(layout.lines[i].c_str()));
+    return image;
+}
+
+void CTarnexSolutionView::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawImage(0, 0, Render());
+}
+
+void CTarnexSolutionView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    ChooseColourEntry(doc_, 7, false, "请选择文字颜色", "文字颜色设置成功！");
+}
+
+void CTarnexSolutionView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::RightButton) return;
+    ChooseColourEntry(doc_, 0, true, "请选择背景颜色", "背景颜色设置成功！");
+}
+
+}  // namespace velmora
