@@ -15,13 +15,9 @@
 namespace velmora {
 namespace {
 
-struct BottomCornerFormula {
-    int caseNumber;
-    int offset;  // k: added to the rotation d to give the pre-turn
-    std::string_view formula;
-};
+using group::BottomCornerFormula;
 
-// Case 11 (corners in ring order, all twists 0) has no formula.
+// Rows: case, offset k, formula. Case 11 (corners in ring order, all twists 0) has no formula.
 constexpr std::array<BottomCornerFormula, 47> kBottomCornerFormulas = {{
     {12, 2, "F*;L*;F+;R+;F-;L*;F+;R-;F+;"},
     {13, 3, "F*;L*;F+;R+;F-;L*;F+;R-;F+;"},
@@ -79,6 +75,8 @@ const BottomCornerFormula* FindBottomCornerFormula(int caseNumber) {
 }
 
 }  // namespace
+
+std::span<const BottomCornerFormula> group::BottomCornerFormulas() { return kBottomCornerFormulas; }
 
 void CTarnexSource::GroupBottomCorners() {
     const auto& p = cube.pieces;

@@ -10,14 +10,12 @@
 #include <string_view>
 
 #include "model/tarnex_source.h"
+#include "solvers/group/group_cases.h"
 
 namespace velmora {
 namespace {
 
-struct BottomEdgeFormula {
-    int caseNumber;
-    std::string_view formula;
-};
+using BottomEdgeFormula = group::CaseFormula;
 
 // Case 12000 (bottom row solved) has no formula.
 constexpr std::array<BottomEdgeFormula, 95> kBottomEdgeFormulas = {{
@@ -125,6 +123,8 @@ const BottomEdgeFormula* FindBottomEdgeFormula(int caseNumber) {
 }
 
 }  // namespace
+
+std::span<const group::CaseFormula> group::BottomEdgeFormulas() { return kBottomEdgeFormulas; }
 
 void CTarnexSource::GroupBottomEdges() {
     const auto& p = cube.pieces;

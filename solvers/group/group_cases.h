@@ -5,6 +5,8 @@
 //    slot r(d+1) on, cyclically, gives the canonical pattern of case e;
 //  - the ring-order case h (1-6) of three corners read from slot r(d+1) on.
 #include <array>
+#include <span>
+#include <string_view>
 
 namespace velmora::group {
 
@@ -56,6 +58,25 @@ constexpr int RingOrderCase(int x, int y, int z) {
         if (p.a == a && p.b == b) return p.h;
     return 1;
 }
+
+// A formula of a case table. The bottom-corner table adds an offset k to the ring's
+// rotation to form the pre-turn; the other tables carry none.
+struct BottomCornerFormula {
+    int caseNumber;
+    int offset;
+    std::string_view formula;
+};
+struct CaseFormula {
+    int caseNumber;
+    std::string_view formula;
+};
+
+// The case tables of the stages, in ascending case order; a case without a formula
+// has no row.
+std::span<const BottomCornerFormula> BottomCornerFormulas();
+std::span<const CaseFormula> BottomEdgeFormulas();
+std::span<const CaseFormula> EdgeTwistFormulas();    // top layer, step 7A
+std::span<const CaseFormula> CornerTwistFormulas();  // top layer, step 7B
 
 // Column 1-4 of the slot n places after column col, cyclically.
 constexpr int RingColumn(int col, int n) { return (col - 1 + n) % 4 + 1; }

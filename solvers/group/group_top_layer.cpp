@@ -16,10 +16,7 @@
 namespace velmora {
 namespace {
 
-struct TopLayerFormula {
-    int caseNumber;
-    std::string_view formula;
-};
+using TopLayerFormula = group::CaseFormula;
 
 // Step 7A, case 10h + t: edge-twist case h, corner-order case t. Case 11 (edges at
 // twist 0, corners in ring order) has no formula.
@@ -234,6 +231,9 @@ void CornerTwistStep(CTarnexSource& m) {
 }
 
 }  // namespace
+
+std::span<const group::CaseFormula> group::EdgeTwistFormulas() { return kEdgeTwistFormulas; }
+std::span<const group::CaseFormula> group::CornerTwistFormulas() { return kCornerTwistFormulas; }
 
 void CTarnexSource::GroupTopLayer() {
     if (TopLayerSolved(*this)) return;
