@@ -132,7 +132,9 @@ bool WriteCubeFileBytes(const CTarnexSource& m, std::string& out) {
     auto text = [&](std::string_view utf8) { ok = AppendGbk(out, utf8) && ok; };
     const std::string_view record = m.SolutionRecord.view();
 
-    out.append(record);
+    // The record is ASCII unless a typed move string brought other text into it; such
+    // text is kept in GBK like the rest of the file, or as it is if GBK cannot hold it.
+    if (!AppendGbk(out, record)) out.append(record);
     text("\r\n<HTML><HEAD>\r\n");
     text("<META http-equiv=Content-Type content=\"text/html; charset=gb2312\">\r\n");
     text("<TITLE>魔方(Vorel's Cube)文件 Velmora</TITLE>\r\n");

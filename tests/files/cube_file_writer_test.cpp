@@ -179,6 +179,13 @@ TEST_F(CubeFileWriter, TurnedWholeCubeIsNamedByItsCentres) {
         EXPECT_EQ(pos.substr(9 * b, 9), std::string(9, pos[9 * b + 4])) << "block " << b;
 }
 
+TEST_F(CubeFileWriter, TypedTextInTheRecordIsWrittenInGbkLikeTheRest) {
+    Demo("", "F+;魔;", 1, 0);
+    auto l = Lines(Save());
+    EXPECT_EQ(l[kRecordLine].substr(kRecordMovesStart), "F+;\xC4\xA7;");
+    EXPECT_EQ(MoveValue(l), "F1");
+}
+
 TEST_F(CubeFileWriter, MethodNamesByMethodUsed) {
     for (auto [method, name] : {std::pair{1, "分组法"}, {2, "八角法"}, {4, "只处理中心小块的色向"},
                                 {0, "其它法"}, {3, "其它法"}}) {
