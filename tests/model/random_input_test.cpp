@@ -4,7 +4,6 @@
 #include <string>
 #include <utility>
 
-#include "model/facelet_string.h"
 #include "support/model_fixture.h"
 
 namespace velmora::test {
@@ -173,23 +172,6 @@ TEST_F(ColourInput, TurnedCubeIsReadUprightWithTheSameColours) {
             const FaceletRecord& f = m().FaceletTable[i];
             if (f.col != 0) EXPECT_EQ(m().StickerColour(f.row, f.col, f.sticker), painted[i]) << rotation << i;
         }
-    }
-}
-
-TEST_F(ColourInput, FaceletStringOfTheStateCommandRoundTrips) {
-    std::mt19937 rng(79);
-    for (int i = 0; i < 300; ++i) {
-        m().ResetCube();
-        RandomTurns(m(), rng, 30);
-        const std::string before = Code();
-        char text[55];
-        WriteFaceletString(m(), true, text);
-        int net[kFaceletCount];
-        ASSERT_TRUE(ReadFaceletString(m(), text, net));
-        m().BeginInput(1);
-        std::copy(net, net + kFaceletCount, m().facelets);
-        ASSERT_EQ(Finish({}), 1) << text;
-        EXPECT_EQ(CodeOf(m().startState).substr(0, kShortCodeLength), before.substr(0, kShortCodeLength));
     }
 }
 
