@@ -124,5 +124,37 @@ TEST_F(EightCornerDriver, SeededRandomPositionsAreRestoredWithinNinetyNineTurns)
     EXPECT_EQ(WarningCount(), 0);
 }
 
+// ---- the pre-turn merge and the free slot shared by the edge stages ----
+
+class PreTurnMerge : public ModelTest {
+protected:
+    std::string Run(int n, std::string_view formula) {
+        m().ResetCube();
+        ec::RunWithPreTurn(m(), n, formula);
+        return Record(m());
+    }
+};
+
+TEST_F(PreTurnMerge, JoinsTheClockwisePreTurnWithTheLeadingTopMove) {
+    EXPECT_EQ(Run(2, "T0;F+;"), "T*;F+;");
+    EXPECT_EQ(Run(0, "T0;F+;"), "F+;");
+    EXPECT_EQ(Run(1, "T*;R+;"), "T-;R+;");
+    EXPECT_EQ(Run(3, "T+;R+;"), "R+;");
+    EXPECT_EQ(Run(3, "T-;R+;"), "T*;R+;");
+    // A leading token ended by a comma takes the pre-turn too.
+    EXPECT_EQ(Run(1, "T*,L+;T-;"), "T-;L+;T-;");
+}
+
+TEST_F(PreTurnMerge, FreeSlotIsTheFirstIncorrectUpperEdgeSlot) {
+    EXPECT_EQ(ec::FreeSlotColumn(m()), 1);
+    m().RunMoveString(0, "T+;B-;");
+    EXPECT_EQ(ec::FreeSlotColumn(m()), 1);  // correctness follows the corners above
+    std::swap(m().cube.pieces[1][3], m().cube.pieces[3][2]);
+    EXPECT_EQ(ec::FreeSlotColumn(m()), 3);
+    ForgetMoves(m());
+    ec::RunFromFreeSlot(m(), "T0;R+;");
+    EXPECT_EQ(Record(m()), "T*;R+;");
+}
+
 }  // namespace
 }  // namespace velmora::test
