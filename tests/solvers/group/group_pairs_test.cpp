@@ -399,8 +399,12 @@ TEST_P(GroupFlipPairsRow, FormulaUnflipsItsPairsAndKeepsRowsOneToThree) {
     EXPECT_EQ(Record(), row.formula) << "the fixer chose another row";
     EXPECT_TRUE(group::RowSolved(m(), 1));
     for (int k = 1; k <= 4; ++k)
-        if (flipped[k]) EXPECT_TRUE(group::PairSolved(m(), k)) << "pair " << k;
-    if (row.condition != FlipCondition::ThreeAndNotFlipped) EXPECT_TRUE(RowsOneToThreeSolved());
+        if (flipped[k]) {
+            EXPECT_TRUE(group::PairSolved(m(), k)) << "pair " << k;
+        }
+    if (row.condition != FlipCondition::ThreeAndNotFlipped) {
+        EXPECT_TRUE(RowsOneToThreeSolved());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryRow, GroupFlipPairsRow, ::testing::Range(0, 15));
