@@ -2,8 +2,16 @@
 //
 // The tool is a set of three or four tokens: a bottom turn, a side turn, a bottom turn
 // and the side turn undone. A corner and its edge in the bottom layer in a matching
-// arrangement go home with one set (class a); every other class brings a pair a step
-// nearer to such an arrangement. Every class leaves row 1 as it found it.
+// arrangement go home with one set; the other classes bring a pair a step nearer to
+// such an arrangement. Classes, tested in this order each iteration:
+//   a  corner and edge in a one-set arrangement: one set takes them home;
+//   b  a top corner in row 2 with its edge in row 5: the corner goes down beside it;
+//   c  corner and edge both in the bottom layer otherwise: they are rearranged;
+//   d  a middle edge in row 3 over its corner in row 4: the edge goes down;
+//   e  an unflipped middle edge whose corner stands unturned in another top slot: a
+//      top turn brings the corner over it, both go down, the top turns back;
+//   f  otherwise the corner of the first unsolved pair's top slot goes down.
+// Every class leaves row 1 as it found it.
 #include <array>
 #include <string_view>
 

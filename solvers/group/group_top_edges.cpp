@@ -146,7 +146,7 @@ constexpr std::array<SideFace, 4> kSideFaces = {{
     { "L+", "L-", "L*", 33, 34, 54 },
 }};
 
-// Step 1. True when it applied its two turns.
+// The last top edge, flipped in the bottom row: true when its two turns applied.
 bool LastEdgeFromBottom(CTarnexSource& m) {
     for (const LastEdgeRow& row : kLastEdgeFromBottom) {
         bool othersSolved = true;
@@ -165,9 +165,9 @@ bool LastEdgeFromBottom(CTarnexSource& m) {
     return false;
 }
 
-// The frame of the placed top edges, -1 when no top edge sits unflipped in row 1
-// (slot 11 holding 11/0 alone does not count: a solved slot 11 is frame 0 only
-// without a pending turn, which step 2 handles).
+// The frame of the placed top edges, -1 when none of the listed slots holds its top
+// edge unflipped. Slot 11 holding 11/0 is not listed: a solved slot 11 means frame 0
+// only when no top turn is pending, which the iteration tests before this.
 int FindFrame(const CTarnexSource& m) {
     for (const FrameRow& row : kFrames)
         if (Holds(m, row.slot, row.piece, 0)) return row.frame;
@@ -190,8 +190,8 @@ void BringUpTopEdge(CTarnexSource& m) {
     }
 }
 
-// Step 5: columns (1-3) by which the top must turn so that the next top edge can go up
-// with one side turn; 0 when no such turn is due.
+// Columns (1-3) by which the top must turn so that the next top edge can go up with
+// one side turn; 0 when no such turn is due.
 int ScheduleTopTurn(const CTarnexSource& m) {
     int target = 0, piece = 0;
     for (int c = 1; c <= 4 && target == 0; ++c) {
@@ -210,7 +210,7 @@ int ScheduleTopTurn(const CTarnexSource& m) {
     return ColumnSteps(target, piece);
 }
 
-// Step 7. True when a direct insertion applied.
+// Direct insertions of one or two side turns: true when one applied.
 bool DirectInsertion(CTarnexSource& m) {
     for (const DirectRow& row : kDirectOneToken) {
         if (Holds(m, row.slot, row.piece, row.twist)) {
@@ -230,7 +230,7 @@ bool DirectInsertion(CTarnexSource& m) {
     return false;
 }
 
-// Step 8: clear a side face, or align the bottom row; nothing when no rule applies.
+// Clears a side face, or aligns the bottom row; nothing when no rule applies.
 void ClearTheWay(CTarnexSource& m) {
     for (const ClearRow& row : kClearTheWay) {
         if ((HoldsRow(m, row.bottomSlot, 1) || HoldsRow(m, row.topSlot, 1)) && !SlotSolved(m, row.topSlot)) {
