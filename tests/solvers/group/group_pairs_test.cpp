@@ -324,7 +324,7 @@ TEST_F(GroupPairs, ExchangedTwistedCornersStartWithTheFrontSet) {
 
 // ---- first iteration with only pair 1 unsolved, corner 21 at home ----
 
-struct TellingCase {
+struct FirstIterationCase {
     int edgeSlot;        // where edge 31 stands
     int edgeTwist;
     int displacedTwist;  // twist of the piece it displaced, now at 31
@@ -332,10 +332,10 @@ struct TellingCase {
     const char* expected;
 };
 
-class GroupPairsTelling : public GroupPairs, public ::testing::WithParamInterface<TellingCase> {};
+class GroupPairsFirstIteration : public GroupPairs, public ::testing::WithParamInterface<FirstIterationCase> {};
 
-TEST_P(GroupPairsTelling, FirstIterationAppliesTheRulesSet) {
-    const TellingCase& c = GetParam();
+TEST_P(GroupPairsFirstIteration, FirstIterationAppliesTheRulesSet) {
+    const FirstIterationCase& c = GetParam();
     Fresh();
     if (c.edgeSlot == 31) m().cube.pieces[3][1].twist = c.edgeTwist;
     else Place(c.edgeSlot, 31, c.edgeTwist, c.displacedTwist);
@@ -347,32 +347,32 @@ TEST_P(GroupPairsTelling, FirstIterationAppliesTheRulesSet) {
     EXPECT_TRUE(group::RowSolved(m(), 1));
 }
 
-INSTANTIATE_TEST_SUITE_P(DisplacedPieceUnflipped, GroupPairsTelling, ::testing::Values(
-    TellingCase{31, 0, 0, 1, "R-;B+;R+;"}, TellingCase{31, 0, 0, 2, "F+;B-;F-;"},
-    TellingCase{31, 1, 0, 0, "R-;B+;R+;"}, TellingCase{31, 1, 0, 1, "R-;B+;R+;"}, TellingCase{31, 1, 0, 2, "F+;B-;F-;"},
-    TellingCase{32, 0, 0, 0, "T+;R-;B-;R+;T-;"}, TellingCase{32, 1, 0, 1, "T+;R-;B-;R+;T-;"},
-    TellingCase{32, 1, 0, 2, "T+;R-;B-;R+;T-;"},
-    TellingCase{33, 0, 0, 0, "T*;R-;B-;R+;T*;"}, TellingCase{33, 1, 0, 1, "T*;R-;B-;R+;T*;"},
-    TellingCase{33, 0, 0, 2, "T*;R-;B-;R+;T*;"},
-    TellingCase{34, 1, 0, 0, "T-;R-;B-;R+;T+;"}, TellingCase{34, 0, 0, 1, "T-;R-;B-;R+;T+;"},
-    TellingCase{34, 1, 0, 2, "T-;R-;B-;R+;T+;"},
-    TellingCase{51, 0, 0, 0, "B-;R-;B+;R+;"}, TellingCase{51, 0, 0, 1, "F+;B+;F-;"}, TellingCase{51, 0, 0, 2, "R-;B-;R+;"},
-    TellingCase{51, 1, 0, 0, "B*;F+;B-;F-;"}, TellingCase{51, 1, 0, 1, "B+;F+;B+;F-;"}, TellingCase{51, 1, 0, 2, "B+;R-;B-;R+;"},
-    TellingCase{52, 0, 0, 0, "B*;R-;B+;R+;"}, TellingCase{52, 0, 0, 1, "B-;F+;B+;F-;"}, TellingCase{52, 0, 0, 2, "B-;R-;B-;R+;"},
-    TellingCase{52, 1, 0, 0, "B+;F+;B-;F-;"}, TellingCase{52, 1, 0, 1, "F+;B+;F-;"}, TellingCase{52, 1, 0, 2, "R-;B-;R+;"},
-    TellingCase{53, 0, 0, 0, "B+;R-;B+;R+;"}, TellingCase{53, 0, 0, 1, "B*;F+;B+;F-;"}, TellingCase{53, 0, 0, 2, "B*;R-;B-;R+;"},
-    TellingCase{53, 1, 0, 0, "F+;B-;F-;"}, TellingCase{53, 1, 0, 1, "B-;F+;B+;F-;"}, TellingCase{53, 1, 0, 2, "B-;R-;B-;R+;"},
-    TellingCase{54, 0, 0, 0, "R-;B+;R+;"}, TellingCase{54, 0, 0, 1, "B+;F+;B+;F-;"}, TellingCase{54, 0, 0, 2, "B+;R-;B-;R+;"},
-    TellingCase{54, 1, 0, 0, "B-;F+;B-;F-;"}, TellingCase{54, 1, 0, 1, "B*;F+;B+;F-;"}, TellingCase{54, 1, 0, 2, "B*;R-;B-;R+;"}));
+INSTANTIATE_TEST_SUITE_P(DisplacedPieceUnflipped, GroupPairsFirstIteration, ::testing::Values(
+    FirstIterationCase{31, 0, 0, 1, "R-;B+;R+;"}, FirstIterationCase{31, 0, 0, 2, "F+;B-;F-;"},
+    FirstIterationCase{31, 1, 0, 0, "R-;B+;R+;"}, FirstIterationCase{31, 1, 0, 1, "R-;B+;R+;"}, FirstIterationCase{31, 1, 0, 2, "F+;B-;F-;"},
+    FirstIterationCase{32, 0, 0, 0, "T+;R-;B-;R+;T-;"}, FirstIterationCase{32, 1, 0, 1, "T+;R-;B-;R+;T-;"},
+    FirstIterationCase{32, 1, 0, 2, "T+;R-;B-;R+;T-;"},
+    FirstIterationCase{33, 0, 0, 0, "T*;R-;B-;R+;T*;"}, FirstIterationCase{33, 1, 0, 1, "T*;R-;B-;R+;T*;"},
+    FirstIterationCase{33, 0, 0, 2, "T*;R-;B-;R+;T*;"},
+    FirstIterationCase{34, 1, 0, 0, "T-;R-;B-;R+;T+;"}, FirstIterationCase{34, 0, 0, 1, "T-;R-;B-;R+;T+;"},
+    FirstIterationCase{34, 1, 0, 2, "T-;R-;B-;R+;T+;"},
+    FirstIterationCase{51, 0, 0, 0, "B-;R-;B+;R+;"}, FirstIterationCase{51, 0, 0, 1, "F+;B+;F-;"}, FirstIterationCase{51, 0, 0, 2, "R-;B-;R+;"},
+    FirstIterationCase{51, 1, 0, 0, "B*;F+;B-;F-;"}, FirstIterationCase{51, 1, 0, 1, "B+;F+;B+;F-;"}, FirstIterationCase{51, 1, 0, 2, "B+;R-;B-;R+;"},
+    FirstIterationCase{52, 0, 0, 0, "B*;R-;B+;R+;"}, FirstIterationCase{52, 0, 0, 1, "B-;F+;B+;F-;"}, FirstIterationCase{52, 0, 0, 2, "B-;R-;B-;R+;"},
+    FirstIterationCase{52, 1, 0, 0, "B+;F+;B-;F-;"}, FirstIterationCase{52, 1, 0, 1, "F+;B+;F-;"}, FirstIterationCase{52, 1, 0, 2, "R-;B-;R+;"},
+    FirstIterationCase{53, 0, 0, 0, "B+;R-;B+;R+;"}, FirstIterationCase{53, 0, 0, 1, "B*;F+;B+;F-;"}, FirstIterationCase{53, 0, 0, 2, "B*;R-;B-;R+;"},
+    FirstIterationCase{53, 1, 0, 0, "F+;B-;F-;"}, FirstIterationCase{53, 1, 0, 1, "B-;F+;B+;F-;"}, FirstIterationCase{53, 1, 0, 2, "B-;R-;B-;R+;"},
+    FirstIterationCase{54, 0, 0, 0, "R-;B+;R+;"}, FirstIterationCase{54, 0, 0, 1, "B+;F+;B+;F-;"}, FirstIterationCase{54, 0, 0, 2, "B+;R-;B-;R+;"},
+    FirstIterationCase{54, 1, 0, 0, "B-;F+;B-;F-;"}, FirstIterationCase{54, 1, 0, 1, "B*;F+;B+;F-;"}, FirstIterationCase{54, 1, 0, 2, "B*;R-;B-;R+;"}));
 
 // With the displaced piece flipped, slot 31 no longer qualifies for the top-turn class:
 // the edge's own slot does when the edge is unflipped and the corner unturned, and
 // otherwise the corner is taken down.
-INSTANTIATE_TEST_SUITE_P(DisplacedPieceFlipped, GroupPairsTelling, ::testing::Values(
-    TellingCase{32, 1, 1, 0, "R-;B+;R+;"}, TellingCase{33, 1, 1, 1, "R-;B+;R+;"}, TellingCase{34, 1, 1, 2, "F+;B-;F-;"},
-    TellingCase{32, 0, 1, 0, "T-;R+;B+;R-;T+;"}, TellingCase{33, 0, 1, 0, "T*;L-;B-;L+;T*;"},
-    TellingCase{34, 0, 1, 0, "T+;L+;B+;L-;T-;"},
-    TellingCase{32, 0, 1, 1, "R-;B+;R+;"}, TellingCase{33, 0, 1, 2, "F+;B-;F-;"}, TellingCase{34, 0, 1, 1, "R-;B+;R+;"}));
+INSTANTIATE_TEST_SUITE_P(DisplacedPieceFlipped, GroupPairsFirstIteration, ::testing::Values(
+    FirstIterationCase{32, 1, 1, 0, "R-;B+;R+;"}, FirstIterationCase{33, 1, 1, 1, "R-;B+;R+;"}, FirstIterationCase{34, 1, 1, 2, "F+;B-;F-;"},
+    FirstIterationCase{32, 0, 1, 0, "T-;R+;B+;R-;T+;"}, FirstIterationCase{33, 0, 1, 0, "T*;L-;B-;L+;T*;"},
+    FirstIterationCase{34, 0, 1, 0, "T+;L+;B+;L-;T-;"},
+    FirstIterationCase{32, 0, 1, 1, "R-;B+;R+;"}, FirstIterationCase{33, 0, 1, 2, "F+;B-;F-;"}, FirstIterationCase{34, 0, 1, 1, "R-;B+;R+;"}));
 
 // ---- the flip fixer ----
 
