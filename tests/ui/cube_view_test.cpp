@@ -8,6 +8,9 @@
 #include "document/velmora_doc.h"
 #include "support/model_fixture.h"
 #include "ui/gl/tarnex_3d_view.h"
+#include "ui/views/net_drawing.h"
+#include "ui/views/pane_drawing.h"
+#include <QPainter>
 #include "ui_test_support.h"
 
 namespace velmora::test {
@@ -227,6 +230,31 @@ TEST_F(CubeView, ColourChangeRebuildsTheLists) {
     const QImage image = Frame();
     EXPECT_TRUE(ColourNear(image.pixel(Cam().Project(0, 0.8, 0.4)), 0x00ff8000, 36, "new top colour"));
     EXPECT_TRUE(ColourNear(image.pixel(2, 2), settings.colourSettings[0], 2, "background"));
+}
+
+TEST_F(CubeView, InputModeShowsTheNetWithItsPaletteInThePane) {
+    view->SetNetPainter([&](QPainter& p) {
+        p.fillRect(view->rect(), RefColour(settings.colourSettings[0]));
+        DrawNet(p, doc->model, settings.colourSettings);
+    });
+    CTarnexSource& m = doc->model;
+    m.inputMode = -1;
+    for (int i = 0; i < kFaceletCount; ++i) m.facelets[i] = i % 9 == 4 ? 0 : i / 9 + 1;
+    view->update();
+    const QImage image = Frame();
+    for (int i = 1; i <= 6; ++i) {
+        const FaceletRecord& swatch = m.FaceletTable[kNetCellCount + i - 1];
+        EXPECT_TRUE(ColourNear(image.pixel(swatch.left + 3, swatch.bottom - 3), settings.colourSettings[i], 0,
+                               "swatch " + std::to_string(i)));
+    }
+    const FaceletRecord& cell = m.FaceletTable[20];
+    EXPECT_TRUE(ColourNear(image.pixel(cell.left + 11, cell.top + 11), settings.colourSettings[3], 0, "R cell"));
+    EXPECT_EQ(qAlpha(image.pixel(cell.left + 11, cell.top + 11)), 255);
+    // Leaving input mode brings the cube back.
+    m.inputMode = 0;
+    doc->auxShown = false;
+    view->update();
+    ExpectVisibleStickers(Frame(), false, "after input");
 }
 
 }  // namespace

@@ -55,8 +55,7 @@ void CTarnex3dView::paintGL() {
     QElapsedTimer clock;
     clock.start();
     if (m.inputMode == -1 && netPainter_) {
-        QPainter painter(this);
-        netPainter_(painter);
+        DrawNetPicture();
     } else {
         // The framework sets its own viewport before each frame and a painter may
         // have used the context since the last one: state and projection every time.
@@ -70,6 +69,32 @@ void CTarnex3dView::paintGL() {
     lastFrameMs_ = clock.nsecsElapsed() / 1e6;
     ++framesDrawn_;
     emit frameDrawn();
+}
+
+void CTarnex3dView::DrawNetPicture() {
+    // The net is drawn off screen with the same painter as the net pane, then copied
+    // into the back buffer in one operation.
+    const qreal ratio = devicePixelRatioF();
+    QImage picture(size().expandedTo(QSize(1, 1)) * ratio, QImage::Format_RGBA8888);
+    {
+        QPainter painter(&picture);
+        painter.scale(ratio, ratio);
+        netPainter_(painter);
+    }
+    const QImage rows = picture.mirrored();  // GL counts rows from the bottom
+    CubeRenderer::SetGlState();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glViewport(0, 0, rows.width(), rows.height());
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, rows.width(), 0, rows.height(), -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glRasterPos2i(0, 0);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glDrawPixels(rows.width(), rows.height(), GL_RGBA, GL_UNSIGNED_BYTE, rows.constBits());
+    CubeRenderer::MakeOpaque();
 }
 
 void CTarnex3dView::mousePressEvent(QMouseEvent* event) {

@@ -28,7 +28,8 @@ public:
     explicit CTarnex3dView(CVelmoraDoc& doc, QWidget* parent = nullptr);
     ~CTarnex3dView() override;
 
-    // Draws the net in input mode (set by the frame: the net pane's drawing).
+    // Draws the net in input mode (set by the frame: the net pane's drawing); the
+    // painter works on a picture of the pane's size.
     void SetNetPainter(std::function<void(QPainter&)> painter) { netPainter_ = std::move(painter); }
 
     // One tick of each timer; the timers call them, tests may too.
@@ -54,6 +55,8 @@ protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
+    void DrawNetPicture();
+
     CVelmoraDoc& doc_;
     CubeRenderer renderer_;
     std::function<void(QPainter&)> netPainter_;
