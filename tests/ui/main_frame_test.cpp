@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QUrl>
 #include <QProcess>
 #include <QSettings>
 #include <QSplitter>
@@ -18,6 +20,7 @@
 #include "ui/views/main_frame.h"
 #include "ui/views/net_view.h"
 #include "ui/views/solution_view.h"
+#include "support/model_fixture.h"
 #include "ui_test_support.h"
 
 namespace velmora::test {
@@ -300,6 +303,30 @@ TEST_F(Window, GrabOfTheWholeWindowShowsTrueColours) {
     EXPECT_TRUE(ColourNear(shot.pixel(offset + cam.Project(0, 0.8, 0.4)), app->settings.colourSettings[1], 36, "top"));
     EXPECT_TRUE(ColourNear(shot.pixel(offset + cam.Project(0.4, 0, 0.8)), app->settings.colourSettings[2], 36, "front"));
     EXPECT_TRUE(ColourNear(shot.pixel(offset + cam.Project(0.8, -0.4, 0)), app->settings.colourSettings[3], 36, "right"));
+}
+
+TEST_F(Window, ADroppedFileIsOpenedAndJoinsTheRecentFiles) {
+    Start();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("dropped.mf"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VELMORA_TEST_SOLVED_FILE), path));
+    Model().RunMoveString(0, "F+;R+;");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&Frame(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&Frame(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_TRUE(PiecesSolved(Model().cube));
+    EXPECT_TRUE(Frame().windowTitle().endsWith(QStringLiteral("dropped.mf")));
+    Frame().UpdateCommandStates();
+    QAction* first = Frame().CommandAction(cmd::kRecentFile1);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_TRUE(first->text().endsWith(QStringLiteral("dropped.mf")));
+    EXPECT_TRUE(first->isEnabled());
+    EXPECT_FALSE(Frame().CommandAction(cmd::kRecentFile1 + 1)->isVisible());
 }
 
 TEST_F(Window, OpeningAFileThatIsNotThereEndsStartUpWithAMessage) {

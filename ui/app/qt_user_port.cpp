@@ -64,9 +64,9 @@ void QtUserPort::ShowCodeDialog(std::string_view text, std::string_view heading)
     dialog.exec();
 }
 
-void QtUserPort::SetModified(bool modified) {
-    if (frame_) frame_->setWindowModified(modified);
-}
+// The title shows the application and the document's name only; the flag itself is
+// the document's.
+void QtUserPort::SetModified(bool) {}
 
 void QtUserPort::SetDocumentPath(std::string_view) {
     if (frame_) frame_->UpdateTitle();

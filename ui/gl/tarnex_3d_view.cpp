@@ -113,6 +113,11 @@ void CTarnex3dView::mouseReleaseEvent(QMouseEvent* event) {
         ++clickCounter_;
     } else if (event->button() == Qt::RightButton) {
         ++clickCounter_;
+        if (doc_.model.inputMode == -1 && netColourChoice_) {
+            const QPoint p = event->position().toPoint();
+            netColourChoice_(p.x(), p.y());
+            doc_.ShowStatus("在展开图每面中心小块的字母上右击，可以选择该面颜色");
+        }
     }
     QOpenGLWidget::mouseReleaseEvent(event);
 }

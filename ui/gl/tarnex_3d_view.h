@@ -31,6 +31,8 @@ public:
     // Draws the net in input mode (set by the frame: the net pane's drawing); the
     // painter works on a picture of the pane's size.
     void SetNetPainter(std::function<void(QPainter&)> painter) { netPainter_ = std::move(painter); }
+    // The colour choice of a right click on the net shown in input mode.
+    void SetNetColourChoice(std::function<void(int, int)> choice) { netColourChoice_ = std::move(choice); }
 
     // One tick of each timer; the timers call them, tests may too.
     void AnimationTick();
@@ -60,6 +62,7 @@ private:
     CVelmoraDoc& doc_;
     CubeRenderer renderer_;
     std::function<void(QPainter&)> netPainter_;
+    std::function<void(int, int)> netColourChoice_;
     int lastX_ = 0, lastY_ = 0;
     QBasicTimer animationTimer_;
     QBasicTimer demoTimer_;

@@ -205,6 +205,7 @@ void CMainFrame::BuildPanes() {
         p.fillRect(cubeView_->rect(), RefColour(colours[0]));
         DrawNet(p, doc_.model, colours);
     });
+    cubeView_->SetNetColourChoice([this](int x, int y) { ColourChoice(doc_, x, y); });
     setCentralWidget(outer_);
     lastView_ = cubeView_;
 }
