@@ -213,6 +213,23 @@ TEST_F(CubeView, AQuarterTurnAnimatesForTenTicksAndAHalfTurnForTwenty) {
     }
 }
 
+TEST_F(CubeView, DemonstrationStepsOnlyAtCountOneAndNotDuringInput) {
+    CTarnexSource& m = doc->model;
+    m.Scramble(1);
+    ASSERT_EQ(m.demoPos, 76);
+    m.autoDemoCount = 2;
+    view->DemonstrationTick();
+    EXPECT_EQ(m.autoDemoCount, 1);
+    EXPECT_EQ(m.demoPos, 76);
+    m.inputMode = -1;
+    view->DemonstrationTick();
+    EXPECT_EQ(m.demoPos, 76);
+    m.inputMode = 0;
+    view->DemonstrationTick();
+    EXPECT_GT(m.demoPos, 76);
+    EXPECT_EQ(m.autoDemoCount, 1);
+}
+
 TEST_F(CubeView, ZoomOutOfRangeIsShownAtNinetyPercent) {
     doc->model.viewZoom = 4.1f;
     view->update();
