@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QSettings>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -222,6 +223,22 @@ TEST_F(Window, AcceleratorsRunEnabledCommandsOnly) {
     QTest::keyClick(focus, Qt::Key_Down);
     EXPECT_EQ(Model().demoPos, pos);
     Model().inputMode = 0;
+}
+
+TEST_F(Window, ToolbarAndStatusBarCanBeHiddenAndShownAgain) {
+    Start();
+    for (int id : {cmd::kToolbar, cmd::kStatusBar}) {
+        QWidget* bar = id == cmd::kToolbar ? static_cast<QWidget*>(Frame().ToolBar())
+                                           : static_cast<QWidget*>(Frame().statusBar());
+        ASSERT_TRUE(bar->isVisible());
+        EXPECT_TRUE(Frame().CommandAction(id)->isChecked());
+        Frame().Dispatch(id);
+        EXPECT_FALSE(bar->isVisible()) << id;
+        EXPECT_FALSE(Frame().CommandAction(id)->isChecked()) << id;
+        Frame().Dispatch(id);
+        EXPECT_TRUE(bar->isVisible()) << id;
+        EXPECT_TRUE(Frame().CommandAction(id)->isChecked()) << id;
+    }
 }
 
 TEST_F(Window, F6MovesTheFocusRoundTheThreeViews) {
