@@ -230,6 +230,29 @@ TEST_F(CubeView, DemonstrationStepsOnlyAtCountOneAndNotDuringInput) {
     EXPECT_EQ(m.autoDemoCount, 1);
 }
 
+TEST_F(CubeView, CentreTurnMovesTheMarkAQuarterClockwise) {
+    doc->auxShown = false;
+    const int border = settings.colourSettings[8], top = settings.colourSettings[1];
+    const double h = kD + kE + 0.0035, mark = 0.7 * kE;
+    // Seen from above with the front below: turn 0 puts the mark at the front edge,
+    // each quarter turn moves it on clockwise (front, left, back, right).
+    const double spots[4][2] = {{0, mark}, {-mark, 0}, {0, -mark}, {mark, 0}};
+    for (int turn = 0; turn < 4; ++turn) {
+        doc->model.cube.centreTurns[1] = turn;
+        view->update();
+        const QImage image = Frame();
+        for (int spot = 0; spot < 4; ++spot) {
+            const QRgb pixel = image.pixel(Cam().Project(spots[spot][0], h, spots[spot][1]));
+            const std::string what = "turn " + std::to_string(turn) + " spot " + std::to_string(spot);
+            if (spot == turn) {
+                EXPECT_TRUE(ColourNear(pixel, border, 60, what));
+            } else {
+                EXPECT_TRUE(ColourNear(pixel, top, 36, what));
+            }
+        }
+    }
+}
+
 TEST_F(CubeView, ZoomOutOfRangeIsShownAtNinetyPercent) {
     doc->model.viewZoom = 4.1f;
     view->update();
