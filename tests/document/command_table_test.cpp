@@ -91,8 +91,9 @@ TEST(CommandTable, KeysShownInTheTableAreExactlyItsAccelerators) {
 
 TEST(CommandTable, ToolbarCarriesTheBarCommandsInItsOrder) {
     std::set<int> onBar;
-    for (int id : ToolbarLayout())
+    for (int id : ToolbarLayout()) {
         if (id != 0) EXPECT_TRUE(onBar.insert(id).second) << id;
+    }
     for (const CommandRow& row : CommandTable())
         EXPECT_EQ(row.toolbar, onBar.count(row.id) == 1) << row.id;
     EXPECT_EQ(std::count(ToolbarLayout().begin(), ToolbarLayout().end(), 0), 5);
