@@ -64,18 +64,27 @@ void CTarnexSource::DecodeMoves() {
                 static_cast<std::int8_t>(i);
         DecodedMove& d = decoded[i];
         d = DecodedMove{};
+        d.record = e.record;
+        d.turns = e.turns;
+        int source[20], add[20];
         for (int s = 0; s < 20; ++s) {
-            int row = e.code[3 * s] - '0';
-            int col = e.code[3 * s + 1] - '0';
-            int add = e.code[3 * s + 2] - '0';
-            if (row == SlotRow(s) && col == SlotCol(s) && add == 0) continue;
-            int n = d.slotCount++;
-            d.destRow[n] = static_cast<std::uint8_t>(SlotRow(s));
-            d.destCol[n] = static_cast<std::uint8_t>(SlotCol(s));
-            d.sourceRow[n] = static_cast<std::uint8_t>(row);
-            d.sourceCol[n] = static_cast<std::uint8_t>(col);
-            d.twistAdd[n] = static_cast<std::uint8_t>(add);
-            d.twistMod[n] = static_cast<std::uint8_t>(IsCornerRow(SlotRow(s)) ? 3 : 2);
+            source[s] = (e.code[3 * s] - '1') * 4 + (e.code[3 * s + 1] - '1');
+            add[s] = e.code[3 * s + 2] - '0';
+        }
+        // Follow each cycle from a changed slot: slot s receives slot source[s].
+        bool listed[20] = {};
+        for (int s = 0; s < 20; ++s) {
+            if (listed[s] || (source[s] == s && add[s] == 0)) continue;
+            int at = s;
+            do {
+                listed[at] = true;
+                int n = d.slotCount++;
+                d.slots[n] = static_cast<std::uint8_t>(SlotRow(at) * 5 + SlotCol(at));
+                d.twistAdd[n] = static_cast<std::uint8_t>(add[at]);
+                d.twistMod[n] = static_cast<std::uint8_t>(IsCornerRow(SlotRow(at)) ? 3 : 2);
+                at = source[at];
+            } while (at != s && !listed[at]);
+            d.cycleEnd[d.cycleCount++] = d.slotCount;
         }
         for (int k = 1; k <= 6; ++k) {
             int src = e.code[60 + k - 1] - '0';
@@ -102,7 +111,14 @@ int CTarnexSource::FindToken(std::string_view token) const {
 }
 
 int CTarnexSource::ApplyToken(std::string_view token) {
-    int index = FindToken(token);
+    int index;
+    if (token.size() == 2) {
+        unsigned char a = static_cast<unsigned char>(token[0]);
+        unsigned char b = static_cast<unsigned char>(token[1]);
+        index = (a | b) < 128 ? tokenIndex2[a][b] : -1;
+    } else {
+        index = FindToken(token);
+    }
     if (index < 0) {
         if (token == "RESET") {
             ResetCube();
@@ -110,40 +126,48 @@ int CTarnexSource::ApplyToken(std::string_view token) {
         }
         return -1;
     }
-    const MoveEntry& entry = Move(index);
+    const DecodedMove& m = decoded[index];
     // A full move record refuses the move: the record always replays to the position.
-    if (entry.record.size() > kRecordCapacity - moveRecord.size()) {
+    if (m.record.size() > kRecordCapacity - moveRecord.size()) {
         moveRecordFull = true;
         statusText.Assign("动作记录已满，没有执行“");
         statusText.AppendCut(token);
         statusText.AppendCut("”！");
         return -1;
     }
-    const DecodedMove& m = decoded[index];
-    PieceSlot moved[20];
-    for (int i = 0; i < m.slotCount; ++i) moved[i] = cube.pieces[m.sourceRow[i]][m.sourceCol[i]];
-    for (int i = 0; i < m.slotCount; ++i) {
-        PieceSlot& to = cube.pieces[m.destRow[i]][m.destCol[i]];
-        to = moved[i];
-        int mod = m.twistMod[i];
-        int t = moved[i].twist + m.twistAdd[i];
-        if (t >= mod || t < 0) t %= mod;
-        to.twist = t;
+    PieceSlot* slots = &cube.pieces[0][0];
+    int begin = 0;
+    for (int c = 0; c < m.cycleCount; ++c) {
+        const int end = m.cycleEnd[c];
+        const PieceSlot first = slots[m.slots[begin]];
+        for (int i = begin; i < end; ++i) {
+            const PieceSlot& from = i + 1 < end ? slots[m.slots[i + 1]] : first;
+            PieceSlot& to = slots[m.slots[i]];
+            const int mod = m.twistMod[i];
+            int t = from.twist + m.twistAdd[i];
+            if (t >= mod || t < 0) t %= mod;
+            to.homeRow = from.homeRow;
+            to.homeCol = from.homeCol;
+            to.twist = t;
+        }
+        begin = end;
     }
-    int turns[6], ids[6];
-    for (int i = 0; i < m.centreCount; ++i) {
-        ids[i] = cube.centres[m.centreSource[i]];
-        turns[i] = cube.centreTurns[m.centreSource[i]] + m.centreAdd[i];
+    if (m.centreCount) {
+        int turns[6], ids[6];
+        for (int i = 0; i < m.centreCount; ++i) {
+            ids[i] = cube.centres[m.centreSource[i]];
+            turns[i] = cube.centreTurns[m.centreSource[i]] + m.centreAdd[i];
+        }
+        for (int i = 0; i < m.centreCount; ++i) {
+            cube.centres[m.centreDest[i]] = ids[i];
+            int t = turns[i];
+            if (t >= 4 || t < 0) t %= 4;
+            cube.centreTurns[m.centreDest[i]] = t;
+        }
     }
-    for (int i = 0; i < m.centreCount; ++i) {
-        cube.centres[m.centreDest[i]] = ids[i];
-        int t = turns[i];
-        if (t >= 4 || t < 0) t %= 4;
-        cube.centreTurns[m.centreDest[i]] = t;
-    }
-    moveRecord.Append(entry.record);
-    turnCounter += entry.turns;
-    return entry.turns;
+    moveRecord.AppendShort(m.record);
+    turnCounter += m.turns;
+    return m.turns;
 }
 
 int CTarnexSource::RunMoveString(int pendingTurns, std::string_view text) {

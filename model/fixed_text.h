@@ -42,6 +42,14 @@ public:
         return true;
     }
 
+    // Append for the short texts of the move engine: the caller has checked the room.
+    void AppendShort(std::string_view s) {
+        char* out = buf_ + len_;
+        for (std::size_t i = 0; i < s.size(); ++i) out[i] = s[i];
+        len_ += s.size();
+        buf_[len_] = '\0';
+    }
+
     bool Append(char c) {
         if (len_ >= N) return false;
         buf_[len_++] = c;

@@ -30,13 +30,18 @@ struct MoveEntry {
     int turns;                // face turns counted
 };
 
-// A permutation code decoded once into the slots and centres it changes: for each
-// changed destination the source and the twist (or centre-turn) increment. Slots and
-// centres that a move leaves alone are not listed, so a face turn touches 8 slots.
+// A permutation code decoded once into the cycles of slots it moves. Slots are
+// numbered row * 5 + column, their place in CubeState::pieces read as one run. Within a
+// cycle each listed slot receives the content of the next one and the last receives
+// the first's, each with its twist increment; slots the move leaves alone are not
+// listed, so a face turn touches its 8 slots only. Centres likewise, as plain lists.
 struct DecodedMove {
+    std::string_view record;
+    int turns;
     std::uint8_t slotCount;
-    std::uint8_t destRow[20], destCol[20];
-    std::uint8_t sourceRow[20], sourceCol[20];
+    std::uint8_t cycleCount;
+    std::uint8_t cycleEnd[20];  // one past the last listed slot of each cycle
+    std::uint8_t slots[20];
     std::uint8_t twistAdd[20];
     std::uint8_t twistMod[20];
     std::uint8_t centreCount;
