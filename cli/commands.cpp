@@ -143,7 +143,7 @@ int RunScramble(const CommandOptions& opt) {
 int RunBatch(const CommandOptions& opt) {
     CliUser user;
     if (!MethodAvailable(opt)) return 2;
-    auto m = NewModel(user, "");
+    auto m = NewModel(user, opt.logFile);
     if (!m) return 2;
     unsigned seed = opt.seed >= 0 ? static_cast<unsigned>(opt.seed)
                                   : static_cast<unsigned>(std::random_device{}());

@@ -110,6 +110,7 @@ int main(int argc, char** argv) {
         ->check(CLI::NonNegativeNumber);
     batch->add_option("--kind", opt.kind, "deal positions of this kind instead of random turns")
         ->check(CLI::Range(1, 3));
+    batch->add_option("--log", opt.logFile, "append every solve of more than two turns to FILE");
 
     AddFileCommands(app, opt);
 

@@ -59,6 +59,7 @@ int CTarnexSource::GroupFlipPairs() {
         int flipped = 0;
         for (int pair = 1; pair <= 4; ++pair)
             if (group::PairFlipped(*this, pair)) ++flipped;
+        if (flipped < 2) break;  // every row wants two flipped pairs or more
         const group::FlipRow* chosen = nullptr;
         for (const group::FlipRow& row : group::kFlipFormulas) {
             if (group::Applies(*this, row, flipped)) {

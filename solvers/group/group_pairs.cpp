@@ -181,7 +181,12 @@ void TurnCornerTo(CTarnexSource& m, int from, int target) {
 
 // Class a.
 bool OneSetInsertion(CTarnexSource& m) {
+    // Every row wants a top corner in its bottom slot: rows of slots without one are
+    // passed over at once.
+    bool cornerDown[5];
+    for (int c = 1; c <= 4; ++c) cornerDown[c] = m.cube.pieces[4][c].homeRow == 2;
     for (const OneSetRow& row : kOneSet) {
+        if (!cornerDown[row.cornerSlot - 40]) continue;
         if (Holds(m, row.cornerSlot, row.corner, row.cornerTwist) &&
             Holds(m, row.edgeSlot, row.edge, row.edgeTwist)) {
             ApplyTokens(m, row.tokens);

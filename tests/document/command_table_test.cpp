@@ -92,7 +92,9 @@ TEST(CommandTable, KeysShownInTheTableAreExactlyItsAccelerators) {
 TEST(CommandTable, ToolbarCarriesTheBarCommandsInItsOrder) {
     std::set<int> onBar;
     for (int id : ToolbarLayout()) {
-        if (id != 0) EXPECT_TRUE(onBar.insert(id).second) << id;
+        if (id != 0) {
+            EXPECT_TRUE(onBar.insert(id).second) << id;
+        }
     }
     for (const CommandRow& row : CommandTable())
         EXPECT_EQ(row.toolbar, onBar.count(row.id) == 1) << row.id;
