@@ -82,7 +82,7 @@ public:
     int inFloor = -1, inTop = 0, inCursor = 0;
 
     // The auxiliary cube of the 3D view is shown.
-    bool auxShown = false;
+    bool auxShown = true;  // the 3D view shows the auxiliary cube from the start
     // Recent files, newest first; the window loads and stores them.
     std::vector<std::string> recentFiles;
 

@@ -79,7 +79,7 @@ void CTarnexSource::DecodeMoves() {
             do {
                 listed[at] = true;
                 int n = d.slotCount++;
-                d.slots[n] = static_cast<std::uint8_t>(SlotRow(at) * 5 + SlotCol(at));
+                d.cycleSlots[n] = static_cast<std::uint8_t>(SlotRow(at) * 5 + SlotCol(at));
                 d.twistAdd[n] = static_cast<std::uint8_t>(add[at]);
                 d.twistMod[n] = static_cast<std::uint8_t>(IsCornerRow(SlotRow(at)) ? 3 : 2);
                 at = source[at];
@@ -139,10 +139,10 @@ int CTarnexSource::ApplyToken(std::string_view token) {
     int begin = 0;
     for (int c = 0; c < m.cycleCount; ++c) {
         const int end = m.cycleEnd[c];
-        const PieceSlot first = slots[m.slots[begin]];
+        const PieceSlot first = slots[m.cycleSlots[begin]];
         for (int i = begin; i < end; ++i) {
-            const PieceSlot& from = i + 1 < end ? slots[m.slots[i + 1]] : first;
-            PieceSlot& to = slots[m.slots[i]];
+            const PieceSlot& from = i + 1 < end ? slots[m.cycleSlots[i + 1]] : first;
+            PieceSlot& to = slots[m.cycleSlots[i]];
             const int mod = m.twistMod[i];
             int t = from.twist + m.twistAdd[i];
             if (t >= mod || t < 0) t %= mod;

@@ -41,7 +41,7 @@ struct DecodedMove {
     std::uint8_t slotCount;
     std::uint8_t cycleCount;
     std::uint8_t cycleEnd[20];  // one past the last listed slot of each cycle
-    std::uint8_t slots[20];
+    std::uint8_t cycleSlots[20];
     std::uint8_t twistAdd[20];
     std::uint8_t twistMod[20];
     std::uint8_t centreCount;

@@ -77,3 +77,26 @@ TEST_F(NoAllocation, SolvingAndStepping) {
 
 }  // namespace
 }  // namespace velmora
+
+#include "document/velmora_doc.h"
+
+namespace velmora {
+namespace {
+
+TEST(NoAllocationInHistory, RecordUndoAndRedo) {
+    SilentUser user;
+    VelmoraSettings settings;
+    auto doc = std::make_unique<CVelmoraDoc>(user, settings);
+    long before = allocations.load();
+    for (int i = 0; i < 300; ++i) {
+        doc->HistoryOp(2, "转动魔方");
+        doc->model.ApplyToken("R+");
+        doc->model.ExecuteAndSolve();
+    }
+    for (int i = 0; i < 130; ++i) doc->HistoryOp(-1, "");
+    for (int i = 0; i < 130; ++i) doc->HistoryOp(1, "");
+    EXPECT_EQ(allocations.load(), before);
+}
+
+}  // namespace
+}  // namespace velmora

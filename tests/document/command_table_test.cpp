@@ -207,10 +207,11 @@ TEST_F(DocTest, MarksFollowTheModel) {
     doc->OnCommand(cmd::kStatusBar);
     EXPECT_TRUE(user.statusBarShown);
 
-    EXPECT_FALSE(doc->IsChecked(cmd::kAuxCube));
-    doc->OnCommand(cmd::kAuxCube);
-    EXPECT_TRUE(doc->auxShown);
+    // The auxiliary cube is shown from the start.
     EXPECT_TRUE(doc->IsChecked(cmd::kAuxCube));
+    doc->OnCommand(cmd::kAuxCube);
+    EXPECT_FALSE(doc->auxShown);
+    EXPECT_FALSE(doc->IsChecked(cmd::kAuxCube));
 
     EXPECT_FALSE(doc->IsChecked(cmd::kDescriptionCodes));
     doc->OnCommand(cmd::kDescriptionCodes);

@@ -29,7 +29,6 @@ CTarnex3dView::CTarnex3dView(CVelmoraDoc& doc, QWidget* parent) : QOpenGLWidget(
     setFormat(fmt);
     setUpdateBehavior(QOpenGLWidget::NoPartialUpdate);
     setFocusPolicy(Qt::StrongFocus);
-    doc_.auxShown = true;
     animationTimer_.start(kAnimationInterval, this);
     demoTimer_.start(kDemoInterval, this);
 }
