@@ -29,13 +29,14 @@ public:
     // Replaces the text; a text longer than the capacity is cut.
     void Assign(std::string_view s) {
         len_ = s.size() < N ? s.size() : N;
-        std::memcpy(buf_, s.data(), len_);
+        if (len_) std::memcpy(buf_, s.data(), len_);
         buf_[len_] = '\0';
     }
 
     // Appends the whole text or nothing; returns false when it does not fit.
     bool Append(std::string_view s) {
         if (s.size() > N - len_) return false;
+        if (s.empty()) return true;
         std::memcpy(buf_ + len_, s.data(), s.size());
         len_ += s.size();
         buf_[len_] = '\0';
@@ -62,7 +63,7 @@ public:
         std::size_t room = N - len_;
         bool whole = s.size() <= room;
         std::size_t n = whole ? s.size() : room;
-        std::memcpy(buf_ + len_, s.data(), n);
+        if (n) std::memcpy(buf_ + len_, s.data(), n);
         len_ += n;
         buf_[len_] = '\0';
         return whole;
