@@ -141,58 +141,50 @@ void ShowNetCodes(CTarnexSource& m) {
     m.user->ShowCodeDialog(text, "第一行是JAVA工具的涂色参数描述；\r\n第二行是ACUBE输入描述。");
 }
 
+// The twist (0 to n-1, first tested first) under which a piece with colours col shows
+// the stickers s[0..n-1], or -1 when it shows them under none: sticker k shows colour
+// (k - twist) mod n of the piece.
+int TwistShowing(const int* col, const int* s, int n) {
+    for (int t = 0; t < n; ++t) {
+        bool all = true;
+        for (int k = 0; k < n && all; ++k) all = s[k] == col[(k - t + n) % n];
+        if (all) return t;
+    }
+    return -1;
+}
+
 // Finds the pieces that the painted net shows, edges then corners, into the live cube.
 // Returns 0 when all were found; otherwise leaves the question in statusText.
 int PiecesFromNet(CTarnexSource& m) {
     const StickerIndex idx = IndexStickers(m);
     bool used[6][5] = {};
-    for (int r : {1, 3, 5}) {
-        for (int c = 1; c <= 4; ++c) {
-            const int s1 = m.facelets[idx.at[r][c][1]], s2 = m.facelets[idx.at[r][c][2]];
-            bool found = false;
-            for (int pr : {1, 3, 5}) {
-                for (int pc = 1; pc <= 4 && !found; ++pc) {
-                    if (used[pr][pc]) continue;
-                    const int* col = m.pieceColours[pr][pc];
-                    int twist = -1;
-                    if (col[0] == s1 && col[1] == s2) twist = 0;
-                    else if (col[0] == s2 && col[1] == s1) twist = 1;
-                    if (twist < 0) continue;
-                    m.cube.pieces[r][c] = PieceSlot{pr, pc, twist};
-                    used[pr][pc] = true;
-                    found = true;
+    struct Kind { int rows[3]; int rowCount; int stickers; const char* failure; };
+    static constexpr Kind kKinds[] = {
+        {{1, 3, 5}, 3, 2, "输入魔方的边块%d%d贴色错误！是否继续填充魔方颜色？"},
+        {{2, 4, 0}, 2, 3, "输入魔方的角块%d%d贴色错误！是否继续填充魔方颜色？"},
+    };
+    for (const Kind& kind : kKinds) {
+        for (int ri = 0; ri < kind.rowCount; ++ri) {
+            const int r = kind.rows[ri];
+            for (int c = 1; c <= 4; ++c) {
+                int shown[3];
+                for (int k = 0; k < kind.stickers; ++k) shown[k] = m.facelets[idx.at[r][c][k + 1]];
+                bool found = false;
+                for (int pi = 0; pi < kind.rowCount && !found; ++pi) {
+                    const int pr = kind.rows[pi];
+                    for (int pc = 1; pc <= 4 && !found; ++pc) {
+                        if (used[pr][pc]) continue;
+                        const int twist = TwistShowing(m.pieceColours[pr][pc], shown, kind.stickers);
+                        if (twist < 0) continue;
+                        m.cube.pieces[r][c] = PieceSlot{pr, pc, twist};
+                        used[pr][pc] = true;
+                        found = true;
+                    }
                 }
-                if (found) break;
-            }
-            if (!found) {
-                m.statusText.Format("输入魔方的边块%d%d贴色错误！是否继续填充魔方颜色？", r, c);
-                return -1;
-            }
-        }
-    }
-    for (int r : {2, 4}) {
-        for (int c = 1; c <= 4; ++c) {
-            const int s1 = m.facelets[idx.at[r][c][1]], s2 = m.facelets[idx.at[r][c][2]],
-                      s3 = m.facelets[idx.at[r][c][3]];
-            bool found = false;
-            for (int pr : {2, 4}) {
-                for (int pc = 1; pc <= 4 && !found; ++pc) {
-                    if (used[pr][pc]) continue;
-                    const int* col = m.pieceColours[pr][pc];
-                    int twist = -1;
-                    if (col[0] == s1 && col[1] == s2 && col[2] == s3) twist = 0;
-                    else if (col[0] == s2 && col[1] == s3 && col[2] == s1) twist = 1;
-                    else if (col[0] == s3 && col[1] == s1 && col[2] == s2) twist = 2;
-                    if (twist < 0) continue;
-                    m.cube.pieces[r][c] = PieceSlot{pr, pc, twist};
-                    used[pr][pc] = true;
-                    found = true;
+                if (!found) {
+                    m.statusText.Format(kind.failure, r, c);
+                    return -1;
                 }
-                if (found) break;
-            }
-            if (!found) {
-                m.statusText.Format("输入魔方的角块%d%d贴色错误！是否继续填充魔方颜色？", r, c);
-                return -1;
             }
         }
     }
