@@ -2,6 +2,24 @@
 
 namespace velmora {
 
+namespace {
+
+// A dialog answered from its queue: OK with the queue's next value, or Cancel when the
+// queue is empty. The call is recorded either way.
+template <typename Value, typename Target>
+bool Answered(std::vector<ScriptedUser::Call>& calls, ScriptedUser::Call c, std::deque<Value>& queue,
+              Target& target) {
+    if (!queue.empty()) {
+        target = queue.front();
+        queue.pop_front();
+        c.answer = Answer::Ok;
+    }
+    calls.push_back(c);
+    return c.answer == Answer::Ok;
+}
+
+}  // namespace
+
 Answer ScriptedUser::Message(std::string_view text, Buttons buttons, Icon icon) {
     Answer a;
     if (buttons == Buttons::Ok) {
@@ -44,37 +62,19 @@ void ScriptedUser::SwapToolbarButton(int oldId, int newId) {
 
 bool ScriptedUser::ChooseColour(int& colour, bool fullyOpen) {
     Call c{Kind::ColourDialog, {}, {}, Buttons::Ok, Icon::None, Answer::Cancel, colour, fullyOpen ? 1 : 0};
-    if (!colours.empty()) {
-        colour = colours.front();
-        colours.pop_front();
-        c.answer = Answer::Ok;
-    }
-    calls.push_back(c);
-    return c.answer == Answer::Ok;
+    return Answered(calls, c, colours, colour);
 }
 
 bool ScriptedUser::ChooseOpenPath(std::string& path, std::string_view filter) {
     Call c{Kind::OpenDialog, std::string(filter), {}, Buttons::Ok, Icon::None, Answer::Cancel};
-    if (!paths.empty()) {
-        path = paths.front();
-        paths.pop_front();
-        c.answer = Answer::Ok;
-    }
-    calls.push_back(c);
-    return c.answer == Answer::Ok;
+    return Answered(calls, c, paths, path);
 }
 
 bool ScriptedUser::ChooseSavePath(std::string& path, std::string_view filter,
                                   std::string_view suggested) {
     Call c{Kind::SaveDialog, std::string(filter), std::string(suggested), Buttons::Ok, Icon::None,
            Answer::Cancel};
-    if (!paths.empty()) {
-        path = paths.front();
-        paths.pop_front();
-        c.answer = Answer::Ok;
-    }
-    calls.push_back(c);
-    return c.answer == Answer::Ok;
+    return Answered(calls, c, paths, path);
 }
 
 bool ScriptedUser::BarVisible(Bar bar) const {
@@ -93,47 +93,23 @@ void ScriptedUser::Quit() { calls.push_back({Kind::Quit, {}, {}}); }
 
 bool ScriptedUser::EditCube(CubeState& copy) {
     Call c{Kind::EditCube, {}, {}, Buttons::Ok, Icon::None, Answer::Cancel};
-    if (!editedCubes.empty()) {
-        copy = editedCubes.front();
-        editedCubes.pop_front();
-        c.answer = Answer::Ok;
-    }
-    calls.push_back(c);
-    return c.answer == Answer::Ok;
+    return Answered(calls, c, editedCubes, copy);
 }
 
 bool ScriptedUser::ChoosePattern(PatternChoice& choice) {
     Call c{Kind::PatternDialog, {}, {}, Buttons::Ok, Icon::None, Answer::Cancel};
-    if (!patterns.empty()) {
-        choice = patterns.front();
-        patterns.pop_front();
-        c.answer = Answer::Ok;
-    }
-    calls.push_back(c);
-    return c.answer == Answer::Ok;
+    return Answered(calls, c, patterns, choice);
 }
 
 bool ScriptedUser::EditCommandString(std::string_view infoAppend, CommandStringChoice& out) {
     Call c{Kind::CommandStringDialog, std::string(infoAppend), {}, Buttons::Ok, Icon::None,
            Answer::Cancel};
-    if (!commandStrings.empty()) {
-        out = commandStrings.front();
-        commandStrings.pop_front();
-        c.answer = Answer::Ok;
-    }
-    calls.push_back(c);
-    return c.answer == Answer::Ok;
+    return Answered(calls, c, commandStrings, out);
 }
 
 bool ScriptedUser::EditInputText(std::string& text, int (&)[7]) {
     Call c{Kind::InputTool, text, {}, Buttons::Ok, Icon::None, Answer::Cancel};
-    if (!inputTexts.empty()) {
-        text = inputTexts.front();
-        inputTexts.pop_front();
-        c.answer = Answer::Ok;
-    }
-    calls.push_back(c);
-    return c.answer == Answer::Ok;
+    return Answered(calls, c, inputTexts, text);
 }
 
 std::vector<ScriptedUser::Call> ScriptedUser::CallsOf(Kind kind) const {
