@@ -1,0 +1,35 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "model/fixed_text.h"
+
+namespace {
+
+TEST(FixedTextTest, EmptyTextsCopyNothing) {
+    // An empty view may carry no storage at all; assigning or appending it is a no-op.
+    FixedText<8> t;
+    t.Assign(std::string_view());
+    EXPECT_TRUE(t.empty());
+    EXPECT_TRUE(t.Append(std::string_view()));
+    EXPECT_TRUE(t.AppendCut(std::string_view()));
+    EXPECT_STREQ(t.c_str(), "");
+}
+
+TEST(FixedTextTest, AppendIsWholeOrNothingAndCutStopsAtTheBound) {
+    FixedText<8> t("abc");
+    EXPECT_TRUE(t.Append("defgh"));
+    EXPECT_EQ(t.view(), "abcdefgh");
+    EXPECT_FALSE(t.Append("x"));
+    EXPECT_EQ(t.view(), "abcdefgh");
+    t.Assign("abcdef");
+    EXPECT_FALSE(t.AppendCut("xyz"));
+    EXPECT_EQ(t.view(), "abcdefxy");
+    t.Assign(std::string(20, 'q'));
+    EXPECT_EQ(t.size(), 8u);
+    t.Format("%d-%s", 12345, "long text");
+    EXPECT_EQ(t.view(), "12345-lo");
+    EXPECT_EQ(t.c_str()[8], '\0');
+}
+
+}  // namespace
