@@ -40,6 +40,16 @@ constexpr ScanTable kScan;
 
 bool IsSeparator(char c) { return c != '\0' && kSeparators.find(c) != std::string_view::npos; }
 
+// Slot `to` receives the content of `from`, its twist raised by add (mod 3 or 2).
+inline void Receive(PieceSlot& to, const PieceSlot& from, int add, int mod) {
+    int t = from.twist + add;
+    if (t >= mod) t -= mod;
+    if (static_cast<unsigned>(t) >= static_cast<unsigned>(mod)) t = (from.twist + add) % mod;
+    to.homeRow = from.homeRow;
+    to.homeCol = from.homeCol;
+    to.twist = t;
+}
+
 }  // namespace
 
 bool IsMoveSeparator(char c) { return c == '\0' || IsSeparator(c); }
@@ -75,16 +85,42 @@ void CTarnexSource::DecodeMoves() {
         bool listed[20] = {};
         for (int s = 0; s < 20; ++s) {
             if (listed[s] || (source[s] == s && add[s] == 0)) continue;
+            int cycle[20], length = 0;
             int at = s;
             do {
                 listed[at] = true;
-                int n = d.slotCount++;
-                d.cycleSlots[n] = static_cast<std::uint8_t>(SlotRow(at) * 5 + SlotCol(at));
-                d.twistAdd[n] = static_cast<std::uint8_t>(add[at]);
-                d.twistMod[n] = static_cast<std::uint8_t>(IsCornerRow(SlotRow(at)) ? 3 : 2);
+                cycle[length++] = at;
                 at = source[at];
             } while (at != s && !listed[at]);
-            d.cycleEnd[d.cycleCount++] = d.slotCount;
+            const bool closed = at == s;
+            bool oneKind = true;
+            for (int k = 1; k < length; ++k)
+                oneKind = oneKind && IsCornerRow(SlotRow(cycle[k])) == IsCornerRow(SlotRow(cycle[0]));
+            auto flat = [](int index) { return static_cast<std::uint8_t>(SlotRow(index) * 5 + SlotCol(index)); };
+            auto modOf = [](int index) { return static_cast<std::uint8_t>(IsCornerRow(SlotRow(index)) ? 3 : 2); };
+            if (closed && oneKind && length == 4) {
+                int q = d.quadCount++;
+                for (int k = 0; k < 4; ++k) {
+                    d.quad[q][k] = flat(cycle[k]);
+                    d.quadAdd[q][k] = static_cast<std::uint8_t>(add[cycle[k]]);
+                }
+                d.quadMod[q] = modOf(cycle[0]);
+            } else if (closed && oneKind && length == 2) {
+                int p = d.pairCount++;
+                for (int k = 0; k < 2; ++k) {
+                    d.pair[p][k] = flat(cycle[k]);
+                    d.pairAdd[p][k] = static_cast<std::uint8_t>(add[cycle[k]]);
+                }
+                d.pairMod[p] = modOf(cycle[0]);
+            } else {
+                for (int k = 0; k < length; ++k) {
+                    int n = d.slotCount++;
+                    d.cycleSlots[n] = flat(cycle[k]);
+                    d.twistAdd[n] = static_cast<std::uint8_t>(add[cycle[k]]);
+                    d.twistMod[n] = modOf(cycle[k]);
+                }
+                d.cycleEnd[d.cycleCount++] = d.slotCount;
+            }
         }
         for (int k = 1; k <= 6; ++k) {
             int src = e.code[60 + k - 1] - '0';
@@ -136,21 +172,35 @@ int CTarnexSource::ApplyToken(std::string_view token) {
         return -1;
     }
     PieceSlot* slots = &cube.pieces[0][0];
+    for (int q = 0; q < m.quadCount; ++q) {
+        PieceSlot& a = slots[m.quad[q][0]];
+        PieceSlot& b = slots[m.quad[q][1]];
+        PieceSlot& c = slots[m.quad[q][2]];
+        PieceSlot& d = slots[m.quad[q][3]];
+        const PieceSlot first = a;
+        const int mod = m.quadMod[q];
+        const std::uint8_t* add = m.quadAdd[q];
+        Receive(a, b, add[0], mod);
+        Receive(b, c, add[1], mod);
+        Receive(c, d, add[2], mod);
+        Receive(d, first, add[3], mod);
+    }
+    for (int p = 0; p < m.pairCount; ++p) {
+        PieceSlot& a = slots[m.pair[p][0]];
+        PieceSlot& b = slots[m.pair[p][1]];
+        const PieceSlot first = a;
+        const int mod = m.pairMod[p];
+        Receive(a, b, m.pairAdd[p][0], mod);
+        Receive(b, first, m.pairAdd[p][1], mod);
+    }
     int begin = 0;
     for (int c = 0; c < m.cycleCount; ++c) {
-        const int end = m.cycleEnd[c];
+        const int last = m.cycleEnd[c] - 1;
         const PieceSlot first = slots[m.cycleSlots[begin]];
-        for (int i = begin; i < end; ++i) {
-            const PieceSlot& from = i + 1 < end ? slots[m.cycleSlots[i + 1]] : first;
-            PieceSlot& to = slots[m.cycleSlots[i]];
-            const int mod = m.twistMod[i];
-            int t = from.twist + m.twistAdd[i];
-            if (t >= mod || t < 0) t %= mod;
-            to.homeRow = from.homeRow;
-            to.homeCol = from.homeCol;
-            to.twist = t;
-        }
-        begin = end;
+        for (int i = begin; i < last; ++i)
+            Receive(slots[m.cycleSlots[i]], slots[m.cycleSlots[i + 1]], m.twistAdd[i], m.twistMod[i]);
+        Receive(slots[m.cycleSlots[last]], first, m.twistAdd[last], m.twistMod[last]);
+        begin = last + 1;
     }
     if (m.centreCount) {
         int turns[6], ids[6];

@@ -33,11 +33,18 @@ struct MoveEntry {
 // A permutation code decoded once into the cycles of slots it moves. Slots are
 // numbered row * 5 + column, their place in CubeState::pieces read as one run. Within a
 // cycle each listed slot receives the content of the next one and the last receives
-// the first's, each with its twist increment; slots the move leaves alone are not
-// listed, so a face turn touches its 8 slots only. Centres likewise, as plain lists.
+// the first's, each with its twist increment. Cycles of four and of two slots of one
+// kind (all that face turns and rotations have) are kept apart so that they can be
+// applied without a loop; any other cycle is listed generally. Slots the move leaves
+// alone are not listed, so a face turn touches its 8 slots only. Centres likewise,
+// as plain lists.
 struct DecodedMove {
     std::string_view record;
     int turns;
+    std::uint8_t quadCount;
+    std::uint8_t quad[5][4], quadAdd[5][4], quadMod[5];
+    std::uint8_t pairCount;
+    std::uint8_t pair[10][2], pairAdd[10][2], pairMod[10];
     std::uint8_t slotCount;
     std::uint8_t cycleCount;
     std::uint8_t cycleEnd[20];  // one past the last listed slot of each cycle
