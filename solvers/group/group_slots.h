@@ -43,9 +43,12 @@ inline bool RowSolved(const CTarnexSource& m, int row) {
 
 // The slot that holds a piece, 0 when no slot does.
 inline int FindPiece(const CTarnexSource& m, int piece) {
+    const int row = piece / 10, col = piece % 10;
     for (int r = 1; r <= 5; ++r)
-        for (int c = 1; c <= 4; ++c)
-            if (PieceAt(m, r * 10 + c) == piece) return r * 10 + c;
+        for (int c = 1; c <= 4; ++c) {
+            const PieceSlot& p = m.cube.pieces[r][c];
+            if (p.homeRow == row && p.homeCol == col) return r * 10 + c;
+        }
     return 0;
 }
 
