@@ -317,8 +317,10 @@ int CTarnexSource::StickerColour(int row, int column, int sticker) const {
     if (sticker < 1 || sticker > n) return 0;
     const PieceSlot& p = cube.pieces[row][column];
     if (p.homeRow < 1 || p.homeRow > 5 || p.homeCol < 1 || p.homeCol > 4) return 0;
-    int t = ((p.twist % n) + n) % n;
-    int entry = ((sticker - 1 - t) % n + n) % n;
+    int t = p.twist;
+    if (t < 0 || t >= n) t = ((t % n) + n) % n;
+    int entry = sticker - 1 - t;
+    if (entry < 0) entry += n;
     return pieceColours[p.homeRow][p.homeCol][entry];
 }
 

@@ -69,6 +69,22 @@ public:
         return whole;
     }
 
+    // Appends a number in decimal as "%d" writes it; cut at the capacity.
+    void AppendInt(int value) {
+        char digits[12];
+        int n = 0;
+        long long v = value;
+        bool negative = v < 0;
+        if (negative) v = -v;
+        do {
+            digits[n++] = static_cast<char>('0' + v % 10);
+            v /= 10;
+        } while (v > 0);
+        if (negative) digits[n++] = '-';
+        while (n > 0 && len_ < N) buf_[len_++] = digits[--n];
+        buf_[len_] = '\0';
+    }
+
     // Cuts the text to at most n characters.
     void Truncate(std::size_t n) {
         if (n < len_) { len_ = n; buf_[len_] = '\0'; }

@@ -121,8 +121,15 @@ inline int RunFromFreeSlot(CTarnexSource& m, std::string_view formula) {
 // Appends a stage's ID line ("第N阶段ID:%d    ") or, when the ID has no table entry, a
 // single blank.
 inline void AppendStageId(CTarnexSource& m, int stage, int id, bool found) {
-    if (found) m.methodIdText.AppendFormat("第%d阶段ID:%d    ", stage, id);
-    else m.methodIdText.Append(' ');
+    if (found) {
+        m.methodIdText.AppendCut("第");
+        m.methodIdText.AppendInt(stage);
+        m.methodIdText.AppendCut("阶段ID:");
+        m.methodIdText.AppendInt(id);
+        m.methodIdText.AppendCut("    ");
+    } else {
+        m.methodIdText.Append(' ');
+    }
 }
 
 // True when every token of a formula is in the move table (used by the table checks).

@@ -92,7 +92,9 @@ void CTarnexSource::GroupBottomCorners() {
         methodIdText.AppendCut(" ");
         return;
     }
-    methodIdText.AppendFormat("第四阶段ID:%d    ", caseNumber);
+    methodIdText.AppendCut("第四阶段ID:");
+    methodIdText.AppendInt(caseNumber);
+    methodIdText.AppendCut("    ");
     RunMoveString(tc.d + f->offset, f->formula);
 }
 

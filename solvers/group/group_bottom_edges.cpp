@@ -135,7 +135,9 @@ void CTarnexSource::GroupBottomEdges() {
         methodIdText.AppendCut(" ");
         return;
     }
-    methodIdText.AppendFormat("第五阶段ID:%d    ", caseNumber);
+    methodIdText.AppendCut("第五阶段ID:");
+    methodIdText.AppendInt(caseNumber);
+    methodIdText.AppendCut("    ");
     RunMoveString(0, f->formula);
 }
 

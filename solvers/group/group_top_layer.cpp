@@ -203,7 +203,9 @@ void EdgeTwistStep(CTarnexSource& m) {
         m.methodIdText.AppendCut(" ");
         return;
     }
-    m.methodIdText.AppendFormat("第七A阶段ID:%d    ", caseNumber);
+    m.methodIdText.AppendCut("第七A阶段ID:");
+    m.methodIdText.AppendInt(caseNumber);
+    m.methodIdText.AppendCut("    ");
     RunWithPreTurn(m, f->formula, 4 - l);
 }
 

@@ -31,3 +31,20 @@ TEST(FixedTextTest, AppendIsWholeOrNothingAndCutStopsAtTheBound) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FixedTextTest, NumbersAppendAsPrintfWritesThem) {
+    for (int v : {0, 7, 10, 12000, -5, 2147483647, -2147483647 - 1}) {
+        FixedText<40> mine("ID:");
+        mine.AppendInt(v);
+        FixedText<40> theirs("ID:");
+        theirs.AppendFormat("%d", v);
+        EXPECT_EQ(mine.view(), theirs.view()) << v;
+    }
+    FixedText<5> cut("abc");
+    cut.AppendInt(12345);
+    EXPECT_EQ(cut.view(), "abc12");
+}
+
+}  // namespace
