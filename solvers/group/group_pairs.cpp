@@ -13,6 +13,7 @@
 //   f  otherwise the corner of the first unsolved pair's top slot goes down.
 // Every class leaves row 1 as it found it.
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 #include "model/tarnex_source.h"
@@ -179,18 +180,45 @@ void TurnCornerTo(CTarnexSource& m, int from, int target) {
     ApplyIf(m, BottomTurnFor(ColumnSteps(from % 10, target % 10)));
 }
 
+// Class a's rows by the piece in their bottom corner slot: for slot 4s, corner 2c and
+// twist t, the rows that want exactly that, in the table's order. The table lists its
+// rows slot by slot, so taking the slots in order keeps the first match first.
+struct OneSetIndex {
+    std::uint8_t count[4][4][3] = {};
+    std::uint8_t rows[4][4][3][16] = {};
+};
+
+constexpr OneSetIndex BuildOneSetIndex() {
+    OneSetIndex index;
+    for (std::size_t i = 0; i < kOneSet.size(); ++i) {
+        const OneSetRow& row = kOneSet[i];
+        auto& n = index.count[row.cornerSlot - 41][row.corner - 21][row.cornerTwist];
+        index.rows[row.cornerSlot - 41][row.corner - 21][row.cornerTwist][n++] = static_cast<std::uint8_t>(i);
+    }
+    return index;
+}
+
+constexpr bool RowsInSlotOrder() {
+    for (std::size_t i = 1; i < kOneSet.size(); ++i)
+        if (kOneSet[i].cornerSlot < kOneSet[i - 1].cornerSlot) return false;
+    return true;
+}
+static_assert(RowsInSlotOrder(), "class a is searched slot by slot");
+
+constexpr OneSetIndex kOneSetIndex = BuildOneSetIndex();
+
 // Class a.
 bool OneSetInsertion(CTarnexSource& m) {
-    // Every row wants a top corner in its bottom slot: rows of slots without one are
-    // passed over at once.
-    bool cornerDown[5];
-    for (int c = 1; c <= 4; ++c) cornerDown[c] = m.cube.pieces[4][c].homeRow == 2;
-    for (const OneSetRow& row : kOneSet) {
-        if (!cornerDown[row.cornerSlot - 40]) continue;
-        if (Holds(m, row.cornerSlot, row.corner, row.cornerTwist) &&
-            Holds(m, row.edgeSlot, row.edge, row.edgeTwist)) {
-            ApplyTokens(m, row.tokens);
-            return true;
+    for (int c = 1; c <= 4; ++c) {
+        const PieceSlot& p = m.cube.pieces[4][c];
+        if (p.homeRow != 2 || p.homeCol < 1 || p.homeCol > 4 || p.twist < 0 || p.twist > 2) continue;
+        const int n = kOneSetIndex.count[c - 1][p.homeCol - 1][p.twist];
+        for (int k = 0; k < n; ++k) {
+            const OneSetRow& row = kOneSet[kOneSetIndex.rows[c - 1][p.homeCol - 1][p.twist][k]];
+            if (Holds(m, row.edgeSlot, row.edge, row.edgeTwist)) {
+                ApplyTokens(m, row.tokens);
+                return true;
+            }
         }
     }
     return false;
