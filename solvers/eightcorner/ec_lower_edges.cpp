@@ -96,8 +96,19 @@ bool FlippedPairMatches(const CTarnexSource& m, const FlippedPairRule& p) {
     return FlippedInPlace(m, p.slotA % 10) && FlippedInPlace(m, p.slotB % 10);
 }
 
+// What each rule asks of its slot, as one number: twist * 8 + target column.
+constexpr int RuleWant(int twist, int target) { return twist * 8 + target; }
+
 // Step 3: rules E1-E98 with the flipped pairs in their place.
 bool SelectRule(const CTarnexSource& m, Selection& out) {
+    // Each slot read once: a bottom edge as RuleWant of its twist and target column,
+    // anything else as -1.
+    int held[6][5];
+    for (int r = 1; r <= 5; ++r)
+        for (int c = 1; c <= 4; ++c) {
+            const PieceSlot& e = m.cube.pieces[r][c];
+            held[r][c] = e.homeRow == ec::kBottomEdgeRow ? RuleWant(e.twist, ec::BottomTargetColumn(m, e.homeCol)) : -1;
+        }
     for (const LowerEdgeRule& rule : kRules) {
         if (rule.id == kFirstRuleAfterPairs) {
             for (const FlippedPairRule& pair : kFlippedPairs) {
@@ -107,7 +118,7 @@ bool SelectRule(const CTarnexSource& m, Selection& out) {
                 }
             }
         }
-        if (HoldsBottomEdge(m, rule.slot, rule.twist, rule.target)) {
+        if (held[rule.slot / 10][rule.slot % 10] == RuleWant(rule.twist, rule.target)) {
             out = {rule.preTurn, rule.formula};
             return true;
         }
