@@ -211,4 +211,23 @@ private:
     std::mt19937 rng;
 };
 
+// Inline: the solvers ask for sticker colours in their inner loops.
+inline int CTarnexSource::StickerColour(int row, int column, int sticker) const {
+    if (column == 0) {
+        if (row < 0 || row > 5) return 0;
+        int id = cube.centres[row + 1];
+        return (id >= 1 && id <= 6) ? centreColours[id] : 0;
+    }
+    if (row < 1 || row > 5 || column < 1 || column > 4) return 0;
+    int n = IsCornerRow(row) ? 3 : 2;
+    if (sticker < 1 || sticker > n) return 0;
+    const PieceSlot& p = cube.pieces[row][column];
+    if (p.homeRow < 1 || p.homeRow > 5 || p.homeCol < 1 || p.homeCol > 4) return 0;
+    int t = p.twist;
+    if (t < 0 || t >= n) t = ((t % n) + n) % n;
+    int entry = sticker - 1 - t;
+    if (entry < 0) entry += n;
+    return pieceColours[p.homeRow][p.homeCol][entry];
+}
+
 }  // namespace velmora
