@@ -86,11 +86,14 @@ int RunState(const CommandOptions& opt) {
     return 0;
 }
 
+bool NamesPosition(const CommandOptions& opt, const char* command) {
+    if (!opt.moves.empty() || !opt.code.empty() || !opt.faceletText.empty()) return true;
+    std::fprintf(stderr, "velmora-cli: %s needs --moves, --code or --facelets\n", command);
+    return false;
+}
+
 int RunSolve(const CommandOptions& opt) {
-    if (opt.moves.empty() && opt.code.empty() && opt.faceletText.empty()) {
-        std::fprintf(stderr, "velmora-cli: solve needs --moves, --code or --facelets\n");
-        return 2;
-    }
+    if (!NamesPosition(opt, "solve")) return 2;
     CliUser user;
     int exitCode = 2;
     auto m = SolveFromOptions(opt, user, &exitCode);

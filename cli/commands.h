@@ -43,6 +43,8 @@ bool PositionSolved(const CubeState& s);
 // bottom centre allowed a quarter turn).
 bool ReplayRestores(CTarnexSource& m, bool centresToo);
 void PrintSolution(const CTarnexSource& m);
+// True when the options name a position; otherwise prints that the command needs one.
+bool NamesPosition(const CommandOptions& opt, const char* command);
 // Refuses a method that is not built yet; returns false after printing the error.
 bool MethodAvailable(const CommandOptions& opt);
 

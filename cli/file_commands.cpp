@@ -23,10 +23,7 @@ void AddFileCommands(CLI::App& app, CommandOptions& opt) {
 namespace {
 
 int RunSave(const CommandOptions& opt) {
-    if (opt.moves.empty() && opt.code.empty() && opt.faceletText.empty()) {
-        std::fprintf(stderr, "velmora-cli: save needs --moves, --code or --facelets\n");
-        return 2;
-    }
+    if (!NamesPosition(opt, "save")) return 2;
     CliUser user;
     int exitCode = 2;
     auto m = SolveFromOptions(opt, user, &exitCode);

@@ -8,8 +8,6 @@
 namespace velmora {
 namespace {
 
-// Characters that end a move token.
-constexpr std::string_view kSeparators = ";,\r\n\t\v'\"\\ :.[]{}()#";
 // Characters a token is made of.
 constexpr std::string_view kTokenChars = "*+-BFLPRT";
 constexpr std::string_view kFaceLetters = "TFRPLB";
@@ -31,14 +29,12 @@ struct ScanTable {
             bool token = kTokenChars.find(c) != std::string_view::npos;
             // Codes of 32 or less end a token; so do bytes of 128 and above, which
             // count as negative.
-            bool ends = i <= 32 || i >= 128 || kSeparators.find(c) != std::string_view::npos;
+            bool ends = i <= 32 || i >= 128 || kSeparatorSet.find(c) != std::string_view::npos;
             cls[i] = token ? kTokenChar : ends ? kEnds : kOther;
         }
     }
 };
 constexpr ScanTable kScan;
-
-bool IsSeparator(char c) { return c != '\0' && kSeparators.find(c) != std::string_view::npos; }
 
 // Slot `to` receives the content of `from`, its twist raised by add (mod 3 or 2).
 inline void Receive(PieceSlot& to, const PieceSlot& from, int add, int mod) {
@@ -51,8 +47,6 @@ inline void Receive(PieceSlot& to, const PieceSlot& from, int add, int mod) {
 }
 
 }  // namespace
-
-bool IsMoveSeparator(char c) { return c == '\0' || IsSeparator(c); }
 
 SilentUser& DefaultUser() {
     static SilentUser silent;

@@ -6,7 +6,6 @@
 
 namespace velmora {
 
-bool IsMoveSeparator(char c);
 
 namespace {
 
@@ -87,7 +86,7 @@ void CTarnexSource::LoadPositionText(std::string_view text) {
             std::size_t n = text.size();
             if (n > room) {
                 n = room;
-                while (n > 0 && !IsMoveSeparator(text[n])) --n;
+                while (n > 0 && !(text[n] == '\0' || IsSeparatorChar(text[n]))) --n;
             }
             std::memcpy(work + kResetPrefix.size(), text.data(), n);
             total = RunMoveString(0, std::string_view(work, kResetPrefix.size() + n));

@@ -9,11 +9,9 @@
 namespace velmora {
 
 void FillModelTables(CTarnexSource& m);
-bool IsMoveSeparator(char c);
 
 namespace {
 
-constexpr std::string_view kSeparatorSet = ";,\r\n\t\v'\"\\ :.[]{}()#";
 constexpr std::string_view kMethodIdHeader = "解法各阶段    ";
 constexpr std::string_view kTalwenSolution =
     "F*;L*;B+;F+;P*;R*;P*;T+;L-;T+;P-;B-;F*;P-;B+;R*;B-;";
@@ -26,7 +24,6 @@ int DefaultTicks() {
         duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count() & 0x7fffffff);
 }
 
-bool IsSep(char c) { return c != '\0' && kSeparatorSet.find(c) != std::string_view::npos; }
 
 }  // namespace
 
@@ -142,7 +139,7 @@ void CTarnexSource::BuildSolutionRecord(const char* code) {
         // Cut after the last separator that fits so that no half token is demonstrated.
         SolutionRecord.AppendCut(moveRecord);
         std::size_t n = SolutionRecord.size();
-        while (n > kRecordMovesStart && !IsSep(SolutionRecord[n - 1])) --n;
+        while (n > kRecordMovesStart && !IsSeparatorChar(SolutionRecord[n - 1])) --n;
         SolutionRecord.Truncate(n);
         solutionTruncated = true;
     }
@@ -241,11 +238,11 @@ void CTarnexSource::StepSolution(int direction) {
             char token[64];
             int n = 0;
             int i = demoPos;
-            while (i < length && !IsSep(SolutionRecord[i])) {
+            while (i < length && !IsSeparatorChar(SolutionRecord[i])) {
                 if (n < 63) token[n++] = SolutionRecord[i];
                 ++i;
             }
-            while (i < length && IsSep(SolutionRecord[i])) ++i;
+            while (i < length && IsSeparatorChar(SolutionRecord[i])) ++i;
             demoPos = i;
             std::string_view tok(token, static_cast<std::size_t>(n));
             ApplyToken(tok);
@@ -280,9 +277,9 @@ void CTarnexSource::StepSolution(int direction) {
             return;
         }
         int i = (demoPos > length ? length : demoPos) - 1;
-        while (i >= kRecordMovesStart - 1 && IsSep(SolutionRecord[i])) --i;
+        while (i >= kRecordMovesStart - 1 && IsSeparatorChar(SolutionRecord[i])) --i;
         int end = i + 1;
-        while (i >= kRecordMovesStart - 1 && !IsSep(SolutionRecord[i])) --i;
+        while (i >= kRecordMovesStart - 1 && !IsSeparatorChar(SolutionRecord[i])) --i;
         int first = i + 1;
         if (first < kRecordMovesStart) first = kRecordMovesStart;
         if (end < first) end = first;

@@ -21,6 +21,10 @@ inline constexpr int kShortCodeLength = 66;
 inline constexpr int kRecordCapacity = 9999;
 // Index of the first move of the solution record (after code, count and spaces).
 inline constexpr int kRecordMovesStart = 76;
+// Characters that end a token in a move string or a solution record.
+inline constexpr std::string_view kSeparatorSet = ";,\r\n\t\v'\"\\ :.[]{}()#";
+// True for a character of the separator set (the NUL that ends a text is not one).
+inline bool IsSeparatorChar(char c) { return c != '\0' && kSeparatorSet.find(c) != std::string_view::npos; }
 
 // One entry of the move table as the program lists it.
 struct MoveEntry {
