@@ -38,11 +38,11 @@ struct CubeState {
     }
 };
 
-inline bool IsCornerRow(int row) { return row == 2 || row == 4; }
-inline bool IsEdgeRow(int row) { return row == 1 || row == 3 || row == 5; }
+inline constexpr bool IsCornerRow(int row) { return row == 2 || row == 4; }
+inline constexpr bool IsEdgeRow(int row) { return row == 1 || row == 3 || row == 5; }
 
 // Slot in code order: index 0-19 -> row, column.
-inline int SlotRow(int index) { return index / 4 + 1; }
-inline int SlotCol(int index) { return index % 4 + 1; }
+inline constexpr int SlotRow(int index) { return index / 4 + 1; }
+inline constexpr int SlotCol(int index) { return index % 4 + 1; }
 
 }  // namespace velmora

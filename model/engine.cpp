@@ -1,8 +1,11 @@
 // The move engine: applying named moves, reading move strings, sticker colours and the
 // assembly check.
+#include <array>
 #include <cctype>
 #include <cstring>
+#include <utility>
 
+#include "model/move_table.h"
 #include "model/tarnex_source.h"
 
 namespace velmora {
@@ -36,17 +39,142 @@ struct ScanTable {
 };
 constexpr ScanTable kScan;
 
-// Slot `to` receives the content of `from`, its twist raised by add (mod 3 or 2).
-inline void Receive(PieceSlot& to, const PieceSlot& from, int add, int mod) {
-    int t = from.twist + add;
-    if (t >= mod) t -= mod;
-    if (static_cast<unsigned>(t) >= static_cast<unsigned>(mod)) t = (from.twist + add) % mod;
-    to.homeRow = from.homeRow;
-    to.homeCol = from.homeCol;
-    to.twist = t;
+// ---- compiled moves ----
+// Each move of the table is turned, at compile time, into a kernel that touches only
+// the slots and centres the move changes, with every slot address, twist increment
+// and modulus a constant. Slots are numbered row * 5 + column, their place in
+// CubeState::pieces read as one run.
+
+struct MoveKernelData {
+    int slotCount = 0;
+    std::uint8_t dest[20] = {}, source[20] = {}, add[20] = {}, mod[20] = {};
+    int centreCount = 0;
+    std::uint8_t centreDest[6] = {}, centreSource[6] = {}, centreAdd[6] = {};
+};
+
+constexpr MoveKernelData CompileMove(std::string_view code) {
+    MoveKernelData k;
+    for (int s = 0; s < 20; ++s) {
+        const int from = (code[3 * s] - '1') * 4 + (code[3 * s + 1] - '1');
+        const int add = code[3 * s + 2] - '0';
+        if (from == s && add == 0) continue;
+        const int n = k.slotCount++;
+        k.dest[n] = static_cast<std::uint8_t>(SlotRow(s) * 5 + SlotCol(s));
+        k.source[n] = static_cast<std::uint8_t>(SlotRow(from) * 5 + SlotCol(from));
+        k.add[n] = static_cast<std::uint8_t>(add);
+        k.mod[n] = static_cast<std::uint8_t>(IsCornerRow(SlotRow(s)) ? 3 : 2);
+    }
+    for (int c = 1; c <= 6; ++c) {
+        const int from = code[60 + c - 1] - '0';
+        const int add = code[66 + c - 1] - '0';
+        if (from == c && add == 0) continue;
+        const int n = k.centreCount++;
+        k.centreDest[n] = static_cast<std::uint8_t>(c);
+        k.centreSource[n] = static_cast<std::uint8_t>(from);
+        k.centreAdd[n] = static_cast<std::uint8_t>(add);
+    }
+    return k;
+}
+
+template <std::size_t I>
+inline constexpr MoveKernelData kCompiled = CompileMove(move_table::kMoveTable[I].code);
+
+// (twist + Add) mod Mod, as C computes it; twists in range take the short way.
+template <int Add, int Mod>
+inline int NextTwist(int twist) {
+    if (static_cast<unsigned>(twist) >= static_cast<unsigned>(Mod)) [[unlikely]]
+        return (twist + Add) % Mod;
+    if constexpr (Add == 0) {
+        return twist;
+    } else {
+        const int t = twist + Add;
+        return t >= Mod ? t - Mod : t;
+    }
+}
+
+// (turns + Add) mod 4, as C computes it.
+template <int Add>
+inline int NextCentreTurn(int turns) {
+    const int t = turns + Add;
+    if (t < 0) [[unlikely]] return t % 4;
+    return t & 3;
+}
+
+template <std::size_t I, std::size_t... S, std::size_t... C>
+inline void ApplyCompiled(CubeState& cube, std::index_sequence<S...>, std::index_sequence<C...>) {
+    constexpr const MoveKernelData& k = kCompiled<I>;
+    PieceSlot* slots = &cube.pieces[0][0];
+    // Read every source first: the move is a permutation of the listed slots.
+    const PieceSlot got[sizeof...(S) + 1] = {slots[k.source[S]]..., PieceSlot{}};
+    ((slots[k.dest[S]].homeRow = got[S].homeRow, slots[k.dest[S]].homeCol = got[S].homeCol,
+      slots[k.dest[S]].twist = NextTwist<k.add[S], k.mod[S]>(got[S].twist)),
+     ...);
+    if constexpr (sizeof...(C) > 0) {
+        const int ids[sizeof...(C)] = {cube.centres[k.centreSource[C]]...};
+        const int turns[sizeof...(C)] = {cube.centreTurns[k.centreSource[C]]...};
+        ((cube.centres[k.centreDest[C]] = ids[C],
+          cube.centreTurns[k.centreDest[C]] = NextCentreTurn<k.centreAdd[C]>(turns[C])),
+         ...);
+    }
+}
+
+template <std::size_t I>
+void MoveKernel(CubeState& cube) {
+    ApplyCompiled<I>(cube, std::make_index_sequence<kCompiled<I>.slotCount>{},
+                     std::make_index_sequence<kCompiled<I>.centreCount>{});
+}
+
+using KernelFn = void (*)(CubeState&);
+constexpr std::size_t kMoves = move_table::kMoveTable.size();
+
+template <std::size_t... I>
+constexpr std::array<KernelFn, kMoves> MakeKernels(std::index_sequence<I...>) {
+    return {&MoveKernel<I>...};
+}
+constexpr std::array<KernelFn, kMoves> kKernels = MakeKernels(std::make_index_sequence<kMoves>{});
+
+// Two-character tokens -> table index, -1 where none.
+struct TokenIndex {
+    std::int8_t index[128][128];
+    constexpr TokenIndex() : index() {
+        for (auto& row : index)
+            for (auto& cell : row) cell = -1;
+        for (std::size_t i = 0; i < kMoves; ++i) {
+            const std::string_view t = move_table::kMoveTable[i].token;
+            if (t.size() == 2)
+                index[static_cast<unsigned char>(t[0])][static_cast<unsigned char>(t[1])] =
+                    static_cast<std::int8_t>(i);
+        }
+    }
+};
+constexpr TokenIndex kTokenIndex;
+
+// The move record's text of each move, padded so that a short one is copied whole.
+struct RecordText {
+    char text[8] = {};
+    std::uint8_t size = 0;
+};
+struct RecordTexts {
+    RecordText entry[kMoves];
+    constexpr RecordTexts() : entry() {
+        for (std::size_t i = 0; i < kMoves; ++i) {
+            const std::string_view r = move_table::kMoveTable[i].record;
+            entry[i].size = static_cast<std::uint8_t>(r.size());
+            for (std::size_t j = 0; j < r.size() && j < 8; ++j) entry[i].text[j] = r[j];
+        }
+    }
+};
+constexpr RecordTexts kRecordTexts;
+
+inline int TwoCharIndex(char first, char second) {
+    const unsigned char a = static_cast<unsigned char>(first);
+    const unsigned char b = static_cast<unsigned char>(second);
+    return (a | b) < 128 ? kTokenIndex.index[a][b] : -1;
 }
 
 }  // namespace
+
+static_assert(kMoves < 128, "token indices are held in eight bits");
 
 SilentUser& DefaultUser() {
     static SilentUser silent;
@@ -54,101 +182,22 @@ SilentUser& DefaultUser() {
 }
 
 CTarnexSource::CTarnexSource() : user(&DefaultUser()) {
-    DecodeMoves();
     cube.SetSolved();
     startState.SetSolved();
 }
 
-void CTarnexSource::DecodeMoves() {
-    std::memset(tokenIndex2, -1, sizeof tokenIndex2);
-    for (int i = 0; i < MoveCount(); ++i) {
-        const MoveEntry& e = Move(i);
-        if (e.token.size() == 2)
-            tokenIndex2[static_cast<unsigned char>(e.token[0])][static_cast<unsigned char>(e.token[1])] =
-                static_cast<std::int8_t>(i);
-        DecodedMove& d = decoded[i];
-        d = DecodedMove{};
-        d.record = e.record;
-        d.turns = e.turns;
-        int source[20], add[20];
-        for (int s = 0; s < 20; ++s) {
-            source[s] = (e.code[3 * s] - '1') * 4 + (e.code[3 * s + 1] - '1');
-            add[s] = e.code[3 * s + 2] - '0';
-        }
-        // Follow each cycle from a changed slot: slot s receives slot source[s].
-        bool listed[20] = {};
-        for (int s = 0; s < 20; ++s) {
-            if (listed[s] || (source[s] == s && add[s] == 0)) continue;
-            int cycle[20], length = 0;
-            int at = s;
-            do {
-                listed[at] = true;
-                cycle[length++] = at;
-                at = source[at];
-            } while (at != s && !listed[at]);
-            const bool closed = at == s;
-            bool oneKind = true;
-            for (int k = 1; k < length; ++k)
-                oneKind = oneKind && IsCornerRow(SlotRow(cycle[k])) == IsCornerRow(SlotRow(cycle[0]));
-            auto flat = [](int index) { return static_cast<std::uint8_t>(SlotRow(index) * 5 + SlotCol(index)); };
-            auto modOf = [](int index) { return static_cast<std::uint8_t>(IsCornerRow(SlotRow(index)) ? 3 : 2); };
-            if (closed && oneKind && length == 4) {
-                int q = d.quadCount++;
-                for (int k = 0; k < 4; ++k) {
-                    d.quad[q][k] = flat(cycle[k]);
-                    d.quadAdd[q][k] = static_cast<std::uint8_t>(add[cycle[k]]);
-                }
-                d.quadMod[q] = modOf(cycle[0]);
-            } else if (closed && oneKind && length == 2) {
-                int p = d.pairCount++;
-                for (int k = 0; k < 2; ++k) {
-                    d.pair[p][k] = flat(cycle[k]);
-                    d.pairAdd[p][k] = static_cast<std::uint8_t>(add[cycle[k]]);
-                }
-                d.pairMod[p] = modOf(cycle[0]);
-            } else {
-                for (int k = 0; k < length; ++k) {
-                    int n = d.slotCount++;
-                    d.cycleSlots[n] = flat(cycle[k]);
-                    d.twistAdd[n] = static_cast<std::uint8_t>(add[cycle[k]]);
-                    d.twistMod[n] = modOf(cycle[k]);
-                }
-                d.cycleEnd[d.cycleCount++] = d.slotCount;
-            }
-        }
-        for (int k = 1; k <= 6; ++k) {
-            int src = e.code[60 + k - 1] - '0';
-            int add = e.code[66 + k - 1] - '0';
-            if (src == k && add == 0) continue;
-            int n = d.centreCount++;
-            d.centreDest[n] = static_cast<std::uint8_t>(k);
-            d.centreSource[n] = static_cast<std::uint8_t>(src);
-            d.centreAdd[n] = static_cast<std::uint8_t>(add);
-        }
-    }
-}
+int CTarnexSource::MoveCount() { return static_cast<int>(kMoves); }
+const MoveEntry& CTarnexSource::Move(int index) { return move_table::kMoveTable[static_cast<std::size_t>(index)]; }
 
 int CTarnexSource::FindToken(std::string_view token) const {
-    if (token.size() == 2) {
-        unsigned char a = static_cast<unsigned char>(token[0]);
-        unsigned char b = static_cast<unsigned char>(token[1]);
-        if (a < 128 && b < 128) return tokenIndex2[a][b];
-        return -1;
-    }
+    if (token.size() == 2) return TwoCharIndex(token[0], token[1]);
     for (int i = 0; i < MoveCount(); ++i)
         if (Move(i).token.size() != 2 && Move(i).token == token) return i;
     return -1;
 }
 
 int CTarnexSource::ApplyToken(std::string_view token) {
-    int index;
-    if (token.size() == 2) {
-        unsigned char a = static_cast<unsigned char>(token[0]);
-        unsigned char b = static_cast<unsigned char>(token[1]);
-        index = (a | b) < 128 ? tokenIndex2[a][b] : -1;
-    } else {
-        index = FindToken(token);
-    }
+    const int index = token.size() == 2 ? TwoCharIndex(token[0], token[1]) : FindToken(token);
     if (index < 0) {
         if (token == "RESET") {
             ResetCube();
@@ -156,62 +205,28 @@ int CTarnexSource::ApplyToken(std::string_view token) {
         }
         return -1;
     }
-    const DecodedMove& m = decoded[index];
+    return ApplyMoveIndex(index, token);
+}
+
+int CTarnexSource::ApplyMoveIndex(int index, std::string_view token) {
+    const std::size_t at = moveRecord.size();
+    const RecordText& r = kRecordTexts.entry[index];
     // A full move record refuses the move: the record always replays to the position.
-    if (m.record.size() > kRecordCapacity - moveRecord.size()) {
+    if (r.size > kRecordCapacity - at) {
         moveRecordFull = true;
         statusText.Assign("动作记录已满，没有执行“");
         statusText.AppendCut(token);
         statusText.AppendCut("”！");
         return -1;
     }
-    PieceSlot* slots = &cube.pieces[0][0];
-    for (int q = 0; q < m.quadCount; ++q) {
-        PieceSlot& a = slots[m.quad[q][0]];
-        PieceSlot& b = slots[m.quad[q][1]];
-        PieceSlot& c = slots[m.quad[q][2]];
-        PieceSlot& d = slots[m.quad[q][3]];
-        const PieceSlot first = a;
-        const int mod = m.quadMod[q];
-        const std::uint8_t* add = m.quadAdd[q];
-        Receive(a, b, add[0], mod);
-        Receive(b, c, add[1], mod);
-        Receive(c, d, add[2], mod);
-        Receive(d, first, add[3], mod);
-    }
-    for (int p = 0; p < m.pairCount; ++p) {
-        PieceSlot& a = slots[m.pair[p][0]];
-        PieceSlot& b = slots[m.pair[p][1]];
-        const PieceSlot first = a;
-        const int mod = m.pairMod[p];
-        Receive(a, b, m.pairAdd[p][0], mod);
-        Receive(b, first, m.pairAdd[p][1], mod);
-    }
-    int begin = 0;
-    for (int c = 0; c < m.cycleCount; ++c) {
-        const int last = m.cycleEnd[c] - 1;
-        const PieceSlot first = slots[m.cycleSlots[begin]];
-        for (int i = begin; i < last; ++i)
-            Receive(slots[m.cycleSlots[i]], slots[m.cycleSlots[i + 1]], m.twistAdd[i], m.twistMod[i]);
-        Receive(slots[m.cycleSlots[last]], first, m.twistAdd[last], m.twistMod[last]);
-        begin = last + 1;
-    }
-    if (m.centreCount) {
-        int turns[6], ids[6];
-        for (int i = 0; i < m.centreCount; ++i) {
-            ids[i] = cube.centres[m.centreSource[i]];
-            turns[i] = cube.centreTurns[m.centreSource[i]] + m.centreAdd[i];
-        }
-        for (int i = 0; i < m.centreCount; ++i) {
-            cube.centres[m.centreDest[i]] = ids[i];
-            int t = turns[i];
-            if (t >= 4 || t < 0) t %= 4;
-            cube.centreTurns[m.centreDest[i]] = t;
-        }
-    }
-    moveRecord.AppendShort(m.record);
-    turnCounter += m.turns;
-    return m.turns;
+    kKernels[static_cast<std::size_t>(index)](cube);
+    if (r.size < sizeof r.text)
+        moveRecord.AppendPadded(r.text, r.size);
+    else
+        moveRecord.AppendShort(Move(index).record);
+    const int turns = move_table::kMoveTable[static_cast<std::size_t>(index)].turns;
+    turnCounter += turns;
+    return turns;
 }
 
 int CTarnexSource::RunMoveString(int pendingTurns, std::string_view text) {

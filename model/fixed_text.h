@@ -51,6 +51,19 @@ public:
         buf_[len_] = '\0';
     }
 
+    // Append of a short text held in a NUL-padded block (size < B): where the whole
+    // block fits it is copied in one piece, its padding ending the text. The caller
+    // has checked the room for the text itself.
+    template <std::size_t B>
+    void AppendPadded(const char (&block)[B], std::size_t size) {
+        if (len_ + B <= N) {
+            std::memcpy(buf_ + len_, block, B);
+            len_ += size;
+        } else {
+            AppendShort(std::string_view(block, size));
+        }
+    }
+
     bool Append(char c) {
         if (len_ >= N) return false;
         buf_[len_++] = c;

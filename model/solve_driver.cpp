@@ -42,7 +42,6 @@ void CTarnexSource::InitCubeModel() {
     selectedColour = 1;
 
     FillModelTables(*this);
-    DecodeMoves();
 
     statusText.Clear();
     if (!programPath.empty()) {

@@ -34,31 +34,6 @@ struct MoveEntry {
     int turns;                // face turns counted
 };
 
-// A permutation code decoded once into the cycles of slots it moves. Slots are
-// numbered row * 5 + column, their place in CubeState::pieces read as one run. Within a
-// cycle each listed slot receives the content of the next one and the last receives
-// the first's, each with its twist increment. Cycles of four and of two slots of one
-// kind (all that face turns and rotations have) are kept apart so that they can be
-// applied without a loop; any other cycle is listed generally. Slots the move leaves
-// alone are not listed, so a face turn touches its 8 slots only. Centres likewise,
-// as plain lists.
-struct DecodedMove {
-    std::string_view record;
-    int turns;
-    std::uint8_t quadCount;
-    std::uint8_t quad[5][4], quadAdd[5][4], quadMod[5];
-    std::uint8_t pairCount;
-    std::uint8_t pair[10][2], pairAdd[10][2], pairMod[10];
-    std::uint8_t slotCount;
-    std::uint8_t cycleCount;
-    std::uint8_t cycleEnd[20];  // one past the last listed slot of each cycle
-    std::uint8_t cycleSlots[20];
-    std::uint8_t twistAdd[20];
-    std::uint8_t twistMod[20];
-    std::uint8_t centreCount;
-    std::uint8_t centreDest[6], centreSource[6], centreAdd[6];
-};
-
 // One cell of the flat net: its screen rectangle and what it shows. For a centre the
 // row field holds face number - 1 and the column 0; for a palette cell the row and
 // sticker fields hold the label position.
@@ -208,10 +183,8 @@ private:
     void CopyState(const CubeState& from, CubeState& to) const { to = from; }
     void BuildTalwenCodes();
     void BuildSolutionRecord(const char* code);
-    void DecodeMoves();
-
-    DecodedMove decoded[80] = {};
-    std::int8_t tokenIndex2[128][128];  // two-character tokens -> table index
+    // Applies move `index` of the table (its token for the refusal message).
+    int ApplyMoveIndex(int index, std::string_view token);
     std::mt19937 rng;
 };
 
