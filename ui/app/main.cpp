@@ -1,12 +1,14 @@
-// velmora [FILE] | velmora --screenshot FILE.png [FILE]
+// velmora [FILE] | velmora --screenshot FILE.png [--frames N] [FILE]
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
 #include <QTranslator>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "ui/app/velmora_app.h"
 #include "ui/gl/tarnex_3d_view.h"
@@ -21,6 +23,33 @@ bool DisplayAvailable() {
     const char* x = std::getenv("DISPLAY");
     const char* w = std::getenv("WAYLAND_DISPLAY");
     return (x && *x) || (w && *w);
+}
+
+// Takes "--frames N" out of the arguments: a screenshot run then draws N more frames of
+// the 3D view after the grab and prints the median of their drawing times. Returns 0
+// when the option is absent, -1 when its count is missing or not positive.
+int TakeFrameCount(QStringList& arguments) {
+    const int at = arguments.indexOf(QStringLiteral("--frames"));
+    if (at < 0) return 0;
+    bool ok = false;
+    const int n = at + 1 < arguments.size() ? arguments[at + 1].toInt(&ok) : 0;
+    arguments.remove(at, at + 1 < arguments.size() ? 2 : 1);
+    return ok && n > 0 ? n : -1;
+}
+
+// The median and the smallest of the drawing times of n frames of the view, each drawn
+// into its framebuffer as for a grab.
+void PrintFrameTimes(velmora::CTarnex3dView* view, int n) {
+    std::vector<double> ms;
+    ms.reserve(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        view->grabFramebuffer();
+        ms.push_back(view->LastFrameMs());
+    }
+    std::sort(ms.begin(), ms.end());
+    const std::size_t mid = ms.size() / 2;
+    const double median = ms.size() % 2 ? ms[mid] : (ms[mid - 1] + ms[mid]) / 2;
+    std::printf("frames: %d\nframe_render_median_ms: %.3f\nframe_render_min_ms: %.3f\n", n, median, ms.front());
 }
 
 }  // namespace
@@ -45,9 +74,17 @@ int main(int argc, char** argv) {
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
-    const velmora::StartRequest request = velmora::ParseCommandLine(QApplication::arguments());
+    QStringList arguments = QApplication::arguments();
+    const int frameCount = TakeFrameCount(arguments);
+    const velmora::StartRequest request = velmora::ParseCommandLine(arguments);
+    if (frameCount < 0) {
+        std::fprintf(stderr, "velmora: --frames needs a positive number of frames\n");
+        return 2;
+    }
     if (!request.valid) {
-        std::fprintf(stderr, "velmora: %s\nusage: velmora [FILE.mf]\n       velmora --screenshot FILE.png [FILE.mf]\n",
+        std::fprintf(stderr,
+                     "velmora: %s\nusage: velmora [FILE.mf]\n"
+                     "       velmora --screenshot FILE.png [--frames N] [FILE.mf]\n",
                      qPrintable(request.error));
         return 2;
     }
@@ -83,6 +120,7 @@ int main(int argc, char** argv) {
                     std::printf("screenshot: %s %dx%d\nfirst_frame_ms: %lld\nframe_render_ms: %.2f\n",
                                 qPrintable(request.screenshot), shot.width(), shot.height(),
                                 static_cast<long long>(firstFrame), view->LastFrameMs());
+                    if (frameCount > 0) PrintFrameTimes(view, frameCount);
                     if (!saved) {
                         std::fprintf(stderr, "velmora: cannot write %s\n", qPrintable(request.screenshot));
                         result = 1;
