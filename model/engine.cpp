@@ -2,6 +2,7 @@
 // assembly check.
 #include <array>
 #include <cctype>
+#include <cstddef>
 #include <cstring>
 #include <utility>
 
@@ -45,33 +46,53 @@ constexpr ScanTable kScan;
 // and modulus a constant. Slots are numbered row * 5 + column, their place in
 // CubeState::pieces read as one run.
 
+// The slots a move changes, listed cycle by cycle: within a cycle each listed slot
+// receives the content of the next one, the last the first's, each with its twist
+// increment.
 struct MoveKernelData {
     int slotCount = 0;
-    std::uint8_t dest[20] = {}, source[20] = {}, add[20] = {}, mod[20] = {};
+    std::uint8_t slot[20] = {}, add[20] = {}, mod[20] = {};
+    int cycleCount = 0;
+    std::uint8_t cycleBegin[21] = {};  // cycle c lists slot[cycleBegin[c] .. cycleBegin[c + 1])
     int centreCount = 0;
     std::uint8_t centreDest[6] = {}, centreSource[6] = {}, centreAdd[6] = {};
 };
 
+constexpr int FlatSlot(int index) { return SlotRow(index) * 5 + SlotCol(index); }
+
 constexpr MoveKernelData CompileMove(std::string_view code) {
     MoveKernelData k;
+    int source[20] = {}, add[20] = {};
     for (int s = 0; s < 20; ++s) {
-        const int from = (code[3 * s] - '1') * 4 + (code[3 * s + 1] - '1');
-        const int add = code[3 * s + 2] - '0';
-        if (from == s && add == 0) continue;
-        const int n = k.slotCount++;
-        k.dest[n] = static_cast<std::uint8_t>(SlotRow(s) * 5 + SlotCol(s));
-        k.source[n] = static_cast<std::uint8_t>(SlotRow(from) * 5 + SlotCol(from));
-        k.add[n] = static_cast<std::uint8_t>(add);
-        k.mod[n] = static_cast<std::uint8_t>(IsCornerRow(SlotRow(s)) ? 3 : 2);
+        source[s] = (code[3 * s] - '1') * 4 + (code[3 * s + 1] - '1');
+        add[s] = code[3 * s + 2] - '0';
+        if (source[s] < 0 || source[s] >= 20 || add[s] < 0 || add[s] > 2) throw "not a slot code";
     }
+    bool listed[20] = {};
+    for (int s = 0; s < 20; ++s) {
+        if (listed[s] || (source[s] == s && add[s] == 0)) continue;
+        k.cycleBegin[k.cycleCount++] = static_cast<std::uint8_t>(k.slotCount);
+        int at = s;
+        do {
+            if (listed[at]) throw "a move must be a permutation of the slots";
+            if (IsCornerRow(SlotRow(at)) != IsCornerRow(SlotRow(source[at]))) throw "corner and edge mixed";
+            listed[at] = true;
+            const int n = k.slotCount++;
+            k.slot[n] = static_cast<std::uint8_t>(FlatSlot(at));
+            k.add[n] = static_cast<std::uint8_t>(add[at]);
+            k.mod[n] = static_cast<std::uint8_t>(IsCornerRow(SlotRow(at)) ? 3 : 2);
+            at = source[at];
+        } while (at != s);
+    }
+    k.cycleBegin[k.cycleCount] = static_cast<std::uint8_t>(k.slotCount);
     for (int c = 1; c <= 6; ++c) {
         const int from = code[60 + c - 1] - '0';
-        const int add = code[66 + c - 1] - '0';
-        if (from == c && add == 0) continue;
+        const int turn = code[66 + c - 1] - '0';
+        if (from == c && turn == 0) continue;
         const int n = k.centreCount++;
         k.centreDest[n] = static_cast<std::uint8_t>(c);
         k.centreSource[n] = static_cast<std::uint8_t>(from);
-        k.centreAdd[n] = static_cast<std::uint8_t>(add);
+        k.centreAdd[n] = static_cast<std::uint8_t>(turn);
     }
     return k;
 }
@@ -79,49 +100,73 @@ constexpr MoveKernelData CompileMove(std::string_view code) {
 template <std::size_t I>
 inline constexpr MoveKernelData kCompiled = CompileMove(move_table::kMoveTable[I].code);
 
-// (twist + Add) mod Mod, as C computes it; twists in range take the short way.
-template <int Add, int Mod>
-inline int NextTwist(int twist) {
-    if (static_cast<unsigned>(twist) >= static_cast<unsigned>(Mod)) [[unlikely]]
-        return (twist + Add) % Mod;
-    if constexpr (Add == 0) {
-        return twist;
+// The content of a slot with its twist raised by Add, mod Mod. InRange: the twist is
+// known to be 0 .. Mod - 1; otherwise it is reduced as C's % does.
+template <int Add, int Mod, bool InRange>
+inline int RaisedTwist(int twist) {
+    int t = twist + Add;
+    if constexpr (!InRange)
+        t %= Mod;
+    else if constexpr (Add != 0)
+        t = t >= Mod ? t - Mod : t;
+    return t;
+}
+
+// A slot's home row and column, moved as one 64-bit word.
+inline std::uint64_t HomeOf(const PieceSlot& p) {
+    std::uint64_t home;
+    std::memcpy(&home, &p.homeRow, sizeof home);
+    return home;
+}
+inline void SetHome(PieceSlot& p, std::uint64_t home) { std::memcpy(&p.homeRow, &home, sizeof home); }
+static_assert(offsetof(PieceSlot, homeCol) == offsetof(PieceSlot, homeRow) + sizeof(int));
+
+// One cycle: every member is read first, then each receives the next one's content
+// (the last the first's) with its twist raised. Twists out of their range (never
+// built by the program) are reduced as C's % would reduce them.
+template <std::size_t I, std::size_t Begin, std::size_t... J>
+inline void ApplyCycle(PieceSlot* slots, std::index_sequence<J...>) {
+    constexpr const MoveKernelData& k = kCompiled<I>;
+    constexpr std::size_t n = sizeof...(J);
+    constexpr int mod = k.mod[Begin];
+    const std::uint64_t home[n] = {HomeOf(slots[k.slot[Begin + J]])...};
+    const int twist[n] = {slots[k.slot[Begin + J]].twist...};
+    const bool stray = (false | ... | (static_cast<unsigned>(twist[J]) >= static_cast<unsigned>(mod)));
+    if (!stray) [[likely]] {
+        ((SetHome(slots[k.slot[Begin + J]], home[(J + 1) % n]),
+          slots[k.slot[Begin + J]].twist = RaisedTwist<k.add[Begin + J], mod, true>(twist[(J + 1) % n])),
+         ...);
     } else {
-        const int t = twist + Add;
-        return t >= Mod ? t - Mod : t;
+        ((SetHome(slots[k.slot[Begin + J]], home[(J + 1) % n]),
+          slots[k.slot[Begin + J]].twist = RaisedTwist<k.add[Begin + J], mod, false>(twist[(J + 1) % n])),
+         ...);
     }
 }
 
-// (turns + Add) mod 4, as C computes it.
-template <int Add>
-inline int NextCentreTurn(int turns) {
-    const int t = turns + Add;
-    if (t < 0) [[unlikely]] return t % 4;
-    return t & 3;
+template <std::size_t I, std::size_t... C>
+inline void ApplyCycles([[maybe_unused]] PieceSlot* slots, std::index_sequence<C...>) {
+    (ApplyCycle<I, kCompiled<I>.cycleBegin[C]>(
+         slots, std::make_index_sequence<kCompiled<I>.cycleBegin[C + 1] - kCompiled<I>.cycleBegin[C]>{}),
+     ...);
 }
 
-template <std::size_t I, std::size_t... S, std::size_t... C>
-inline void ApplyCompiled(CubeState& cube, std::index_sequence<S...>, std::index_sequence<C...>) {
+template <std::size_t I, std::size_t... C>
+inline void ApplyCentres(CubeState& cube, std::index_sequence<C...>) {
     constexpr const MoveKernelData& k = kCompiled<I>;
-    PieceSlot* slots = &cube.pieces[0][0];
-    // Read every source first: the move is a permutation of the listed slots.
-    const PieceSlot got[sizeof...(S) + 1] = {slots[k.source[S]]..., PieceSlot{}};
-    ((slots[k.dest[S]].homeRow = got[S].homeRow, slots[k.dest[S]].homeCol = got[S].homeCol,
-      slots[k.dest[S]].twist = NextTwist<k.add[S], k.mod[S]>(got[S].twist)),
-     ...);
     if constexpr (sizeof...(C) > 0) {
         const int ids[sizeof...(C)] = {cube.centres[k.centreSource[C]]...};
-        const int turns[sizeof...(C)] = {cube.centreTurns[k.centreSource[C]]...};
+        const int turns[sizeof...(C)] = {(cube.centreTurns[k.centreSource[C]] + k.centreAdd[C])...};
+        // (turns + increment) mod 4 as C computes it: negative values keep their sign.
         ((cube.centres[k.centreDest[C]] = ids[C],
-          cube.centreTurns[k.centreDest[C]] = NextCentreTurn<k.centreAdd[C]>(turns[C])),
+          cube.centreTurns[k.centreDest[C]] = turns[C] >= 0 ? (turns[C] & 3) : turns[C] % 4),
          ...);
     }
 }
 
 template <std::size_t I>
 void MoveKernel(CubeState& cube) {
-    ApplyCompiled<I>(cube, std::make_index_sequence<kCompiled<I>.slotCount>{},
-                     std::make_index_sequence<kCompiled<I>.centreCount>{});
+    ApplyCycles<I>(&cube.pieces[0][0], std::make_index_sequence<kCompiled<I>.cycleCount>{});
+    ApplyCentres<I>(cube, std::make_index_sequence<kCompiled<I>.centreCount>{});
 }
 
 using KernelFn = void (*)(CubeState&);
@@ -149,22 +194,25 @@ struct TokenIndex {
 };
 constexpr TokenIndex kTokenIndex;
 
-// The move record's text of each move, padded so that a short one is copied whole.
-struct RecordText {
+// The move record's text and the face turns of each move, the text padded with NULs so
+// that a short one is copied in one piece.
+struct MoveRecordText {
     char text[8] = {};
     std::uint8_t size = 0;
+    std::uint8_t turns = 0;
 };
-struct RecordTexts {
-    RecordText entry[kMoves];
-    constexpr RecordTexts() : entry() {
+struct MoveRecordTexts {
+    MoveRecordText entry[kMoves];
+    constexpr MoveRecordTexts() : entry() {
         for (std::size_t i = 0; i < kMoves; ++i) {
-            const std::string_view r = move_table::kMoveTable[i].record;
-            entry[i].size = static_cast<std::uint8_t>(r.size());
-            for (std::size_t j = 0; j < r.size() && j < 8; ++j) entry[i].text[j] = r[j];
+            const MoveEntry& m = move_table::kMoveTable[i];
+            entry[i].size = static_cast<std::uint8_t>(m.record.size());
+            entry[i].turns = static_cast<std::uint8_t>(m.turns);
+            for (std::size_t j = 0; j < m.record.size() && j < 8; ++j) entry[i].text[j] = m.record[j];
         }
     }
 };
-constexpr RecordTexts kRecordTexts;
+constexpr MoveRecordTexts kRecordTexts;
 
 inline int TwoCharIndex(char first, char second) {
     const unsigned char a = static_cast<unsigned char>(first);
@@ -205,28 +253,35 @@ int CTarnexSource::ApplyToken(std::string_view token) {
         }
         return -1;
     }
-    return ApplyMoveIndex(index, token);
+    return ApplyMoveIndex(index);
 }
 
-int CTarnexSource::ApplyMoveIndex(int index, std::string_view token) {
+inline int CTarnexSource::ApplyMoveIndex(int index) {
+    const MoveRecordText& r = kRecordTexts.entry[index];
     const std::size_t at = moveRecord.size();
-    const RecordText& r = kRecordTexts.entry[index];
+    if (r.size >= sizeof r.text || at + sizeof r.text > kRecordCapacity) [[unlikely]]
+        return ApplyLongMove(index);
+    kKernels[static_cast<std::size_t>(index)](cube);
+    moveRecord.AppendPadded(r.text, r.size);
+    turnCounter += r.turns;
+    return r.turns;
+}
+
+// A move whose record text is long, or one near the record's bound.
+int CTarnexSource::ApplyLongMove(int index) {
+    const MoveEntry& move = Move(index);
     // A full move record refuses the move: the record always replays to the position.
-    if (r.size > kRecordCapacity - at) {
+    if (move.record.size() > kRecordCapacity - moveRecord.size()) {
         moveRecordFull = true;
         statusText.Assign("动作记录已满，没有执行“");
-        statusText.AppendCut(token);
+        statusText.AppendCut(move.token);
         statusText.AppendCut("”！");
         return -1;
     }
     kKernels[static_cast<std::size_t>(index)](cube);
-    if (r.size < sizeof r.text)
-        moveRecord.AppendPadded(r.text, r.size);
-    else
-        moveRecord.AppendShort(Move(index).record);
-    const int turns = move_table::kMoveTable[static_cast<std::size_t>(index)].turns;
-    turnCounter += turns;
-    return turns;
+    moveRecord.AppendShort(move.record);
+    turnCounter += move.turns;
+    return move.turns;
 }
 
 int CTarnexSource::RunMoveString(int pendingTurns, std::string_view text) {
@@ -252,10 +307,50 @@ int CTarnexSource::RunMoveString(int pendingTurns, std::string_view text) {
     }
     if (text.size() < start) return total;
 
+    // Tokens are the runs of characters between separators (codes of 32 or less and
+    // bytes of 128 and above end a token too), read in capitals.
+    const std::size_t size = text.size();
+    std::size_t i = start;
+    while (i < size) {
+        if (kScan.cls[static_cast<unsigned char>(text[i])] == kEnds) {
+            ++i;
+            continue;
+        }
+        std::size_t j = i + 1;
+        while (j < size && kScan.cls[static_cast<unsigned char>(text[j])] != kEnds) ++j;
+        const std::size_t length = j - i;
+        if (length == 2) {
+            // The common case: a two-character move.
+            const int index = TwoCharIndex(kScan.upper[static_cast<unsigned char>(text[i])],
+                                           kScan.upper[static_cast<unsigned char>(text[i + 1])]);
+            if (index >= 0) {
+                const int got = ApplyMoveIndex(index);
+                if (got > 0) total += got;
+            }
+        } else if (length <= static_cast<std::size_t>(kMaxTokenLength)) {
+            char token[kMaxTokenLength];
+            for (std::size_t k = 0; k < length; ++k) token[k] = kScan.upper[static_cast<unsigned char>(text[i + k])];
+            const std::string_view tok(token, length);
+            if (tok == "STOP") return total;
+            const int got = ApplyToken(tok);
+            if (got > 0) total += got;
+        } else {
+            return total + RunLongTokens(text, i);
+        }
+        i = j;
+    }
+    return total;
+}
+
+// The rest of a move string from a run longer than a token: a token stops growing at
+// its bound, where further token characters are dropped and any other character ends
+// it and is itself dropped.
+int CTarnexSource::RunLongTokens(std::string_view text, std::size_t from) {
+    int total = 0;
     char token[kMaxTokenLength + 1];
     int len = 0;
     const std::size_t size = text.size();
-    for (std::size_t i = start; i <= size; ++i) {
+    for (std::size_t i = from; i <= size; ++i) {
         unsigned char byte = i < size ? static_cast<unsigned char>(text[i]) : 0;
         std::uint8_t cls = kScan.cls[byte];
         if (cls == kTokenChar) {

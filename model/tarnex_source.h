@@ -183,8 +183,10 @@ private:
     void CopyState(const CubeState& from, CubeState& to) const { to = from; }
     void BuildTalwenCodes();
     void BuildSolutionRecord(const char* code);
-    // Applies move `index` of the table (its token for the refusal message).
-    int ApplyMoveIndex(int index, std::string_view token);
+    // Applies move `index` of the table.
+    int ApplyMoveIndex(int index);
+    int ApplyLongMove(int index);
+    int RunLongTokens(std::string_view text, std::size_t from);
     std::mt19937 rng;
 };
 
