@@ -10,6 +10,9 @@
 // holds the bottom edge of target column c with twist 0.
 #include "solvers/eightcorner/ec_lower_edges.h"
 
+#include <cstddef>
+#include <cstdint>
+
 #include "model/tarnex_source.h"
 #include "solvers/eightcorner/ec_common.h"
 
@@ -99,31 +102,47 @@ bool FlippedPairMatches(const CTarnexSource& m, const FlippedPairRule& p) {
 // What each rule asks of its slot, as one number: twist * 8 + target column.
 constexpr int RuleWant(int twist, int target) { return twist * 8 + target; }
 
-// Step 3: rules E1-E98 with the flipped pairs in their place.
+// The rules indexed by what they ask: for each slot (row * 5 + column) and each
+// RuleWant value, the place in kRules of the first rule asking it, or kRules.size().
+struct RuleIndex {
+    std::uint8_t first[30][16];
+    std::size_t pairsAt;  // place of the first rule that comes after the flipped pairs
+    constexpr RuleIndex() : first(), pairsAt(kRules.size()) {
+        for (auto& slot : first)
+            for (auto& cell : slot) cell = static_cast<std::uint8_t>(kRules.size());
+        for (std::size_t i = kRules.size(); i-- > 0;) {
+            const LowerEdgeRule& rule = kRules[i];
+            first[rule.slot / 10 * 5 + rule.slot % 10][RuleWant(rule.twist, rule.target)] =
+                static_cast<std::uint8_t>(i);
+            if (rule.id == kFirstRuleAfterPairs) pairsAt = i;
+        }
+    }
+};
+constexpr RuleIndex kRuleIndex;
+static_assert(kRules.size() < 256);
+
+// Step 3: rules E1-E98 with the flipped pairs in their place. The first rule in table
+// order that the position satisfies is the smallest first-rule place over the slots.
 bool SelectRule(const CTarnexSource& m, Selection& out) {
-    // Each slot read once: a bottom edge as RuleWant of its twist and target column,
-    // anything else as -1.
-    int held[6][5];
+    std::size_t best = kRules.size();
     for (int r = 1; r <= 5; ++r)
         for (int c = 1; c <= 4; ++c) {
             const PieceSlot& e = m.cube.pieces[r][c];
-            held[r][c] = e.homeRow == ec::kBottomEdgeRow ? RuleWant(e.twist, ec::BottomTargetColumn(m, e.homeCol)) : -1;
+            if (e.homeRow != ec::kBottomEdgeRow || static_cast<unsigned>(e.twist) > 1) continue;
+            const std::size_t at = kRuleIndex.first[r * 5 + c][RuleWant(e.twist, ec::BottomTargetColumn(m, e.homeCol))];
+            if (at < best) best = at;
         }
-    for (const LowerEdgeRule& rule : kRules) {
-        if (rule.id == kFirstRuleAfterPairs) {
-            for (const FlippedPairRule& pair : kFlippedPairs) {
-                if (FlippedPairMatches(m, pair)) {
-                    out = {kFreeSlot, pair.formula};
-                    return true;
-                }
+    if (best >= kRuleIndex.pairsAt) {
+        for (const FlippedPairRule& pair : kFlippedPairs) {
+            if (FlippedPairMatches(m, pair)) {
+                out = {kFreeSlot, pair.formula};
+                return true;
             }
         }
-        if (held[rule.slot / 10][rule.slot % 10] == RuleWant(rule.twist, rule.target)) {
-            out = {rule.preTurn, rule.formula};
-            return true;
-        }
     }
-    return false;
+    if (best == kRules.size()) return false;
+    out = {kRules[best].preTurn, kRules[best].formula};
+    return true;
 }
 
 }  // namespace
