@@ -316,11 +316,22 @@ int CTarnexSource::RunMoveString(int pendingTurns, std::string_view text) {
             ++i;
             continue;
         }
+        if (i + 2 < size && kScan.cls[static_cast<unsigned char>(text[i + 2])] == kEnds &&
+            kScan.cls[static_cast<unsigned char>(text[i + 1])] != kEnds) [[likely]] {
+            // The common case: a two-character move and its separator.
+            const int index = TwoCharIndex(kScan.upper[static_cast<unsigned char>(text[i])],
+                                           kScan.upper[static_cast<unsigned char>(text[i + 1])]);
+            if (index >= 0) {
+                const int got = ApplyMoveIndex(index);
+                if (got > 0) total += got;
+            }
+            i += 3;
+            continue;
+        }
         std::size_t j = i + 1;
         while (j < size && kScan.cls[static_cast<unsigned char>(text[j])] != kEnds) ++j;
         const std::size_t length = j - i;
         if (length == 2) {
-            // The common case: a two-character move.
             const int index = TwoCharIndex(kScan.upper[static_cast<unsigned char>(text[i])],
                                            kScan.upper[static_cast<unsigned char>(text[i + 1])]);
             if (index >= 0) {

@@ -8,6 +8,9 @@
 //
 // Edges are "correct" relative to the corners of their own layer: the top and bottom
 // layers are turned home only when the whole cube is done.
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 #include "model/tarnex_source.h"
@@ -85,6 +88,38 @@ inline int UpperTargetColumn(const CTarnexSource& m, int h) {
 inline int BottomTargetColumn(const CTarnexSource& m, int h) {
     return ((h - m.cube.pieces[4][1].homeCol) & 3) + 1;
 }
+
+// Rules that each ask one slot to hold an edge of one kind with a given twist and
+// target column, indexed by what they ask: for each slot (row * 5 + column) and each
+// wanted twist * 8 + target, the place of the first such rule in table order, or N.
+// The first rule the position satisfies is then the smallest place over the slots.
+template <class Rule, std::size_t N>
+struct FirstRuleIndex {
+    static_assert(N < 255, "places are held in eight bits");
+    std::uint8_t first[30][16] = {};
+    constexpr explicit FirstRuleIndex(const std::array<Rule, N>& rules) {
+        for (auto& slot : first)
+            for (auto& cell : slot) cell = static_cast<std::uint8_t>(N);
+        for (std::size_t i = N; i-- > 0;) {
+            if (rules[i].slot / 10 % 2 == 0) throw "edge rules name edge slots";
+            first[rules[i].slot / 10 * 5 + rules[i].slot % 10][rules[i].twist * 8 + rules[i].target] =
+                static_cast<std::uint8_t>(i);
+        }
+    }
+    // Place of the first rule satisfied by the edges of home row `kind`, whose target
+    // columns are counted from the home column `origin` (of the corner in slot 21 or 41).
+    std::size_t Find(const CTarnexSource& m, int kind, int origin) const {
+        std::size_t best = N;
+        for (int r = 1; r <= 5; r += 2)
+            for (int c = 1; c <= 4; ++c) {
+                const PieceSlot& e = m.cube.pieces[r][c];
+                if (e.homeRow != kind || static_cast<unsigned>(e.twist) > 1) continue;
+                const std::size_t at = first[r * 5 + c][e.twist * 8 + ((e.homeCol - origin) & 3) + 1];
+                if (at < best) best = at;
+            }
+        return best;
+    }
+};
 
 // Column of the free slot: the first upper edge slot that is not correct; column 1
 // when all four are correct.

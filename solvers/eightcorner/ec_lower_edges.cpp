@@ -11,7 +11,6 @@
 #include "solvers/eightcorner/ec_lower_edges.h"
 
 #include <cstddef>
-#include <cstdint>
 
 #include "model/tarnex_source.h"
 #include "solvers/eightcorner/ec_common.h"
@@ -99,40 +98,20 @@ bool FlippedPairMatches(const CTarnexSource& m, const FlippedPairRule& p) {
     return FlippedInPlace(m, p.slotA % 10) && FlippedInPlace(m, p.slotB % 10);
 }
 
-// What each rule asks of its slot, as one number: twist * 8 + target column.
-constexpr int RuleWant(int twist, int target) { return twist * 8 + target; }
+constexpr ec::FirstRuleIndex kRuleIndex(kRules);
 
-// The rules indexed by what they ask: for each slot (row * 5 + column) and each
-// RuleWant value, the place in kRules of the first rule asking it, or kRules.size().
-struct RuleIndex {
-    std::uint8_t first[30][16];
-    std::size_t pairsAt;  // place of the first rule that comes after the flipped pairs
-    constexpr RuleIndex() : first(), pairsAt(kRules.size()) {
-        for (auto& slot : first)
-            for (auto& cell : slot) cell = static_cast<std::uint8_t>(kRules.size());
-        for (std::size_t i = kRules.size(); i-- > 0;) {
-            const LowerEdgeRule& rule = kRules[i];
-            first[rule.slot / 10 * 5 + rule.slot % 10][RuleWant(rule.twist, rule.target)] =
-                static_cast<std::uint8_t>(i);
-            if (rule.id == kFirstRuleAfterPairs) pairsAt = i;
-        }
-    }
-};
-constexpr RuleIndex kRuleIndex;
-static_assert(kRules.size() < 256);
+// Place of the first rule that comes after the flipped pairs.
+constexpr std::size_t PairsPlace() {
+    for (std::size_t i = 0; i < kRules.size(); ++i)
+        if (kRules[i].id == kFirstRuleAfterPairs) return i;
+    return kRules.size();
+}
+constexpr std::size_t kPairsAt = PairsPlace();
 
-// Step 3: rules E1-E98 with the flipped pairs in their place. The first rule in table
-// order that the position satisfies is the smallest first-rule place over the slots.
+// Step 3: rules E1-E98 with the flipped pairs in their place.
 bool SelectRule(const CTarnexSource& m, Selection& out) {
-    std::size_t best = kRules.size();
-    for (int r = 1; r <= 5; ++r)
-        for (int c = 1; c <= 4; ++c) {
-            const PieceSlot& e = m.cube.pieces[r][c];
-            if (e.homeRow != ec::kBottomEdgeRow || static_cast<unsigned>(e.twist) > 1) continue;
-            const std::size_t at = kRuleIndex.first[r * 5 + c][RuleWant(e.twist, ec::BottomTargetColumn(m, e.homeCol))];
-            if (at < best) best = at;
-        }
-    if (best >= kRuleIndex.pairsAt) {
+    const std::size_t best = kRuleIndex.Find(m, ec::kBottomEdgeRow, m.cube.pieces[4][1].homeCol);
+    if (best >= kPairsAt) {
         for (const FlippedPairRule& pair : kFlippedPairs) {
             if (FlippedPairMatches(m, pair)) {
                 out = {kFreeSlot, pair.formula};

@@ -131,14 +131,15 @@ std::string_view MatchPairRules(const CTarnexSource& m) {
     return {};
 }
 
-std::string_view MatchRules(const CTarnexSource& m, std::span<const UpperEdgeRule> rules) {
-    for (const UpperEdgeRule& r : rules) {
-        const PieceSlot& e = SlotAt(m, r.slot);
-        if (e.homeRow == kUpperEdgeRow && e.twist == r.twist &&
-            UpperTargetColumn(m, e.homeCol) == r.target)
-            return r.formula;
-    }
-    return {};
+constexpr FirstRuleIndex kIndexA(kRulesA);
+constexpr FirstRuleIndex kIndexC(kRulesC);
+
+// The formula of the first rule of a group that the position satisfies.
+template <std::size_t N>
+std::string_view MatchRules(const CTarnexSource& m, const std::array<UpperEdgeRule, N>& rules,
+                            const FirstRuleIndex<UpperEdgeRule, N>& index) {
+    const std::size_t at = index.Find(m, kUpperEdgeRow, m.cube.pieces[2][1].homeCol);
+    return at < N ? rules[at].formula : std::string_view{};
 }
 
 // The formula for one pass; empty when no rule matches or three edges are correct.
@@ -147,9 +148,9 @@ std::string_view SelectUpperEdgeFormula(const CTarnexSource& m) {
     if (correct > 2) return {};
     if (correct == 1)
         if (std::string_view f = MatchPairRules(m); !f.empty()) return f;
-    if (std::string_view f = MatchRules(m, kRulesA); !f.empty()) return f;
+    if (std::string_view f = MatchRules(m, kRulesA, kIndexA); !f.empty()) return f;
     if (std::string_view f = MatchPairRules(m); !f.empty()) return f;
-    return MatchRules(m, kRulesC);
+    return MatchRules(m, kRulesC, kIndexC);
 }
 
 }  // namespace
