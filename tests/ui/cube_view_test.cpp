@@ -1,8 +1,11 @@
 // The 3D view rendered to an image: each visible sticker shows the colour the model
 // gives it, for the solved cube, after turns, during a turn and on the auxiliary cube.
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QOpenGLWidget>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "document/settings.h"
 #include "document/velmora_doc.h"
@@ -262,6 +265,28 @@ TEST_F(CubeView, ZoomOutOfRangeIsShownAtNinetyPercent) {
     view->update();
     Frame();
     EXPECT_FLOAT_EQ(doc->model.viewZoom, 0.9f);
+}
+
+// The picture's own alpha channel, read from the view's framebuffer (a grab reports
+// every pixel opaque whatever the buffer holds): the translucent stickers and bodies
+// must leave it fully opaque, on the cube, its edges and the background alike.
+TEST_F(CubeView, TheDrawnPictureIsOpaqueInItsOwnAlphaChannel) {
+    std::mt19937 rng(11);
+    RandomTurns(doc->model, rng, 30);
+    doc->model.animAxis = 'R';
+    doc->model.animAngle = 40;
+    Frame();
+    view->makeCurrent();
+    QOpenGLFunctions* gl = view->context()->functions();
+    gl->glBindFramebuffer(GL_FRAMEBUFFER, view->defaultFramebufferObject());
+    const int w = view->width(), h = view->height();
+    std::vector<unsigned char> rgba(static_cast<std::size_t>(w) * h * 4);
+    gl->glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    view->doneCurrent();
+    int translucent = 0;
+    for (std::size_t i = 3; i < rgba.size(); i += 4)
+        if (rgba[i] != 255) ++translucent;
+    EXPECT_EQ(translucent, 0) << "of " << w * h << " pixels";
 }
 
 TEST_F(CubeView, ColourChangeRebuildsTheLists) {

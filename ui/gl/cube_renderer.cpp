@@ -2,7 +2,10 @@
 // and centre, with the turning layer and the auxiliary cube.
 #include "ui/gl/cube_renderer.h"
 
+// glBlendFuncSeparate (OpenGL 1.4) is exported by the system GL library.
+#define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
+#include <GL/glext.h>
 #include <GL/glu.h>
 
 #include <array>
@@ -160,10 +163,19 @@ void FaceBottom() {
     glVertex3d(-e, -e, e); glVertex3d(-e, -e, -e); glVertex3d(e, -e, -e); glVertex3d(e, -e, e);
 }
 
+// Outline edges go into one GL_LINES primitive per list: the segments of the former
+// loops and strip, in the same order and direction, so the lines come out the same
+// while the list holds one line primitive instead of three.
+void Edge(double x1, double y1, double z1, double x2, double y2, double z2) {
+    glVertex3d(x1, y1, z1);
+    glVertex3d(x2, y2, z2);
+}
+// The loop around the top face.
 void TopOutline() {
-    glBegin(GL_LINE_LOOP);
-    glVertex3d(-g, g, g); glVertex3d(g, g, g); glVertex3d(g, g, -g); glVertex3d(-g, g, -g);
-    glEnd();
+    Edge(-g, g, g, g, g, g);
+    Edge(g, g, g, g, g, -g);
+    Edge(g, g, -g, -g, g, -g);
+    Edge(-g, g, -g, -g, g, g);
 }
 
 void BuildPiece(int row, int col, const int pieceColours[3], const int colours[10]) {
@@ -187,15 +199,19 @@ void BuildPiece(int row, int col, const int pieceColours[3], const int colours[1
     glEnd();
 
     Colour(border, kLineAlpha);
+    glBegin(GL_LINES);
     TopOutline();
-    glBegin(GL_LINE_LOOP);
-    glVertex3d(-g, g, g); glVertex3d(g, g, g); glVertex3d(g, -g, g); glVertex3d(-g, -g, g);
-    glEnd();
+    // The loop around the front face.
+    Edge(-g, g, g, g, g, g);
+    Edge(g, g, g, g, -g, g);
+    Edge(g, -g, g, -g, -g, g);
+    Edge(-g, -g, g, -g, g, g);
     if (corner) {
-        glBegin(GL_LINE_STRIP);
-        glVertex3d(g, g, -g); glVertex3d(g, -g, -g); glVertex3d(g, -g, g);
-        glEnd();
+        // The two further edges of the right face.
+        Edge(g, g, -g, g, -g, -g);
+        Edge(g, -g, -g, g, -g, g);
     }
+    glEnd();
     glEndList();
 }
 
@@ -213,8 +229,8 @@ void BuildCentre(int identity, int colour, const int colours[10]) {
     FaceBottom();
     glEnd();
     Colour(border, kLineAlpha);
-    TopOutline();
     glBegin(GL_LINES);
+    TopOutline();
     glVertex3d(-0.7 * e, g, 0.7 * e);
     glVertex3d(0.7 * e, g, 0.7 * e);
     glEnd();
@@ -270,7 +286,9 @@ void CubeRenderer::SetGlState() {
     glEnable(GL_LINE_SMOOTH);
     glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
     glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    // Colours blend by the source alpha; the destination alpha is left as the clear
+    // made it (opaque), so the picture needs no second pass to make it opaque again.
+    glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ZERO, GL_ONE);
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_CULL_FACE);
@@ -315,7 +333,9 @@ void CubeRenderer::Render(CTarnexSource& m, const int colours[10], bool auxShown
         glClearColor((bg & 0xff) / 255.0f, ((bg >> 8) & 0xff) / 255.0f, ((bg >> 16) & 0xff) / 255.0f, 1.0f);
     }
 
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // The stencil is never used; clearing it together with the depth lets the
+    // combined depth-stencil buffer be cleared whole rather than masked.
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glEnable(GL_DEPTH_TEST);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();

@@ -37,8 +37,9 @@ public:
     // Forgets the private colour copy so that the next frame rebuilds the lists (a new
     // context has none).
     void Invalidate();
-    // Makes the alpha channel of the framebuffer opaque again; the sticker faces are
-    // blended with alpha below 255, which must not reach a composited screenshot.
+    // Makes the alpha channel of the framebuffer opaque again after a picture with an
+    // alpha of its own was copied in (the net in input mode). The cube's drawing needs
+    // none: its blend function leaves the cleared, opaque alpha untouched.
     static void MakeOpaque();
 
 private:

@@ -62,7 +62,6 @@ void CTarnex3dView::paintGL() {
         const qreal ratio = devicePixelRatioF();
         CubeRenderer::Projection(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
         renderer_.Render(m, doc_.settings.colourSettings, doc_.auxShown);
-        CubeRenderer::MakeOpaque();
         glFinish();
     }
     lastFrameMs_ = clock.nsecsElapsed() / 1e6;
