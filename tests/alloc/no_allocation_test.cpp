@@ -58,6 +58,16 @@ TEST_F(NoAllocation, MovesAndMoveStrings) {
     EXPECT_EQ(Count(), before);
 }
 
+// A run of more than twenty letters between separators takes the character-by-character
+// path, and a full move record refuses further moves with a message: neither allocates.
+TEST_F(NoAllocation, LongRunsAndAFullRecord) {
+    long before = Count();
+    model->RunMoveString(0, "T+R-F*TFLWENB+B-P*RESETXYZT+R-F*L+L-P+P-;F+;");
+    for (int i = 0; i < 3400; ++i) model->ApplyToken(kTurns[i % 18]);
+    EXPECT_EQ(Count(), before);
+    EXPECT_NE(model->statusText.view().find("动作记录已满"), std::string_view::npos);
+}
+
 TEST_F(NoAllocation, SolvingAndStepping) {
     std::mt19937 rng(11);
     long before = Count();
