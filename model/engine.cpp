@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstddef>
 #include <cstring>
+#include <type_traits>
 #include <utility>
 
 #include "model/move_table.h"
@@ -112,41 +113,45 @@ inline int RaisedTwist(int twist) {
     return t;
 }
 
-// A slot's home row and column, moved as one 64-bit word.
+// A slot's home row and column, the first eight bytes of the slot, moved as one word.
 inline std::uint64_t HomeOf(const PieceSlot& p) {
     std::uint64_t home;
-    std::memcpy(&home, &p.homeRow, sizeof home);
+    std::memcpy(&home, &p, sizeof home);
     return home;
 }
-inline void SetHome(PieceSlot& p, std::uint64_t home) { std::memcpy(&p.homeRow, &home, sizeof home); }
-static_assert(offsetof(PieceSlot, homeCol) == offsetof(PieceSlot, homeRow) + sizeof(int));
+inline void SetHome(PieceSlot& p, std::uint64_t home) { std::memcpy(reinterpret_cast<unsigned char*>(&p), &home, sizeof home); }
+static_assert(std::is_trivially_copyable_v<PieceSlot> && offsetof(PieceSlot, homeRow) == 0 &&
+              offsetof(PieceSlot, homeCol) == sizeof(int));
+
+// The slot with flat number s = row * 5 + column.
+inline PieceSlot& SlotAt(CubeState& cube, std::size_t s) { return cube.pieces[s / 5][s % 5]; }
 
 // One cycle: every member is read first, then each receives the next one's content
 // (the last the first's) with its twist raised. Twists out of their range (never
 // built by the program) are reduced as C's % would reduce them.
 template <std::size_t I, std::size_t Begin, std::size_t... J>
-inline void ApplyCycle(PieceSlot* slots, std::index_sequence<J...>) {
+inline void ApplyCycle(CubeState& cube, std::index_sequence<J...>) {
     constexpr const MoveKernelData& k = kCompiled<I>;
     constexpr std::size_t n = sizeof...(J);
     constexpr int mod = k.mod[Begin];
-    const std::uint64_t home[n] = {HomeOf(slots[k.slot[Begin + J]])...};
-    const int twist[n] = {slots[k.slot[Begin + J]].twist...};
+    const std::uint64_t home[n] = {HomeOf(SlotAt(cube, k.slot[Begin + J]))...};
+    const int twist[n] = {SlotAt(cube, k.slot[Begin + J]).twist...};
     const bool stray = (false | ... | (static_cast<unsigned>(twist[J]) >= static_cast<unsigned>(mod)));
     if (!stray) [[likely]] {
-        ((SetHome(slots[k.slot[Begin + J]], home[(J + 1) % n]),
-          slots[k.slot[Begin + J]].twist = RaisedTwist<k.add[Begin + J], mod, true>(twist[(J + 1) % n])),
+        ((SetHome(SlotAt(cube, k.slot[Begin + J]), home[(J + 1) % n]),
+          SlotAt(cube, k.slot[Begin + J]).twist = RaisedTwist<k.add[Begin + J], mod, true>(twist[(J + 1) % n])),
          ...);
     } else {
-        ((SetHome(slots[k.slot[Begin + J]], home[(J + 1) % n]),
-          slots[k.slot[Begin + J]].twist = RaisedTwist<k.add[Begin + J], mod, false>(twist[(J + 1) % n])),
+        ((SetHome(SlotAt(cube, k.slot[Begin + J]), home[(J + 1) % n]),
+          SlotAt(cube, k.slot[Begin + J]).twist = RaisedTwist<k.add[Begin + J], mod, false>(twist[(J + 1) % n])),
          ...);
     }
 }
 
 template <std::size_t I, std::size_t... C>
-inline void ApplyCycles([[maybe_unused]] PieceSlot* slots, std::index_sequence<C...>) {
+inline void ApplyCycles([[maybe_unused]] CubeState& cube, std::index_sequence<C...>) {
     (ApplyCycle<I, kCompiled<I>.cycleBegin[C]>(
-         slots, std::make_index_sequence<kCompiled<I>.cycleBegin[C + 1] - kCompiled<I>.cycleBegin[C]>{}),
+         cube, std::make_index_sequence<kCompiled<I>.cycleBegin[C + 1] - kCompiled<I>.cycleBegin[C]>{}),
      ...);
 }
 
@@ -165,7 +170,7 @@ inline void ApplyCentres(CubeState& cube, std::index_sequence<C...>) {
 
 template <std::size_t I>
 void MoveKernel(CubeState& cube) {
-    ApplyCycles<I>(&cube.pieces[0][0], std::make_index_sequence<kCompiled<I>.cycleCount>{});
+    ApplyCycles<I>(cube, std::make_index_sequence<kCompiled<I>.cycleCount>{});
     ApplyCentres<I>(cube, std::make_index_sequence<kCompiled<I>.centreCount>{});
 }
 
@@ -256,7 +261,7 @@ int CTarnexSource::ApplyToken(std::string_view token) {
     return ApplyMoveIndex(index);
 }
 
-inline int CTarnexSource::ApplyMoveIndex(int index) {
+int CTarnexSource::ApplyMoveIndex(int index) {
     const MoveRecordText& r = kRecordTexts.entry[index];
     const std::size_t at = moveRecord.size();
     if (r.size >= sizeof r.text || at + sizeof r.text > kRecordCapacity) [[unlikely]]

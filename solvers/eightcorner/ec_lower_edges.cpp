@@ -44,8 +44,10 @@ bool AllBottomSlotsHoldBottomEdges(const CTarnexSource& m) {
     return true;
 }
 
+// The line for the twists (0 or 1) of the two exchanged edges. Only the low bit of each
+// is used, so a state with a stray twist still reads inside the table.
 const ExchangedPairFormula& ByTwists(const std::array<ExchangedPairFormula, 4>& table, int a, int b) {
-    return table[static_cast<std::size_t>(2 * a + b)];
+    return table[static_cast<std::size_t>(2 * (a & 1) + (b & 1))];
 }
 
 struct Selection {
@@ -107,6 +109,7 @@ constexpr std::size_t PairsPlace() {
     return kRules.size();
 }
 constexpr std::size_t kPairsAt = PairsPlace();
+static_assert(kPairsAt < kRules.size(), "the flipped pairs come before a rule of the list");
 
 // Step 3: rules E1-E98 with the flipped pairs in their place.
 bool SelectRule(const CTarnexSource& m, Selection& out) {

@@ -231,20 +231,32 @@ TEST_F(MoveEngine, ScannerAgreesWithTheCharacterRulesOnRandomTexts) {
     // Mostly move characters and separators, with letters, STOP, RESET, bytes from 128
     // and long runs mixed in.
     const std::string_view pieces[] = {"R+", "f-", "T*", "b/", "L=", "P+", "TF", "fr", ";", ",", " ", "\t",
-                                       "(", ")", "X", "STOP", "RESET", "\xb0\xa1", "AB", "H-", "TALWEN", "\0",
+                                       "(", ")", "X", "STOP", "RESET", "\xb0\xa1", "AB", "H-", "TALWEN", std::string_view("\0", 1),
                                        "FFFFFFFFFFFFFFFFFFFFFFFFFFFF", "QQQQQQQQQQQQQQQQQQQQQQQQQ", "T0", "SYS"};
     for (int round = 0; round < 3000; ++round) {
-        std::string text = ";";  // no leading bottom or top move to merge into
+        // Every fourth text leads with a bottom or top move that owed turns merge into;
+        // the scanning then starts at its fourth character.
+        const std::string_view leads[] = {"B-", "B*", "B+", "T-", "T*", "T+", "T0"};
+        const bool merging = round % 4 == 0;
+        const int pending = merging ? static_cast<int>(rng() % 6) : 0;
+        std::string text = merging ? std::string(leads[rng() % std::size(leads)]) : ";";
         const int parts = static_cast<int>(rng() % 30);
         for (int i = 0; i < parts; ++i) text += pieces[rng() % std::size(pieces)];
         m().ResetCube();
-        const int got = m().RunMoveString(0, text);
+        const int got = m().RunMoveString(pending, text);
         const CubeState scanned = m().cube;
         const std::string record(m().moveRecord.view());
 
         m().ResetCube();
         int expected = 0;
-        for (const std::string& token : ReferenceTokens(text)) {
+        std::string_view rest = text;
+        if (merging) {
+            const char turn = text[1];
+            const int owed = pending + (turn == '-' ? 1 : turn == '*' ? 2 : turn == '+' ? 3 : 0);
+            if (owed % 4 != 0) expected += m().ApplyToken(std::string{text[0], "-*+"[owed % 4 - 1]});
+            rest = text.size() >= 3 ? rest.substr(3) : std::string_view{};
+        }
+        for (const std::string& token : ReferenceTokens(rest)) {
             const int t = m().ApplyToken(token);
             if (t > 0) expected += t;
         }

@@ -81,6 +81,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "velmora: --frames needs a positive number of frames\n");
         return 2;
     }
+    if (frameCount > 0 && request.valid && request.screenshot.isEmpty()) {
+        std::fprintf(stderr, "velmora: --frames is only for a screenshot run (--screenshot FILE.png)\n");
+        return 2;
+    }
     if (!request.valid) {
         std::fprintf(stderr,
                      "velmora: %s\nusage: velmora [FILE.mf]\n"

@@ -2,11 +2,11 @@
 // and centre, with the turning layer and the auxiliary cube.
 #include "ui/gl/cube_renderer.h"
 
-// glBlendFuncSeparate (OpenGL 1.4) is exported by the system GL library.
-#define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
-#include <GL/glext.h>
 #include <GL/glu.h>
+
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
 
 #include <array>
 #include <string_view>
@@ -87,7 +87,7 @@ constexpr std::array<CentrePlacement, 6> kCentrePlacements = {{
 struct Layer {
     char axis;
     int centre;  // 0: every centre
-    std::array<int, 8> slots;  // all zero: every slot
+    std::array<int, 8> members;  // all zero: every slot
     double sign, x, y, z;
 };
 
@@ -261,7 +261,7 @@ const Layer* MovingLayer(const CTarnexSource& m) {
 
 bool SlotInLayer(const Layer& layer, int slot) {
     if (layer.centre == 0) return true;
-    for (int s : layer.slots)
+    for (int s : layer.members)
         if (s == slot) return true;
     return false;
 }
@@ -288,7 +288,9 @@ void CubeRenderer::SetGlState() {
     glEnable(GL_BLEND);
     // Colours blend by the source alpha; the destination alpha is left as the clear
     // made it (opaque), so the picture needs no second pass to make it opaque again.
-    glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ZERO, GL_ONE);
+    // (OpenGL 1.4, resolved through the context.)
+    QOpenGLContext::currentContext()->functions()->glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA,
+                                                                        GL_ZERO, GL_ONE);
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_CULL_FACE);

@@ -259,6 +259,23 @@ TEST_F(LowerEdgesTest, ExchangedPairFormulasCorrectBothEdges) {
     }
 }
 
+// A state no move builds: the exchanged edges carry twists out of range. The line is
+// chosen by the low bit of each twist (here 1 and 1), never from outside the table.
+TEST_F(LowerEdgesTest, ExchangedPairWithStrayTwistsChoosesALineOfTheTable) {
+    StartLayered(m(), 1, 1);
+    MakeFree(1, 32);
+    SwapSlots(m(), 51, 52);
+    SlotRef(m(), 51).twist = 5;
+    SlotRef(m(), 52).twist = -1;
+    m().EightCornerLowerEdges();
+    const std::string record = m().moveRecord.c_str();
+    const ExchangedPairFormula* line = nullptr;
+    for (const ExchangedPairFormula& f : lower_edges::kExchangedNeighbours)
+        if (f.twistA == 1 && f.twistB == 1) line = &f;
+    ASSERT_NE(line, nullptr);
+    EXPECT_NE(record.find(std::string(line->formula).substr(3)), std::string::npos) << record;
+}
+
 TEST_F(LowerEdgesTest, PairOn52And53IsTurnedTo51And52First) {
     StartLayered(m(), 0, 0);
     MakeFree(4, 32);
