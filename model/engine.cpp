@@ -44,8 +44,8 @@ constexpr ScanTable kScan;
 // ---- compiled moves ----
 // Each move of the table is turned, at compile time, into a kernel that touches only
 // the slots and centres the move changes, with every slot address, twist increment
-// and modulus a constant. Slots are numbered row * 5 + column, their place in
-// CubeState::pieces read as one run.
+// and modulus a constant. Slots are numbered 0-19 in the order of the move codes
+// (SlotRow, SlotCol give their place in CubeState::pieces).
 
 // The slots a move changes, listed cycle by cycle: within a cycle each listed slot
 // receives the content of the next one, the last the first's, each with its twist
@@ -59,7 +59,6 @@ struct MoveKernelData {
     std::uint8_t centreDest[6] = {}, centreSource[6] = {}, centreAdd[6] = {};
 };
 
-constexpr int FlatSlot(int index) { return SlotRow(index) * 5 + SlotCol(index); }
 
 constexpr MoveKernelData CompileMove(std::string_view code) {
     MoveKernelData k;
@@ -79,7 +78,7 @@ constexpr MoveKernelData CompileMove(std::string_view code) {
             if (IsCornerRow(SlotRow(at)) != IsCornerRow(SlotRow(source[at]))) throw "corner and edge mixed";
             listed[at] = true;
             const int n = k.slotCount++;
-            k.slot[n] = static_cast<std::uint8_t>(FlatSlot(at));
+            k.slot[n] = static_cast<std::uint8_t>(at);
             k.add[n] = static_cast<std::uint8_t>(add[at]);
             k.mod[n] = static_cast<std::uint8_t>(IsCornerRow(SlotRow(at)) ? 3 : 2);
             at = source[at];
@@ -116,15 +115,12 @@ inline int RaisedTwist(int twist) {
 // A slot's home row and column, the first eight bytes of the slot, moved as one word.
 inline std::uint64_t HomeOf(const PieceSlot& p) {
     std::uint64_t home;
-    std::memcpy(&home, &p, sizeof home);
+    std::memcpy(&home, static_cast<const void*>(&p), sizeof home);
     return home;
 }
-inline void SetHome(PieceSlot& p, std::uint64_t home) { std::memcpy(reinterpret_cast<unsigned char*>(&p), &home, sizeof home); }
+inline void SetHome(PieceSlot& p, std::uint64_t home) { std::memcpy(static_cast<void*>(&p), &home, sizeof home); }
 static_assert(std::is_trivially_copyable_v<PieceSlot> && offsetof(PieceSlot, homeRow) == 0 &&
               offsetof(PieceSlot, homeCol) == sizeof(int));
-
-// The slot with flat number s = row * 5 + column.
-inline PieceSlot& SlotAt(CubeState& cube, std::size_t s) { return cube.pieces[s / 5][s % 5]; }
 
 // One cycle: every member is read first, then each receives the next one's content
 // (the last the first's) with its twist raised. Twists out of their range (never
@@ -134,18 +130,19 @@ inline void ApplyCycle(CubeState& cube, std::index_sequence<J...>) {
     constexpr const MoveKernelData& k = kCompiled<I>;
     constexpr std::size_t n = sizeof...(J);
     constexpr int mod = k.mod[Begin];
-    const std::uint64_t home[n] = {HomeOf(SlotAt(cube, k.slot[Begin + J]))...};
-    const int twist[n] = {SlotAt(cube, k.slot[Begin + J]).twist...};
+    PieceSlot* const at[n] = {&cube.pieces[SlotRow(k.slot[Begin + J])][SlotCol(k.slot[Begin + J])]...};
+    const std::uint64_t home[n] = {HomeOf(*at[J])...};
+    const int twist[n] = {at[J]->twist...};
+    const auto write = [&]<bool InRange>() {
+        ((SetHome(*at[J], home[(J + 1) % n]),
+          at[J]->twist = RaisedTwist<k.add[Begin + J], mod, InRange>(twist[(J + 1) % n])),
+         ...);
+    };
     const bool stray = (false | ... | (static_cast<unsigned>(twist[J]) >= static_cast<unsigned>(mod)));
-    if (!stray) [[likely]] {
-        ((SetHome(SlotAt(cube, k.slot[Begin + J]), home[(J + 1) % n]),
-          SlotAt(cube, k.slot[Begin + J]).twist = RaisedTwist<k.add[Begin + J], mod, true>(twist[(J + 1) % n])),
-         ...);
-    } else {
-        ((SetHome(SlotAt(cube, k.slot[Begin + J]), home[(J + 1) % n]),
-          SlotAt(cube, k.slot[Begin + J]).twist = RaisedTwist<k.add[Begin + J], mod, false>(twist[(J + 1) % n])),
-         ...);
-    }
+    if (!stray) [[likely]]
+        write.template operator()<true>();
+    else
+        write.template operator()<false>();
 }
 
 template <std::size_t I, std::size_t... C>

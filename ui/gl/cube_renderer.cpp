@@ -163,9 +163,8 @@ void FaceBottom() {
     glVertex3d(-e, -e, e); glVertex3d(-e, -e, -e); glVertex3d(e, -e, -e); glVertex3d(e, -e, e);
 }
 
-// Outline edges go into one GL_LINES primitive per list: the segments of the former
-// loops and strip, in the same order and direction, so the lines come out the same
-// while the list holds one line primitive instead of three.
+// Outline edges go into one GL_LINES primitive per list: each loop around a face is
+// written as its segments in loop order, so a list holds one line primitive.
 void Edge(double x1, double y1, double z1, double x2, double y2, double z2) {
     glVertex3d(x1, y1, z1);
     glVertex3d(x2, y2, z2);
