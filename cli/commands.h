@@ -57,4 +57,8 @@ int RunBatch(const CommandOptions& opt);
 void AddFileCommands(CLI::App& app, CommandOptions& opt);
 int RunFileCommands(CLI::App& app, const CommandOptions& opt);
 
+// format and patterns; RunMoveTextCommands gives -1 when neither was asked for.
+void AddMoveTextCommands(CLI::App& app);
+int RunMoveTextCommands(CLI::App& app);
+
 }  // namespace velmora::cli

@@ -113,6 +113,7 @@ int main(int argc, char** argv) {
     batch->add_option("--log", opt.logFile, "append every solve of more than two turns to FILE");
 
     AddFileCommands(app, opt);
+    AddMoveTextCommands(app);
 
     if (argc > 1 && argv[1][0] != '-') {
         bool known = false;
@@ -143,5 +144,6 @@ int main(int argc, char** argv) {
         opt.kindGiven = batch->count("--kind") > 0;
         return RunBatch(opt);
     }
+    if (int rc = RunMoveTextCommands(app); rc >= 0) return rc;
     return RunFileCommands(app, opt);
 }

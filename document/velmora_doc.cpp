@@ -124,6 +124,9 @@ bool CVelmoraDoc::OnCommand(int id) {
         case cmd::kAbout: user.ShowAbout(); break;
         case cmd::kStepForward: StepForward(); break;
         case cmd::kStepBack: StepBack(); break;
+        case cmd::kModify: ModifyCube(); break;
+        case cmd::kPatterns: RunPattern(); break;
+        case cmd::kCommandString: RunCommandString(); break;
         default: return false;
     }
     return true;

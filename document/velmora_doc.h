@@ -110,6 +110,10 @@ private:
     bool FileSaveAs();
     void OpenRecentFile(int index);
     void Exit();
+    // Dialog commands (doc_dialog_commands.cpp).
+    void ModifyCube();
+    void RunPattern();
+    void RunCommandString();
     // Shared part of opening and saving: leaves input mode, runs the file operation,
     // shows the model's status text; on load stops the demonstration, resets the
     // command history and redraws.
@@ -117,6 +121,8 @@ private:
 
     std::string pathName;
     bool modified = false;
+    // Counter of the command strings run, for their history names; 0-999 for the run.
+    int commandCounter = 0;
 };
 
 }  // namespace velmora

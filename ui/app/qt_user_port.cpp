@@ -8,6 +8,9 @@
 #include <QToolBar>
 
 #include "ui/dialogs/about_dialog.h"
+#include "ui/dialogs/command_string_dialog.h"
+#include "ui/dialogs/modify_dialog.h"
+#include "ui/dialogs/pattern_dialog.h"
 #include "ui/views/main_frame.h"
 #include "ui/views/pane_drawing.h"
 
@@ -136,6 +139,23 @@ void QtUserPort::Quit() {
         frame_->close();
     }
     QApplication::quit();
+}
+
+bool QtUserPort::EditCube(CubeState& copy) {
+    ModifyDialog dialog(copy, frame_);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    copy = dialog.Cube();
+    return true;
+}
+
+bool QtUserPort::ChoosePattern(PatternChoice& choice) {
+    if (!patternDialog_) patternDialog_ = new PatternDialog(frame_);
+    return patternDialog_->Choose(choice);
+}
+
+bool QtUserPort::EditCommandString(std::string_view infoAppend, CommandStringChoice& out) {
+    if (!commandStringDialog_) commandStringDialog_ = new CommandStringDialog(frame_);
+    return commandStringDialog_->Edit(infoAppend, out);
 }
 
 }  // namespace velmora

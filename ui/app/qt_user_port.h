@@ -2,6 +2,7 @@
 // The user seam with real widgets: message boxes captioned "Velmora提示", the status
 // bar, redraws, the colour and file dialogs, the bars of the main window and the About
 // box. Each modal dialog can be answered by a hook instead (tests, the screenshot run).
+#include <QPointer>
 #include <functional>
 #include <string>
 
@@ -10,6 +11,8 @@
 namespace velmora {
 
 class CMainFrame;
+class CommandStringDialog;
+class PatternDialog;
 
 class QtUserPort : public UserPort {
 public:
@@ -31,6 +34,9 @@ public:
     void RestoreLayout() override;
     void ShowAbout() override;
     void Quit() override;
+    bool EditCube(CubeState& copy) override;
+    bool ChoosePattern(PatternChoice& choice) override;
+    bool EditCommandString(std::string_view infoAppend, CommandStringChoice& out) override;
 
     // Answer instead of the message box / the colour dialog / the file dialogs.
     std::function<Answer(std::string_view, Buttons, Icon)> messageHook;
@@ -41,6 +47,9 @@ public:
 
 private:
     CMainFrame* frame_ = nullptr;
+    // The patterns and command-string dialogs keep their fields for the whole run.
+    QPointer<PatternDialog> patternDialog_;
+    QPointer<CommandStringDialog> commandStringDialog_;
 };
 
 }  // namespace velmora

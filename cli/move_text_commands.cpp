@@ -1,0 +1,47 @@
+// format and patterns: a typed move sequence in both notations, forward and reversed,
+// and the table of named patterns.
+#include <cstdio>
+#include <string>
+
+#include "cli/commands.h"
+#include "document/move_format.h"
+#include "document/pattern_table.h"
+
+namespace velmora::cli {
+
+namespace {
+
+std::string formatText;
+
+int RunFormat() {
+    const MoveRenderings r = FormatMoves(formatText);
+    std::printf("own: %s\n", r.ownForward.c_str());
+    std::printf("own_reverse: %s\n", r.ownReverse.c_str());
+    std::printf("international: %s\n", r.internationalForward.c_str());
+    std::printf("international_reverse: %s\n", r.internationalReverse.c_str());
+    return 0;
+}
+
+int RunPatterns() {
+    for (std::size_t i = 0; i < kPatterns.size(); ++i)
+        std::printf("%zu %.*s %.*s\n", i, static_cast<int>(kPatterns[i].name.size()), kPatterns[i].name.data(),
+                    static_cast<int>(kPatterns[i].moves.size()), kPatterns[i].moves.data());
+    return 0;
+}
+
+}  // namespace
+
+void AddMoveTextCommands(CLI::App& app) {
+    auto* format = app.add_subcommand(
+        "format", "rewrite a move sequence (own or international notation) in both notations, forward and reversed");
+    format->add_option("TEXT", formatText, "moves such as \"R U R' U'\" or \"F+;T+;R-;\"")->required();
+    app.add_subcommand("patterns", "list the named patterns: index, name, move string");
+}
+
+int RunMoveTextCommands(CLI::App& app) {
+    if (app.got_subcommand("format")) return RunFormat();
+    if (app.got_subcommand("patterns")) return RunPatterns();
+    return -1;
+}
+
+}  // namespace velmora::cli
