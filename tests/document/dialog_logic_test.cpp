@@ -1,0 +1,235 @@
+// What the three dialogs compute, without a window: the two notations of a typed
+// sequence, the command-string and pattern forms, and the edits of the modify dialog.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+
+#include "document/command_string_form.h"
+#include "document/cube_modifier.h"
+#include "document/move_format.h"
+#include "document/pattern_table.h"
+#include "support/model_fixture.h"
+
+namespace velmora::test {
+namespace {
+
+std::string CodeOf(const CubeState& s) {
+    char buf[kCodeLength + 1];
+    CTarnexSource::WritePositionCode(s, buf);
+    return buf;
+}
+
+// ---- Format ----
+
+struct FormatCase {
+    const char* input;
+    const char* own;
+    const char* ownReverse;
+    const char* international;
+    const char* internationalReverse;
+};
+
+class FormatCases : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(FormatCases, GiveTheFourRenderings) {
+    const FormatCase& c = GetParam();
+    const MoveRenderings r = FormatMoves(c.input);
+    EXPECT_EQ(r.ownForward, c.own);
+    EXPECT_EQ(r.ownReverse, c.ownReverse);
+    EXPECT_EQ(r.internationalForward, c.international);
+    EXPECT_EQ(r.internationalReverse, c.internationalReverse);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FormatCases,
+    ::testing::Values(
+        FormatCase{"R U R' U'", "R+;T+;R-;T-;", "T+;R+;T-;R-;", "RUR'U'", "URU'R'"},
+        // An international B is the back face; an own B with + - * the bottom.
+        FormatCase{"B2", "P*;", "P*;", "B2", "B2"},
+        FormatCase{"B*", "B*;", "B*;", "D2", "D2"},
+        FormatCase{"FF", "F+;F+;", "F-;F-;", "FF", "F'F'"},
+        FormatCase{"", "", "", "", ""},
+        FormatCase{"xyz 123 ;;", "", "", "", ""},
+        // Lower case, the other signs, a leading sign and a run of signs after a letter.
+        FormatCase{"+d' l3 t/ p1 b- B", "B-;L-;T*;P+;B-;P+;", "P-;B+;P-;T*;L+;B+;", "D'L'U2BD'B", "B'DB'U2LD"},
+        FormatCase{"T+-*", "T+;", "T-;", "U", "U'"}));
+
+// Positions reached from the solved cube by a move string in the own notation.
+class Engine {
+public:
+    Engine() {
+        model_.user = &user_;
+        model_.InitCubeModel();
+    }
+    std::string After(std::string_view moves) {
+        model_.ResetCube();
+        model_.RunMoveString(0, moves);
+        return CodeOf(model_.cube);
+    }
+    int Turns(std::string_view moves) {
+        model_.ResetCube();
+        return model_.RunMoveString(0, moves);
+    }
+
+private:
+    SilentUser user_;
+    CTarnexSource model_;
+};
+
+// Every rendering of text reads back: the own forward rendering turns every pair,
+// the international renderings format back to the same positions, and each reverse
+// undoes its forward rendering.
+void ExpectRenderingsReadBack(Engine& engine, const std::string& text) {
+    SCOPED_TRACE("input: " + text);
+    const MoveRenderings r = FormatMoves(text);
+    const std::string forward = engine.After(r.ownForward);
+    EXPECT_EQ(engine.Turns(r.ownForward), static_cast<int>(r.ownForward.size() / 3)) << "a token the engine skips";
+    EXPECT_EQ(FormatMoves(r.ownForward).ownForward, r.ownForward);
+    EXPECT_EQ(engine.After(FormatMoves(r.internationalForward).ownForward), forward);
+    EXPECT_EQ(engine.After(FormatMoves(r.internationalReverse).ownForward), engine.After(r.ownReverse));
+    EXPECT_EQ(engine.After(r.ownForward + r.ownReverse), kSolvedCode);
+    EXPECT_EQ(FormatMoves(r.ownReverse).ownReverse, r.ownForward);
+}
+
+TEST(Format, ArbitraryTextReadsBackThroughTheEngine) {
+    Engine engine;
+    std::mt19937 rng(2026);
+    const std::string kSome = "BDFLPRTUbdflprtu'*+-/123 ;,xZ";
+    std::vector<std::string> texts = {
+        "r u r' u'", "R++--**//", "BDFLPRTU", "b2 d2 f' l3 t/ u1", "''''RRRR", "U R2 F B R B2 R U2 L B2 R U' D' R2 F R' L B2 U2 F2",
+        std::string(180, 'B'), std::string(180, 'u'),
+    };
+    for (int i = 0; i < 200; ++i) {
+        std::string s(rng() % 181, ' ');
+        for (char& c : s) c = i % 2 ? static_cast<char>(rng() % 256) : kSome[rng() % kSome.size()];
+        texts.push_back(s);
+    }
+    for (const std::string& text : texts) ExpectRenderingsReadBack(engine, text);
+}
+
+// ---- command-string form ----
+
+TEST(CommandStringForm, OkFillsTheCommandsForTheChosenDirection) {
+    CommandStringForm form;
+    EXPECT_FALSE(form.ReverseChosen());
+    form.input = "R U";
+    CommandStringChoice c;
+    ASSERT_TRUE(form.Accept(true, c));
+    EXPECT_EQ(c.mainCommand, "R+;T+; # T-;R-;");
+    EXPECT_EQ(c.secondCommand, "R+;T+;");
+    EXPECT_EQ(form.direction, 1);
+
+    ASSERT_TRUE(form.Accept(false, c));
+    EXPECT_EQ(c.mainCommand, "T-;R-; # R+;T+;");
+    EXPECT_EQ(c.secondCommand, "T-;R-;");
+    EXPECT_EQ(form.direction, 2);
+    EXPECT_TRUE(form.ReverseChosen());
+
+    form.input = "xyz 0 ;";
+    ASSERT_TRUE(form.Accept(true, c));
+    EXPECT_EQ(form.direction, 3);
+    EXPECT_FALSE(form.ReverseChosen());
+    ASSERT_TRUE(form.Accept(false, c));
+    EXPECT_EQ(form.direction, 4);
+    EXPECT_TRUE(form.ReverseChosen());
+    EXPECT_EQ(c.secondCommand, "");
+}
+
+TEST(CommandStringForm, InformationGrowsAndLimitsAreKept) {
+    CommandStringForm form;
+    EXPECT_EQ(form.input, kCommandInputInitial);
+    form.Open("\r\nT+;");
+    form.Open("\r\nF-;");
+    EXPECT_EQ(form.info, std::string(kCommandInfoInitial) + "\r\nT+;\r\nF-;");
+
+    CommandStringChoice c;
+    form.prefix = std::string(120, 'T');
+    form.input = std::string(60, 'R') + std::string(40, 'L') + "前后左右" + std::string(76, 'x');  // 180
+    ASSERT_TRUE(form.Accept(true, c));
+    form.prefix += "T";
+    EXPECT_FALSE(form.Accept(true, c));
+    form.prefix.pop_back();
+    form.input += "R";
+    EXPECT_FALSE(form.Accept(true, c));
+}
+
+// ---- pattern form ----
+
+TEST(PatternForm, ShowsTheCommandAndRemembersOnlyConfirmedChoices) {
+    PatternForm form;
+    EXPECT_EQ(form.selected, 0);
+    EXPECT_TRUE(form.resetFirst);
+    EXPECT_EQ(PatternForm::CommandShown(0), "执行的命令：\r\nB+;R*;B-;P+;F*;B+;P+;T-;L+;T-;P*;R*;P*;F-;B-;L*;F*;");
+    EXPECT_EQ(PatternForm::CommandShown(13), "执行的命令：\r\nRESET;");
+
+    PatternChoice c;
+    ASSERT_TRUE(form.Accept(5, false, c));
+    EXPECT_EQ(c.name, "四个字母Z");
+    EXPECT_EQ(c.moves, "T+;R*;F+;B*;T*;P*;B*;T*;F-;R*;T-;");
+    EXPECT_FALSE(c.resetFirst);
+    EXPECT_FALSE(form.Accept(14, true, c));
+    EXPECT_EQ(form.selected, 5);
+    EXPECT_FALSE(form.resetFirst);
+}
+
+TEST(PatternTable, EveryRowRunsOnlyKnownTokensAndFitsItsBounds) {
+    Engine engine;
+    EXPECT_EQ("(" + std::string(kPatterns[0].moves) + ")", CTarnexSource::Move(73).record);
+    for (std::size_t i = 0; i + 1 < kPatterns.size(); ++i) {
+        const PatternRow& row = kPatterns[i];
+        EXPECT_LE(row.moves.size(), 169u) << i;
+        EXPECT_EQ(engine.Turns(row.moves), static_cast<int>(std::count(row.moves.begin(), row.moves.end(), ';'))) << i;
+        EXPECT_NE(engine.After(row.moves), kSolvedCode) << i;
+    }
+    EXPECT_EQ(engine.After(kPatterns[13].moves), kSolvedCode);
+    EXPECT_EQ(engine.After(kPatterns[3].moves), engine.After("T*;R*;F*;B-;T+;P*;L*;B-;T-;"));
+}
+
+// ---- modify ----
+
+TEST(CubeModifier, RepeatedFlipsTwistsAndCentreTurnsComeBack) {
+    CubeState solved;
+    solved.SetSolved();
+    CubeModifier m(solved);
+    for (int i = 0; i < 3; ++i) m.TwistCorner(6);
+    for (int i = 0; i < 2; ++i) m.FlipEdge(9);
+    EXPECT_EQ(CodeOf(m.Cube()), kSolvedCode);
+    m.TwistCorner(6);
+    EXPECT_EQ(m.Cube().pieces[4][3].twist, 1);
+    m.FlipEdge(9);
+    EXPECT_EQ(m.Cube().pieces[5][2].twist, 1);
+
+    CubeModifier centres(solved);
+    for (int i = 0; i < 4; ++i) centres.TurnCentre(3);
+    EXPECT_EQ(centres.Log(),
+              "执行的命令：\r\nR面中心小块顺时针转90度后色向为1；\r\nR面中心小块顺时针转90度后色向为2；"
+              "\r\nR面中心小块顺时针转90度后色向为3；\r\nR面中心小块顺时针转90度后色向为0；");
+    EXPECT_EQ(CodeOf(centres.Cube()), kSolvedCode);
+    EXPECT_FALSE(centres.TurnCentre(7));
+    EXPECT_FALSE(centres.FlipEdge(12));
+    EXPECT_FALSE(centres.ExchangeCorners(0, 8));
+}
+
+TEST(CubeModifier, ExchangesMovePieceRecordsAndLogTheirCaptions) {
+    CubeState s;
+    s.SetSolved();
+    s.pieces[1][1].twist = 1;
+    CubeModifier m(s);
+    m.ExchangeEdges(0, 8);
+    EXPECT_EQ(m.Cube().pieces[5][1].homeRow, 1);
+    EXPECT_EQ(m.Cube().pieces[5][1].twist, 1);
+    EXPECT_EQ(m.Cube().pieces[1][1].homeRow, 5);
+    m.ExchangeCorners(1, 1);
+    m.TwistCorner(7);
+    EXPECT_EQ(m.Log(),
+              "执行的命令：\r\n互换 11上边块，51下边块 的位置； \r\n互换 22上角块，22上角块 的位置； "
+              "\r\n改变 44下角块 的色向； ");
+    m.Restore();
+    EXPECT_EQ(m.Log(), "强制复原后执行的命令：");
+    EXPECT_EQ(CodeOf(m.Cube()), kSolvedCode);
+}
+
+}  // namespace
+}  // namespace velmora::test
