@@ -18,6 +18,7 @@
 #include "ui/app/velmora_app.h"
 #include "ui/gl/tarnex_3d_view.h"
 #include "ui/views/main_frame.h"
+#include "ui/views/net_view.h"
 #include "ui_test_support.h"
 
 namespace velmora::test {
@@ -45,6 +46,10 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(app->frame.get()));
         ASSERT_TRUE(WaitFor([&] { return app->frame->CubeView()->FramesDrawn() > 0; }));
         app->doc->auxShown = false;
+        // An earlier test's double click can leave the left button down as far as the
+        // test's pointer is concerned; a pressed button suppresses hovering.
+        if (QGuiApplication::mouseButtons() & Qt::LeftButton)
+            QTest::mouseRelease(app->frame->NetView(), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
     }
     CMainFrame& Frame() { return *app->frame; }
     CTarnexSource& Model() { return app->doc->model; }
@@ -119,7 +124,11 @@ TEST_F(TypedKeysWindow, ToolbarClicksRunThePairAndItsResultWinsOverTheHoveredPro
     QToolButton* plus = Button(cmd::kKeyPlus);
     ASSERT_TRUE(t && plus);
     ASSERT_TRUE(t->isEnabled() && plus->isEnabled());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
 
+    // The pointer enters the button from elsewhere, wherever an earlier test left it.
+    QTest::mouseMove(Frame().NetView());
+    Pump(50);
     QTest::mouseMove(t);
     ASSERT_TRUE(WaitFor([&] { return !Frame().statusBar()->currentMessage().isEmpty(); }))
         << "hovering a button shows its prompt";
