@@ -127,6 +127,16 @@ bool CVelmoraDoc::OnCommand(int id) {
         case cmd::kModify: ModifyCube(); break;
         case cmd::kPatterns: RunPattern(); break;
         case cmd::kCommandString: RunCommandString(); break;
+        case cmd::kKeyT: OnKey('T'); break;
+        case cmd::kKeyF: OnKey('F'); break;
+        case cmd::kKeyR: OnKey('R'); break;
+        case cmd::kKeyP: OnKey('P'); break;
+        case cmd::kKeyL: OnKey('L'); break;
+        case cmd::kKeyB: OnKey('B'); break;
+        case cmd::kKeyA: OnKey('A'); break;
+        case cmd::kKeyPlus: OnKey('+'); break;
+        case cmd::kKeyMinus: OnKey('-'); break;
+        case cmd::kKeyHalf: OnKey('*'); break;
         default: return false;
     }
     return true;

@@ -14,6 +14,7 @@
 
 #include "document/command_table.h"
 #include "document/history.h"
+#include "document/key_pane.h"
 #include "document/settings.h"
 #include "model/tarnex_source.h"
 #include "model/user_port.h"
@@ -59,6 +60,22 @@ public:
 
     // One tick of the 1,600 ms demonstration timer of the 3D view.
     void DemoTick();
+
+    // ---- typed two-key commands (doc_typed_keys.cpp) ----
+    // One of the ten key commands: "T" "F" "R" "P" "L" "B" "A" "+" "-" "*". Idle, the
+    // turn keys zoom or restore the layout and a letter becomes the pending first key;
+    // with a key pending, the key completes the pair and runs it.
+    void OnKey(char ch);
+    // A face turn or rotation token run as a typed command without a question: history
+    // entry named token, turn, solve, "执行了命令:(...)" and the animation hint. The
+    // typed keys and the Shift/Ctrl clicks on the net share it.
+    void RunTypedCommand(std::string_view token);
+    // The key-state pane as the view of viewKind (kNetViewKind, kCubeViewKind,
+    // kSolutionViewKind) shows it.
+    KeyPaneState UpdateKeyPane(int viewKind) const { return KeyPaneFor(model, viewKind); }
+    // The pending first key and the key that completes it, NUL-terminated; the pair is
+    // the move token and the history name of the typed command.
+    char keyPair[3] = {};
 
     // ---- services used by the handlers and the views ----
     void SetModifiedFlag(bool modified);
@@ -114,6 +131,7 @@ private:
     void ModifyCube();
     void RunPattern();
     void RunCommandString();
+    void RunKeyMacro(char key);
     // Shared part of opening and saving: leaves input mode, runs the file operation,
     // shows the model's status text; on load stops the demonstration, resets the
     // command history and redraws.

@@ -146,7 +146,8 @@ void CTarnexSource::BuildSolutionRecord(const char* code) {
 
 void CTarnexSource::ExecuteAndSolve() {
     animAngle = 0;
-    inputMode = 0;
+    // Solving ends cube input; a pending first key of a typed command stays pending.
+    if (inputMode < 0) inputMode = 0;
     commandText.Assign(moveRecord);
     startState = cube;
     char code[kCodeLength + 1];

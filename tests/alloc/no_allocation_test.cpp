@@ -110,3 +110,19 @@ TEST(NoAllocationInHistory, RecordUndoAndRedo) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+TEST(NoAllocationInTypedKeys, PairsMacrosAndDisplayKeys) {
+    SilentUser user;  // answers every question with yes
+    VelmoraSettings settings;
+    auto doc = std::make_unique<CVelmoraDoc>(user, settings);
+    long before = allocations.load();
+    for (const char* keys : {"T+", "RF", "AB", "LA", "A*", "FF", "RR", "AA", "BB", "+", "-", "*"})
+        for (const char* k = keys; *k; ++k) doc->OnKey(*k);
+    EXPECT_EQ(allocations.load(), before);
+}
+
+}  // namespace
+}  // namespace velmora

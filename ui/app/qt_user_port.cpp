@@ -121,7 +121,9 @@ void QtUserPort::ShowBar(Bar bar, bool shown) {
 }
 
 void QtUserPort::RestoreLayout() {
-    if (frame_) frame_->RestoreLayout();
+    if (!frame_) return;
+    frame_->RestoreLayout();
+    frame_->CentreOnScreen();
 }
 
 void QtUserPort::ShowAbout() {

@@ -26,7 +26,7 @@
 #include "document/settings.h"
 #include "document/velmora_doc.h"
 #include "ui/gl/tarnex_3d_view.h"
-#include "ui/views/key_pane.h"
+#include "document/key_pane.h"
 #include "ui/views/lock_keys.h"
 #include "ui/views/net_drawing.h"
 #include "ui/views/net_view.h"
@@ -235,6 +235,14 @@ void CMainFrame::PlaceOnScreen() {
     }
 }
 
+void CMainFrame::CentreOnScreen() {
+    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!s || isMaximized() || isFullScreen()) return;
+    const QRect area = s->geometry();
+    const QRect frame = frameGeometry();
+    move(area.x() + (area.width() - frame.width()) / 2, area.y() + (area.height() - frame.height()) / 2);
+}
+
 void CMainFrame::Dispatch(int id) {
     if (id == cmd::kNextPane || id == cmd::kPrevPane) {
         FocusPane(id == cmd::kNextPane ? 1 : -1);
@@ -265,7 +273,10 @@ bool CMainFrame::HandleAccelerator(int key, Qt::KeyboardModifiers modifiers, con
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* w = qobject_cast<QWidget*>(watched);
-        if (w && w->window() == this && !QApplication::activeModalWidget() && !QApplication::activePopupWidget()) {
+        // A key typed into a text field belongs to that field, not to the cube.
+        const bool textField = w && w->testAttribute(Qt::WA_InputMethodEnabled);
+        if (w && !textField && w->window() == this && !QApplication::activeModalWidget() &&
+            !QApplication::activePopupWidget()) {
             auto* key = static_cast<QKeyEvent*>(event);
             if (HandleAccelerator(key->key(), key->modifiers(), key->text())) return true;
         }
@@ -286,6 +297,10 @@ void CMainFrame::FocusPane(int step) {
 
 void CMainFrame::SetMessage(std::string_view text) {
     messagePane_->setText(Utf8(text));
+    // A hovered button's prompt covers the message pane until the pointer leaves it;
+    // the result of a command wins over it, so that a click on a button shows what it
+    // did. The prompt comes back the next time the pointer enters a button.
+    statusBar()->clearMessage();
 }
 
 QString CMainFrame::Message() const { return messagePane_->text(); }
@@ -331,7 +346,7 @@ void CMainFrame::UpdateKeyPane() {
     int kind = kCubeViewKind;
     if (lastView_ == netView_) kind = kNetViewKind;
     if (lastView_ == solutionView_) kind = kSolutionViewKind;
-    const KeyPaneState s = KeyPaneFor(doc_.model, kind);
+    const KeyPaneState s = doc_.UpdateKeyPane(kind);
     keyPane_->setText(Utf8(s.text.view()));
     keyPane_->setFrameShadow(s.poppedOut ? QFrame::Raised : QFrame::Sunken);
     keyPane_->setEnabled(s.enabled);

@@ -41,6 +41,8 @@ public:
     void SwapToolbarButton(int oldId, int newId);
     // Window 800 x 572, upper row 376, left column 510.
     void RestoreLayout();
+    // Centres the window on its screen (a maximised window stays as it is).
+    void CentreOnScreen();
     // Moves the focus to the next (+1) or previous (-1) view.
     void FocusPane(int step);
     void OpenDroppedFile(const QString& path);

@@ -159,24 +159,6 @@ int PaletteSwatchAt(const CTarnexSource& m, int x, int y) {
     return 0;
 }
 
-void RunNetCommand(CVelmoraDoc& doc, std::string_view command) {
-    CTarnexSource& m = doc.model;
-    m.moveRecord.Clear();
-    doc.HistoryOp(2, command);
-    if (m.ApplyToken(command) < 0) {
-        doc.Redraw();
-        return;
-    }
-    doc.SetModifiedFlag(true);
-    FixedText<kRecordCapacity + 64> text;
-    text.Format("执行了命令:(%s)，并求出解法。", m.moveRecord.c_str());
-    doc.Redraw();
-    m.ExecuteAndSolve();
-    doc.ShowStatus(text.view());
-    doc.Redraw();
-    m.AnimationHint(command);
-}
-
 void NetClick(CVelmoraDoc& doc, int x, int y, bool shift, bool ctrl) {
     CTarnexSource& m = doc.model;
     doc.ShowStatus("就绪");
@@ -184,7 +166,7 @@ void NetClick(CVelmoraDoc& doc, int x, int y, bool shift, bool ctrl) {
         const int face = FaceBlockAt(m, x, y);
         if (face != 0) {
             char command[3] = {m.keyLetters[face], ctrl ? '-' : '+', '\0'};
-            RunNetCommand(doc, command);
+            doc.RunTypedCommand(command);
             return;
         }
     }

@@ -30,11 +30,9 @@ int PaletteSwatchAt(const CTarnexSource& m, int x, int y);
 
 // A left click on the net outside input mode, with Shift or Ctrl as the only modifier
 // (shift / ctrl) or neither: turns the face hit, or describes the sticker hit, or
-// shows how to turn faces.
+// shows how to turn faces. A face turn runs as a typed command
+// (CVelmoraDoc::RunTypedCommand): the same history entry, texts and animation.
 void NetClick(CVelmoraDoc& doc, int x, int y, bool shift, bool ctrl);
-// Runs a face command from the net ("T+", "F-", ...) as a typed command does: history,
-// the turn, solving, the status line and the turn animation.
-void RunNetCommand(CVelmoraDoc& doc, std::string_view command);
 // The colour choice of a right click at (x, y): a palette swatch in input mode, or the
 // centre cell of a face, opens the colour dialog on that colour.
 void ColourChoice(CVelmoraDoc& doc, int x, int y);

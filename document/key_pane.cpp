@@ -1,4 +1,4 @@
-#include "ui/views/key_pane.h"
+#include "document/key_pane.h"
 
 #include "model/tarnex_source.h"
 

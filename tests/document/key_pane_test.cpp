@@ -5,7 +5,7 @@
 #include <string>
 
 #include "model/tarnex_source.h"
-#include "ui/views/key_pane.h"
+#include "document/key_pane.h"
 
 namespace velmora::test {
 namespace {
