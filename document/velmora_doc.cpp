@@ -124,6 +124,8 @@ bool CVelmoraDoc::OnCommand(int id) {
         case cmd::kAbout: user.ShowAbout(); break;
         case cmd::kStepForward: StepForward(); break;
         case cmd::kStepBack: StepBack(); break;
+        case cmd::kStartInput:
+        case cmd::kEndInput: ToggleInput(); break;
         default: return false;
     }
     return true;

@@ -60,6 +60,19 @@ public:
     // One tick of the 1,600 ms demonstration timer of the 3D view.
     void DemoTick();
 
+    // ---- cube input (doc_cube_input.cpp) ----
+    // The input toggle of commands 32783 and 32782: starts input mode when idle, ends
+    // it (the painted net checked, turned into a position and solved) in input mode.
+    void ToggleInput();
+    // A left click at (x, y) on the net in input mode: a palette swatch selects its
+    // colour, a centre turns its mark, another sticker takes the selected colour.
+    void InputNetClick(int x, int y);
+    // A right click at (x, y) on the net: in input mode a palette swatch, in any mode a
+    // face centre opens the colour dialog on that colour setting.
+    void ChooseNetColour(int x, int y);
+    // The input tool on the painted net (input mode only); OK is one input step "#".
+    void InputTool();
+
     // ---- services used by the handlers and the views ----
     void SetModifiedFlag(bool modified);
     bool IsModified() const { return modified; }
@@ -110,6 +123,9 @@ private:
     bool FileSaveAs();
     void OpenRecentFile(int index);
     void Exit();
+    void StartInput();
+    void EndInput();
+    void AskColourSetting(int index, std::string_view prompt, std::string_view done);
     // Shared part of opening and saving: leaves input mode, runs the file operation,
     // shows the model's status text; on load stops the demonstration, resets the
     // command history and redraws.

@@ -151,8 +151,8 @@ INSTANTIATE_TEST_SUITE_P(EveryCommand, EnableRules, ::testing::ValuesIn(CommandT
                          [](const auto& info) { return std::to_string(info.param.id); });
 
 TEST_F(DocTest, LaterCommandsAreShownButNeverRun) {
-    for (int id : {cmd::kModify, cmd::kPatterns, cmd::kCommandString, cmd::kStartInput,
-                   cmd::kEndInput, cmd::kKeyT, cmd::kKeyF, cmd::kKeyR, cmd::kKeyP, cmd::kKeyL,
+    for (int id : {cmd::kModify, cmd::kPatterns, cmd::kCommandString, cmd::kKeyT, cmd::kKeyF,
+                   cmd::kKeyR, cmd::kKeyP, cmd::kKeyL,
                    cmd::kKeyB, cmd::kKeyA, cmd::kKeyPlus, cmd::kKeyMinus, cmd::kKeyHalf}) {
         ASSERT_NE(FindCommand(id), nullptr) << id;
         EXPECT_FALSE(doc->IsEnabled(id)) << id;
