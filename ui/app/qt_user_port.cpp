@@ -8,6 +8,8 @@
 #include <QToolBar>
 
 #include "ui/dialogs/about_dialog.h"
+#include "ui/dialogs/code_dialog.h"
+#include "ui/dialogs/input_tool_dialog.h"
 #include "ui/views/main_frame.h"
 #include "ui/views/pane_drawing.h"
 
@@ -136,6 +138,16 @@ void QtUserPort::Quit() {
         frame_->close();
     }
     QApplication::quit();
+}
+
+bool QtUserPort::EditInputText(std::string& text, int (&marks)[7]) {
+    if (!model_) return false;
+    InputToolDialog dialog(*model_, text, marks, frame_);
+    const bool ok = inputToolHook ? (dialog.show(), inputToolHook(dialog)) : dialog.exec() == QDialog::Accepted;
+    if (!ok) return false;
+    text = dialog.State().Text();
+    for (int k = 1; k <= 6; ++k) marks[k] = dialog.State().Marks()[k];
+    return true;
 }
 
 }  // namespace velmora
