@@ -57,6 +57,7 @@ void CVelmoraDoc::StartInput() {
     model.inputMode = -1;
     SwapToolbarButton(cmd::kStartInput, cmd::kEndInput);
     HistoryOp(0, {});
+    modifiedBeforeInput = modified;
     SetModifiedFlag(false);
     Redraw();
 }
@@ -72,6 +73,7 @@ void CVelmoraDoc::EndInput() {
         // The abandoned input cannot be redone (only when the undo took place, so that
         // the indices stay ordered).
         if (cmdCursor < before) --cmdTop;
+        SetModifiedFlag(modifiedBeforeInput);
         Redraw();
     } else if (r == 1) {
         model.commandText.Clear();

@@ -182,7 +182,7 @@ bool CVelmoraDoc::SaveDocumentFile(std::string_view path) {
 }
 
 bool CVelmoraDoc::SaveModified() {
-    if (!modified) return true;
+    if (!modified && !(model.inputMode == -1 && modifiedBeforeInput)) return true;
     FixedText<1023> text;
     text.Format("是否保存对“%s”的更改？", Title().c_str());
     switch (user.Message(text, Buttons::YesNoCancel, Icon::Question)) {

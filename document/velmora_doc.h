@@ -133,6 +133,9 @@ private:
 
     std::string pathName;
     bool modified = false;
+    // The modified flag when input began: input clears the flag, and leaving input
+    // without a new position gives it back, so unsaved changes are still asked for.
+    bool modifiedBeforeInput = false;
 };
 
 }  // namespace velmora

@@ -399,3 +399,44 @@ TEST_F(CubeInput, NewAndOpenLeaveInputModeAndTheBottomCentreCorrectionIsReported
 
 }  // namespace
 }  // namespace velmora::test
+
+namespace velmora::test {
+namespace {
+
+// Input clears the modified flag; unsaved changes made before it are still asked for
+// while input lasts and are marked again when input is left without a new position.
+TEST_F(CubeInput, UnsavedChangesSurviveInputThatIsAbandoned) {
+    doc->SetModifiedFlag(true);
+    StartWith(Answer::No);
+    EXPECT_FALSE(doc->IsModified());
+
+    user.Clear();
+    user.answers = {Answer::Cancel};
+    doc->OnCommand(cmd::kFileNew);
+    EXPECT_EQ(user.Messages(), std::vector<std::string>{"是否保存对“无标题”的更改？"});
+    EXPECT_EQ(m().inputMode, -1);
+
+    user.answers = {Answer::Yes};
+    doc->OnCommand(cmd::kUndo);  // nothing painted: abandon
+    EXPECT_EQ(m().inputMode, 0);
+    EXPECT_TRUE(doc->IsModified());
+
+    StartWith(Answer::No);
+    ClickSwatch(2);
+    ClickCell(0);
+    user.answers = {Answer::No};
+    doc->OnCommand(cmd::kEndInput);
+    EXPECT_EQ(m().inputMode, 0);
+    EXPECT_TRUE(doc->IsModified());
+
+    // Nothing unsaved before input: nothing to ask for.
+    doc->SetModifiedFlag(false);
+    StartWith(Answer::No);
+    user.Clear();
+    doc->OnCommand(cmd::kFileNew);
+    EXPECT_TRUE(user.Messages().empty());
+    EXPECT_EQ(m().inputMode, 0);
+}
+
+}  // namespace
+}  // namespace velmora::test
