@@ -86,8 +86,12 @@ InputToolState::InputToolState(const CTarnexSource& m, std::string_view text, co
 }
 
 void InputToolState::TextEdited(std::string_view typed) {
+    // A facelet string pasted into a full line stands somewhere inside the typed text.
     std::string converted;
-    if (ToolTextFromFaceletString(model_, typed, converted)) {
+    bool found = false;
+    for (std::size_t at = 0; !found && at + kToolTextLength <= typed.size(); ++at)
+        found = ToolTextFromFaceletString(model_, typed.substr(at, kToolTextLength), converted);
+    if (found) {
         text_ = converted;
     } else {
         text_.assign(typed.substr(0, std::min<std::size_t>(typed.size(), kToolTextLength)));

@@ -51,8 +51,9 @@ public:
     // state.
     InputToolState(const CTarnexSource& m, std::string_view text, const int (&marks)[7]);
 
-    // The text as the user typed or pasted it: lower case, a facelet string converted,
-    // cut to 54 characters; selects the typed choice.
+    // The text as the user typed or pasted it: lower case, cut to 54 characters; a
+    // facelet string anywhere in it (pasted into a full line) replaces the whole line.
+    // Selects the typed choice.
     void TextEdited(std::string_view typed);
     void Restore();
     void EraseAll();

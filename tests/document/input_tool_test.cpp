@@ -165,7 +165,9 @@ TEST_F(InputTool, APastedFaceletStringBecomesTheToolLine) {
     WriteFaceletString(m, true, facelets);
     std::string lower(facelets);
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    for (const std::string& pasted : {std::string(facelets), lower}) {
+    // Pasted alone, in lower case, or into the middle of a full line.
+    const std::string intoFull = std::string(kRestoredToolText).insert(10, facelets);
+    for (const std::string& pasted : {std::string(facelets), lower, intoFull}) {
         InputToolState tool(m, kRestoredToolText, marks);
         tool.TextEdited(pasted);
         EXPECT_EQ(tool.Text(), wanted) << pasted;

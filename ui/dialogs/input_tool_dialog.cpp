@@ -26,7 +26,8 @@ InputToolDialog::InputToolDialog(const CTarnexSource& m, const std::string& text
 
     field_ = new QLineEdit(this);
     field_->setObjectName(QStringLiteral("toolText"));
-    field_->setMaxLength(kToolTextLength);
+    // Room for a facelet string pasted into a full line; the state keeps 54 letters.
+    field_->setMaxLength(2 * kToolTextLength);
     field_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     field_->setMinimumWidth(field_->fontMetrics().horizontalAdvance(QString(kToolTextLength + 2, QLatin1Char('m'))));
 
