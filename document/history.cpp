@@ -174,6 +174,7 @@ void CVelmoraDoc::InputHistoryOp(int op, std::string_view name) {
                 // The abandoned input cannot be redone; only when the undo took place,
                 // so that the indices stay ordered.
                 if (cmdCursor < before) --cmdTop;
+                SetModifiedFlag(modifiedBeforeInput);
             } else if (inFloor < inCursor) {
                 char marker = inputRing[inCursor % kHistoryCapacity].marker;
                 if (marker == '#')

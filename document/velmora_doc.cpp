@@ -137,6 +137,8 @@ bool CVelmoraDoc::OnCommand(int id) {
         case cmd::kKeyPlus: OnKey('+'); break;
         case cmd::kKeyMinus: OnKey('-'); break;
         case cmd::kKeyHalf: OnKey('*'); break;
+        case cmd::kStartInput:
+        case cmd::kEndInput: ToggleInput(); break;
         default: return false;
     }
     return true;
@@ -193,7 +195,7 @@ bool CVelmoraDoc::SaveDocumentFile(std::string_view path) {
 }
 
 bool CVelmoraDoc::SaveModified() {
-    if (!modified) return true;
+    if (!modified && !(model.inputMode == -1 && modifiedBeforeInput)) return true;
     FixedText<1023> text;
     text.Format("是否保存对“%s”的更改？", Title().c_str());
     switch (user.Message(text, Buttons::YesNoCancel, Icon::Question)) {

@@ -76,6 +76,18 @@ public:
     // The pending first key and the key that completes it, NUL-terminated; the pair is
     // the move token and the history name of the typed command.
     char keyPair[3] = {};
+    // ---- cube input (doc_cube_input.cpp) ----
+    // The input toggle of commands 32783 and 32782: starts input mode when idle, ends
+    // it (the painted net checked, turned into a position and solved) in input mode.
+    void ToggleInput();
+    // A left click at (x, y) on the net in input mode: a palette swatch selects its
+    // colour, a centre turns its mark, another sticker takes the selected colour.
+    void InputNetClick(int x, int y);
+    // A right click at (x, y) on the net: in input mode a palette swatch, in any mode a
+    // face centre opens the colour dialog on that colour setting.
+    void ChooseNetColour(int x, int y);
+    // The input tool on the painted net (input mode only); OK is one input step "#".
+    void InputTool();
 
     // ---- services used by the handlers and the views ----
     void SetModifiedFlag(bool modified);
@@ -132,6 +144,9 @@ private:
     void RunPattern();
     void RunCommandString();
     void RunKeyMacro(char key);
+    void StartInput();
+    void EndInput();
+    void AskColourSetting(int index, std::string_view prompt, std::string_view done);
     // Shared part of opening and saving: leaves input mode, runs the file operation,
     // shows the model's status text; on load stops the demonstration, resets the
     // command history and redraws.
@@ -141,6 +156,9 @@ private:
     bool modified = false;
     // Counter of the command strings run, for their history names; 0-999 for the run.
     int commandCounter = 0;
+    // The modified flag when input began: input clears the flag, and leaving input
+    // without a new position gives it back, so unsaved changes are still asked for.
+    bool modifiedBeforeInput = false;
 };
 
 }  // namespace velmora

@@ -11,6 +11,8 @@
 #include "ui/dialogs/command_string_dialog.h"
 #include "ui/dialogs/modify_dialog.h"
 #include "ui/dialogs/pattern_dialog.h"
+#include "ui/dialogs/code_dialog.h"
+#include "ui/dialogs/input_tool_dialog.h"
 #include "ui/views/main_frame.h"
 #include "ui/views/pane_drawing.h"
 
@@ -158,6 +160,16 @@ bool QtUserPort::ChoosePattern(PatternChoice& choice) {
 bool QtUserPort::EditCommandString(std::string_view infoAppend, CommandStringChoice& out) {
     if (!commandStringDialog_) commandStringDialog_ = new CommandStringDialog(frame_);
     return commandStringDialog_->Edit(infoAppend, out);
+}
+
+bool QtUserPort::EditInputText(std::string& text, int (&marks)[7]) {
+    if (!model_) return false;
+    InputToolDialog dialog(*model_, text, marks, frame_);
+    const bool ok = inputToolHook ? (dialog.show(), inputToolHook(dialog)) : dialog.exec() == QDialog::Accepted;
+    if (!ok) return false;
+    text = dialog.State().Text();
+    for (int k = 1; k <= 6; ++k) marks[k] = dialog.State().Marks()[k];
+    return true;
 }
 
 }  // namespace velmora

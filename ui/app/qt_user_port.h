@@ -13,11 +13,15 @@ namespace velmora {
 class CMainFrame;
 class CommandStringDialog;
 class PatternDialog;
+class InputToolDialog;
+class CTarnexSource;
 
 class QtUserPort : public UserPort {
 public:
     // The window the services act on; until it exists they only do what needs none.
     void SetFrame(CMainFrame* frame) { frame_ = frame; }
+    // The cube model the input tool reads its net layout from.
+    void SetModel(const CTarnexSource* model) { model_ = model; }
 
     Answer Message(std::string_view text, Buttons buttons, Icon icon) override;
     void SetStatus(std::string_view text) override;
@@ -37,11 +41,15 @@ public:
     bool EditCube(CubeState& copy) override;
     bool ChoosePattern(PatternChoice& choice) override;
     bool EditCommandString(std::string_view infoAppend, CommandStringChoice& out) override;
+    bool EditInputText(std::string& text, int (&marks)[7]) override;
 
     // Answer instead of the message box / the colour dialog / the file dialogs.
     std::function<Answer(std::string_view, Buttons, Icon)> messageHook;
     std::function<bool(int&)> colourHook;
     std::function<bool(std::string&)> pathHook;
+    // Works the input tool instead of the person (the dialog is made and shown);
+    // returns whether it was closed with OK.
+    std::function<bool(InputToolDialog&)> inputToolHook;
     // Messages shown so far (with or without a hook), newest last.
     std::vector<std::string> shownMessages;
 
@@ -50,6 +58,7 @@ private:
     // The patterns and command-string dialogs keep their fields for the whole run.
     QPointer<PatternDialog> patternDialog_;
     QPointer<CommandStringDialog> commandStringDialog_;
+    const CTarnexSource* model_ = nullptr;
 };
 
 }  // namespace velmora

@@ -65,6 +65,7 @@ bool CVelmoraApp::Start(const StartRequest& request) {
     doc->recentFiles = recent;
     frame = std::make_unique<CMainFrame>(*doc);
     user.SetFrame(frame.get());
+    user.SetModel(&doc->model);
     frame->PlaceOnScreen();
 
     if (request.file.isEmpty()) {

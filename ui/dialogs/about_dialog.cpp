@@ -1,6 +1,5 @@
 #include "ui/dialogs/about_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -47,19 +46,5 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
 }
 
 QString AboutDialog::HelpText() const { return help_->toPlainText(); }
-
-CodeDialog::CodeDialog(const QString& text, const QString& heading, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(Utf8Text("Velmora提示"));
-    auto* label = new QLabel(QString(heading).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), this);
-    auto* box = new QPlainTextEdit(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), this);
-    box->setReadOnly(true);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(label);
-    layout->addWidget(box, 1);
-    layout->addWidget(buttons);
-    resize(560, 240);
-}
 
 }  // namespace velmora

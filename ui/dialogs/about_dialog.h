@@ -16,11 +16,4 @@ private:
     QPlainTextEdit* help_;
 };
 
-// A text under a heading in a modal dialog (the description codes and method numbers).
-class CodeDialog : public QDialog {
-    Q_OBJECT
-public:
-    CodeDialog(const QString& text, const QString& heading, QWidget* parent = nullptr);
-};
-
 }  // namespace velmora

@@ -109,6 +109,10 @@ void CTarnex3dView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         if (clickCounter_ > 0) return;
         ++clickCounter_;
+        if (doc_.model.inputMode == -1 && netPainter_) {
+            const QPoint p = event->position().toPoint();
+            doc_.InputNetClick(p.x(), p.y());
+        }
     } else if (event->button() == Qt::RightButton) {
         ++clickCounter_;
         if (doc_.model.inputMode == -1 && netColourChoice_) {
@@ -152,6 +156,7 @@ void CTarnex3dView::mouseDoubleClickEvent(QMouseEvent* event) {
     m.viewTilt = kDefaultTilt;
     m.viewSpin = kDefaultSpin;
     update();
+    if (m.inputMode == -1) doc_.InputTool();
 }
 
 void CTarnex3dView::AnimationTick() {

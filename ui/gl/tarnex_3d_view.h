@@ -2,7 +2,8 @@
 // CTarnex3dView: the upper left pane. Draws the cube with OpenGL (CubeRenderer), runs
 // the two timers of the view (the 50 ms turn animation and the 1,600 ms automatic
 // demonstration), turns the cube by dragging and straightens it by a double click. In
-// cube-input mode it shows the flat net instead, drawn by the painter it is given.
+// cube-input mode it shows the flat net instead, drawn by the painter it is given:
+// clicks paint it as on the net pane, and a double click opens the input tool.
 #include <QBasicTimer>
 #include <QOpenGLWidget>
 #include <functional>

@@ -3,6 +3,7 @@
 
 #include <QPainter>
 
+#include "document/cube_input.h"
 #include "document/velmora_doc.h"
 #include "model/fixed_text.h"
 #include "ui/views/pane_drawing.h"
@@ -54,9 +55,6 @@ void FaceLetter(QPainter& p, const CTarnexSource& m, int face) {
 }
 
 bool Inside(const FaceletRecord& r, int x, int y) { return x > r.left && x < r.right && y > r.top && y < r.bottom; }
-
-// selectedColour of palette swatch i (1-6 faces, 7 border, 8 erase).
-int SwatchColour(int swatch) { return swatch <= 6 ? swatch : swatch + 1; }
 
 // Opens the colour dialog, fully opened, on colour entry index; shows done on OK and
 // "就绪" on cancel.
@@ -149,16 +147,6 @@ int NetCellAt(const CTarnexSource& m, int x, int y) {
     return -1;
 }
 
-int PaletteSwatchAt(const CTarnexSource& m, int x, int y) {
-    const FaceletRecord& first = m.FaceletTable[kPaletteFirst];
-    if (!(x > first.left && x < first.right)) return 0;
-    for (int i = 1; i <= kPaletteCellCount; ++i) {
-        const FaceletRecord& r = m.FaceletTable[kPaletteFirst + i - 1];
-        if (y > r.top && y < r.bottom) return i;
-    }
-    return 0;
-}
-
 void NetClick(CVelmoraDoc& doc, int x, int y, bool shift, bool ctrl) {
     CTarnexSource& m = doc.model;
     doc.ShowStatus("就绪");
@@ -177,43 +165,7 @@ void NetClick(CVelmoraDoc& doc, int x, int y, bool shift, bool ctrl) {
         doc.ShowStatus("在展开图中用SHIFT+鼠标单击某面，表示顺时针旋转该面；CTRL+鼠标单击表示逆时针旋转。");
 }
 
-void ColourChoice(CVelmoraDoc& doc, int x, int y) {
-    CTarnexSource& m = doc.model;
-    FixedText<255> prompt, done;
-    if (m.inputMode == -1) {
-        if (int swatch = PaletteSwatchAt(m, x, y)) {
-            const int colour = SwatchColour(swatch);
-            m.selectedColour = colour;
-            doc.Redraw();
-            if (colour == 8) {
-                prompt.Assign("请选择边框的颜色");
-                done.Assign("边框的颜色设置成功！");
-            } else if (colour == 9) {
-                prompt.Assign("请选择删除的颜色");
-                done.Assign("删除的颜色设置成功！");
-            } else {
-                prompt.Format("请选择%c面的颜色", m.keyLetters[colour]);
-                done.Format("%c面颜色设置成功！", m.keyLetters[colour]);
-            }
-            AskColour(doc, colour, prompt.view(), done.view());
-            return;
-        }
-    }
-    for (int k = 1; k <= 6; ++k) {
-        if (!Inside(m.FaceletTable[4 + 9 * (k - 1)], x, y)) continue;
-        if (m.cube.centres[k] == k || m.inputMode == -1) {
-            prompt.Format("请选择%c面的颜色", m.keyLetters[k]);
-        } else {
-            int j = 1;
-            while (j < 6 && m.cube.centres[j] != k) ++j;
-            prompt.Format("请选择%c面在复原情况下的颜色，它的中心小块在%c面，请注意%c面外圈的边框 ", m.keyLetters[k],
-                          m.keyLetters[j], m.keyLetters[k]);
-        }
-        done.Format("%c面颜色设置成功！", m.keyLetters[k]);
-        AskColour(doc, k, prompt.view(), done.view());
-        return;
-    }
-}
+void ColourChoice(CVelmoraDoc& doc, int x, int y) { doc.ChooseNetColour(x, y); }
 
 void ChooseBorderColour(CVelmoraDoc& doc) {
     AskColour(doc, 8, "请选择小块边框颜色", "小块边框颜色设置成功！");

@@ -7,6 +7,8 @@
 // around B, 63-70 the eight palette swatches of the input net.
 #include <string_view>
 
+#include "document/cube_input.h"
+
 class QPainter;
 
 namespace velmora {
@@ -24,9 +26,6 @@ void DrawNet(QPainter& p, CTarnexSource& m, const int colours[10]);
 int FaceBlockAt(const CTarnexSource& m, int x, int y);
 // First of the 63 net cells containing (x, y) strictly; -1 for none.
 int NetCellAt(const CTarnexSource& m, int x, int y);
-// Palette swatch 1-8 hit strictly (inside the swatches' x range and one swatch's y
-// range); 0 for none.
-int PaletteSwatchAt(const CTarnexSource& m, int x, int y);
 
 // A left click on the net outside input mode, with Shift or Ctrl as the only modifier
 // (shift / ctrl) or neither: turns the face hit, or describes the sticker hit, or

@@ -38,7 +38,10 @@ void CVelmoraView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         if (clickCounter_ > 0) return;
         ++clickCounter_;
-        if (doc_.model.inputMode == -1) return;  // painting the net belongs to cube input
+        if (doc_.model.inputMode == -1) {
+            doc_.InputNetClick(pos.x(), pos.y());
+            return;
+        }
         const Qt::KeyboardModifiers mods = event->modifiers();
         NetClick(doc_, pos.x(), pos.y(), mods == Qt::ShiftModifier, mods == Qt::ControlModifier);
     } else if (event->button() == Qt::RightButton) {

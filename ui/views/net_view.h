@@ -1,6 +1,7 @@
 #pragma once
 // CVelmoraView: the upper right pane, the flat colour net. Shift/Ctrl clicks turn a
-// face, plain clicks describe a sticker, right clicks choose colours.
+// face, plain clicks describe a sticker, right clicks choose colours. In cube input
+// left clicks paint the net and pick colours from its palette.
 #include <QWidget>
 
 namespace velmora {
