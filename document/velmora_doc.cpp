@@ -71,6 +71,7 @@ bool CVelmoraDoc::IsChecked(int id) const {
         case MarkRule::CheckKeyPending: return model.inputMode == row->markValue;
         case MarkRule::CheckToolbar: return user.BarVisible(Bar::Toolbar);
         case MarkRule::CheckStatusBar: return user.BarVisible(Bar::StatusBar);
+        case MarkRule::RadioDemoSpeed: return settings.demoInterval == row->markValue;
     }
     return false;
 }
@@ -124,6 +125,9 @@ bool CVelmoraDoc::OnCommand(int id) {
         case cmd::kAbout: user.ShowAbout(); break;
         case cmd::kStepForward: StepForward(); break;
         case cmd::kStepBack: StepBack(); break;
+        case cmd::kDemoSlow:
+        case cmd::kDemoMedium:
+        case cmd::kDemoFast: SetDemoInterval(FindCommand(id)->markValue); break;
         default: return false;
     }
     return true;
