@@ -65,20 +65,6 @@ TEST_F(DemoSteering, AJumpEndsWhereSteppingByHandEnds) {
     }
 }
 
-TEST_F(DemoSteering, OnlyTheLastStepAnimates) {
-    Deal();
-    const std::vector<int> starts = TokenStarts();
-    // The hint of the fifth token alone: step to just before it, then over it.
-    doc->StepSolutionTo(starts[4]);
-    m().StepSolution(1);
-    const int angle = m().animAngle, axis = m().animAxis;
-    m().StepSolution(0);
-    m().animAngle = 0;
-    doc->StepSolutionTo(starts[5]);
-    EXPECT_EQ(m().animAngle, angle);
-    EXPECT_EQ(m().animAxis, axis);
-}
-
 TEST_F(DemoSteering, TargetsThatStartNoTokenAndInputModeChangeNothing) {
     Deal();
     const std::vector<int> starts = TokenStarts();

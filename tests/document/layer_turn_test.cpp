@@ -12,45 +12,14 @@
 #include "doc_fixture.h"
 #include "document/layer_turns.h"
 #include "model/cube_picking.h"
+#include "support/sticker_places.h"
 
 namespace velmora::test {
 namespace {
 
-using Vec3 = std::array<int, 3>;
+using Vec3 = Vec3i;
 
-Vec3 NormalOf(char face) {
-    switch (face) {
-        case 'T': return {0, 1, 0};
-        case 'F': return {0, 0, 1};
-        case 'R': return {1, 0, 0};
-        case 'P': return {0, 0, -1};
-        case 'L': return {-1, 0, 0};
-        default: return {0, -1, 0};
-    }
-}
-
-// One of the 54 stickers: its cubie, its outward normal and where the model keeps it
-// (slot row and column with the sticker number; column 0: the centre of face row + 1).
-struct Sticker {
-    Vec3 cell, normal;
-    int row, col, number;
-};
-
-std::vector<Sticker> AllStickers() {
-    static constexpr std::pair<int, const char*> kSlots[20] = {
-        {11, "TF"},  {12, "TR"},  {13, "TP"},  {14, "TL"},  {21, "TFR"}, {22, "TRP"}, {23, "TPL"},
-        {24, "TLF"}, {31, "FR"},  {32, "RP"},  {33, "PL"},  {34, "LF"},  {41, "FBR"}, {42, "RBP"},
-        {43, "PBL"}, {44, "LBF"}, {51, "FB"},  {52, "RB"},  {53, "PB"},  {54, "LB"}};
-    std::vector<Sticker> out;
-    for (const auto& [slot, faces] : kSlots) {
-        Vec3 cell{0, 0, 0};
-        for (const char* f = faces; *f; ++f)
-            for (int a = 0; a < 3; ++a) cell[a] += NormalOf(*f)[a];
-        for (int k = 0; faces[k]; ++k) out.push_back({cell, NormalOf(faces[k]), slot / 10, slot % 10, k + 1});
-    }
-    for (int k = 0; k < 6; ++k) out.push_back({NormalOf("TFRPLB"[k]), NormalOf("TFRPLB"[k]), k, 0, 0});
-    return out;
-}
+Vec3 NormalOf(char face) { return FaceNormal(static_cast<int>(std::string_view(" TFRPLB").find(face))); }
 
 // A quarter turn anticlockwise about a coordinate axis, seen from its positive end.
 Vec3 Quarter(Vec3 v, int axis) {
@@ -64,7 +33,7 @@ Vec3 Quarter(Vec3 v, int axis) {
 // The colour of every sticker, keyed by cell and normal.
 std::map<std::pair<Vec3, Vec3>, int> Colours(const CTarnexSource& m) {
     std::map<std::pair<Vec3, Vec3>, int> out;
-    for (const Sticker& s : AllStickers()) out[{s.cell, s.normal}] = m.StickerColour(s.row, s.col, s.number);
+    for (const StickerPlace& s : AllStickerPlaces()) out[{s.cell, s.normal}] = m.StickerColour(s.row, s.col, s.number);
     return out;
 }
 

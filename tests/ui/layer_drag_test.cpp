@@ -18,6 +18,7 @@
 #include "document/velmora_doc.h"
 #include "model/cube_picking.h"
 #include "support/model_fixture.h"
+#include "support/sticker_places.h"
 #include "ui/app/velmora_app.h"
 #include "ui/gl/tarnex_3d_view.h"
 #include "ui/views/main_frame.h"
@@ -93,30 +94,8 @@ protected:
 // that sticker's colour there: for several cameras, with and without the auxiliary
 // cube.
 TEST_F(LayerDrag, PickedStickersShowTheirOwnColourInThePicture) {
-    static constexpr int kNormals[7][3] = {{0, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 0, 0}, {0, 0, -1}, {-1, 0, 0}, {0, -1, 0}};
-    // Sticker colour by face and cubie: through the slots' face lists.
-    struct SlotFaces {
-        int slot;
-        const char* faces;
-    };
-    static constexpr SlotFaces kSlots[20] = {
-        {11, "TF"},  {12, "TR"},  {13, "TP"},  {14, "TL"},  {21, "TFR"}, {22, "TRP"}, {23, "TPL"},
-        {24, "TLF"}, {31, "FR"},  {32, "RP"},  {33, "PL"},  {34, "LF"},  {41, "FBR"}, {42, "RBP"},
-        {43, "PBL"}, {44, "LBF"}, {51, "FB"},  {52, "RB"},  {53, "PB"},  {54, "LB"}};
-    auto faceOf = [](char letter) { return static_cast<int>(std::string_view(" TFRPLB").find(letter)); };
     auto colourAt = [&](const StickerHit& hit) {
-        bool centre = true;
-        for (int a = 0; a < 3; ++a) centre = centre && hit.cell[a] == kNormals[hit.face][a];
-        if (centre) return m().StickerColour(hit.face - 1, 0, 0);
-        for (const SlotFaces& s : kSlots) {
-            int cell[3] = {0, 0, 0};
-            for (const char* f = s.faces; *f; ++f)
-                for (int a = 0; a < 3; ++a) cell[a] += kNormals[faceOf(*f)][a];
-            if (cell[0] != hit.cell[0] || cell[1] != hit.cell[1] || cell[2] != hit.cell[2]) continue;
-            for (int k = 0; s.faces[k]; ++k)
-                if (faceOf(s.faces[k]) == hit.face) return m().StickerColour(s.slot / 10, s.slot % 10, k + 1);
-        }
-        return -1;
+        return ColourAt(m(), {hit.cell[0], hit.cell[1], hit.cell[2]}, FaceNormal(hit.face));
     };
     struct Pose {
         double tilt, turn, spin;
@@ -139,7 +118,7 @@ TEST_F(LayerDrag, PickedStickersShowTheirOwnColourInThePicture) {
                     double p[3];
                     int k = 0;
                     for (int a = 0; a < 3; ++a)
-                        p[a] = kNormals[face][a] ? kNormals[face][a] * kStickerPlane : (k++ == 0 ? i : j) * kCubiePitch;
+                        p[a] = FaceNormal(face)[a] ? FaceNormal(face)[a] * kStickerPlane : (k++ == 0 ? i : j) * kCubiePitch;
                     // The centres carry a letter and a mark in their middle.
                     if (i == 0 && j == 0) continue;
                     const QPointF at = PaneOf(p);
