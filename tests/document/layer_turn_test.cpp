@@ -3,11 +3,9 @@
 // runs as a typed command does (history, solution, status text).
 #include <gtest/gtest.h>
 
-#include <array>
 #include <map>
-#include <cmath>
-#include <random>
 #include <string>
+#include <vector>
 
 #include "doc_fixture.h"
 #include "document/layer_turns.h"
@@ -18,8 +16,6 @@ namespace velmora::test {
 namespace {
 
 using Vec3 = Vec3i;
-
-Vec3 NormalOf(char face) { return FaceNormal(static_cast<int>(std::string_view(" TFRPLB").find(face))); }
 
 // A quarter turn anticlockwise about a coordinate axis, seen from its positive end.
 Vec3 Quarter(Vec3 v, int axis) {
@@ -158,7 +154,7 @@ TEST_F(LayerTurn, DragsTurnEveryLayerBothWaysOrSpringBack) {
                 d.sign = sign;
                 d.units = degrees * kPi / 180 * kStickerPlane;
                 double centre[3];
-                const Vec3 n = NormalOf(" TFRPLB"[d.face]);
+                const Vec3 n = FaceNormal(d.face);
                 for (int a = 0; a < 3; ++a) centre[a] = n[a] != 0 ? n[a] * kStickerPlane : d.cell[a] * kCubiePitch;
                 double x, y;
                 ASSERT_TRUE(ProjectToPane(cam, centre, x, y));
