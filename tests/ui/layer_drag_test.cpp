@@ -215,6 +215,24 @@ TEST_F(LayerDrag, ShortPullsSpringBackAndPlainDragsStillTurnTheView) {
     m().inputMode = 0;
 }
 
+TEST_F(LayerDrag, TheDemonstrationWaitsWhileALayerIsHeld) {
+    settings.demoInterval = 800;
+    m().autoDemoCount = 1;
+    const int pos = m().demoPos;
+    const double front[3] = {0, 0, kStickerPlane};
+    const double up[3] = {0, 0.1, kStickerPlane};
+    const QPointF from = PaneOf(front), by = (PaneOf(up) - from) * 3.0;
+    SendMouse(view.get(), QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
+    SendMouse(view.get(), QEvent::MouseMove, from + by, Qt::NoButton, Qt::LeftButton, Qt::ShiftModifier);
+    ASSERT_TRUE(view->LayerDragActive());
+    Pump(1900);  // two ticks of the fast pace
+    EXPECT_EQ(view->DemoIntervalMs(), 800);
+    EXPECT_EQ(m().demoPos, pos);
+    SendMouse(view.get(), QEvent::MouseButtonRelease, from + by, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
+    EXPECT_TRUE(WaitFor([&] { return m().demoPos != pos; }, 2500)) << "steps again once the layer is let go";
+    m().autoDemoCount = 0;
+}
+
 class SolutionClick : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -183,11 +183,7 @@ void CTarnex3dView::AnimationTick() {
     }
 }
 
-void CTarnex3dView::DemonstrationTick() {
-    // The demonstration waits while a layer is held.
-    if (layerDrag_ != LayerDrag::None) return;
-    doc_.DemoTick();
-}
+void CTarnex3dView::DemonstrationTick() { doc_.DemoTick(); }
 
 bool CTarnex3dView::BeginLayerDrag(QMouseEvent* event) {
     layerDrag_ = LayerDrag::None;
@@ -235,19 +231,22 @@ void CTarnex3dView::EndLayerDrag() {
     update();
 }
 
+void CTarnex3dView::FollowDemoInterval() {
+    if (demoIntervalMs_ == doc_.settings.demoInterval) return;
+    demoIntervalMs_ = doc_.settings.demoInterval;
+    demoTimer_.start(demoIntervalMs_, this);
+}
+
 void CTarnex3dView::timerEvent(QTimerEvent* event) {
-    if (event->timerId() == animationTimer_.timerId()) {
-        // The demonstration's pace may have been changed in the menu.
-        if (demoIntervalMs_ != doc_.settings.demoInterval) {
-            demoIntervalMs_ = doc_.settings.demoInterval;
-            demoTimer_.start(demoIntervalMs_, this);
-        }
+    FollowDemoInterval();
+    // The demonstration waits while a layer is held.
+    if (event->timerId() == demoTimer_.timerId() && LayerDragActive()) return;
+    if (event->timerId() == animationTimer_.timerId())
         AnimationTick();
-    } else if (event->timerId() == demoTimer_.timerId()) {
+    else if (event->timerId() == demoTimer_.timerId())
         DemonstrationTick();
-    } else {
+    else
         QOpenGLWidget::timerEvent(event);
-    }
 }
 
 }  // namespace velmora

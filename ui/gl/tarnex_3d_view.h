@@ -74,6 +74,9 @@ private:
     bool BeginLayerDrag(QMouseEvent* event);
     void DragLayer(QMouseEvent* event);
     void EndLayerDrag();
+    // Restarts the demonstration timer when the settings' pace has changed (the menu
+    // sets it; the timer follows at its next event).
+    void FollowDemoInterval();
 
     CVelmoraDoc& doc_;
     CubeRenderer renderer_;
