@@ -132,11 +132,10 @@ int FaceOf(int axis, double sign) {
     return kFaces[axis][sign > 0 ? 1 : 0];
 }
 
-void AxisOfFace(int face, int& axis, int& sign) {
+// The axis a face 1-6 looks along.
+int NormalAxisOf(int face) {
     static constexpr int kAxis[7] = {0, 1, 2, 0, 2, 0, 1};
-    static constexpr int kSign[7] = {0, 1, 1, 1, -1, -1, -1};
-    axis = kAxis[face];
-    sign = kSign[face];
+    return kAxis[face];
 }
 
 int CellOf(double coordinate) {
@@ -198,8 +197,7 @@ bool ProjectToPane(const ViewCamera& cam, const double p[3], double& x, double& 
 bool GripLayer(const ViewCamera& cam, const StickerHit& hit, double dx, double dy, LayerGrip& out) {
     const double length = std::sqrt(dx * dx + dy * dy);
     if (length < kGripDistance || hit.face < 1 || hit.face > 6) return false;
-    int normalAxis = 0, normalSign = 1;
-    AxisOfFace(hit.face, normalAxis, normalSign);
+    const int normalAxis = NormalAxisOf(hit.face);
     double px = 0, py = 0;
     if (!ProjectToPane(cam, hit.point, px, py)) return false;
 
