@@ -14,7 +14,7 @@ using enum MarkRule;
 
 // id, menu, menu text, keys, toolbar, prompt, enable, mark, mark value, separator after,
 // available
-constexpr std::array<CommandRow, 38> kCommands = {{
+constexpr std::array<CommandRow, 41> kCommands = {{
     {57600, File, "新建(&N)", "F2", true, "新文件，随机打乱魔方，并求出复原解法  <F2>\n打乱", Always, None, 0, false, true},
     {32795, File, "打乱顶面(&T)", "F3", false, "新文件。复原下两层，打乱顶面；建议选择分组法。", NotInputMode, None, 0, false, true},
     {32796, File, "打乱边块(&E)", "F4", false, "新文件。复原角块，打乱边块；建议选择八角法。", NotInputMode, None, 0, true, true},
@@ -33,7 +33,10 @@ constexpr std::array<CommandRow, 38> kCommands = {{
     {32798, Edit, "复原中心(&0)", "F8", false, "只复原中心小块，其它小块都不动。（魔方特点，有些图案底面中心小块不能复原！）", NotInputMode, None, 0, true, true},
     {57643, Edit, "撤消(&U)", "Ctrl+Z, Alt+Backspace", false, "撤消最后一步操作\n撤消", Undo, None, 0, false, true},
     {57644, Edit, "重复(&R)", "Ctrl+Y", false, "重新执行先前已撤消的操作\n重新执行", Redo, None, 0, false, true},
-    {32787, View, "自动演示(&A)", "Ctrl+A", false, "开始或结束自动演示魔方复原过程\n演示", NotInputMode, CheckDemo, 0, false, true},
+    {32787, View, "自动演示(&A)", "Ctrl+A, Space", false, "开始或结束自动演示魔方复原过程\n演示", NotInputMode, CheckDemo, 0, false, true},
+    {32910, View, "慢", "", false, "自动演示每步用2.4秒\n慢速演示", Always, RadioDemoSpeed, 2400, false, true},
+    {32911, View, "中", "", false, "自动演示每步用1.6秒\n中速演示", Always, RadioDemoSpeed, 1600, false, true},
+    {32912, View, "快", "", false, "自动演示每步用0.8秒\n快速演示", Always, RadioDemoSpeed, 800, false, true},
     {32788, View, "辅助魔方(&2)", "", false, "显示或隐藏辅助魔方\n辅助", Always, CheckAuxCube, 0, false, true},
     {32794, View, "描述代码", "", false, "是否在用户输入魔方时显示有关的位置代码；输出描述代码，以及解法用的方法编号。", Always, CheckMethodIds, 0, true, true},
     {59392, View, "工具栏(&T)", "", false, "显示或隐藏工具栏\n显隐工具栏", Always, CheckToolbar, 0, false, true},
@@ -56,7 +59,7 @@ constexpr std::array<CommandRow, 38> kCommands = {{
 }};
 
 // typed character, key, modifiers, id
-constexpr std::array<AcceleratorRow, 40> kAccelerators = {{
+constexpr std::array<AcceleratorRow, 41> kAccelerators = {{
     {true, "*", kNoModifier, 32778},
     {true, "/", kNoModifier, 32778},
     {true, "8", kNoModifier, 32778},
@@ -66,6 +69,7 @@ constexpr std::array<AcceleratorRow, 40> kAccelerators = {{
     {true, "0", kNoModifier, 32786},
     {false, "A", kNoModifier, 32786},
     {false, "A", kCtrl, 32787},
+    {false, "Space", kNoModifier, 32787},
     {false, "B", kNoModifier, 32773},
     {false, "D", kNoModifier, 32773},
     {false, "F", kNoModifier, 32780},

@@ -57,6 +57,10 @@ inline constexpr int kNextPane = 57680;
 inline constexpr int kPrevPane = 57681;
 inline constexpr int kToolbar = 59392;
 inline constexpr int kStatusBar = 59393;
+// The pace of the automatic demonstration (查看 › 演示速度).
+inline constexpr int kDemoSlow = 32910;
+inline constexpr int kDemoMedium = 32911;
+inline constexpr int kDemoFast = 32912;
 // The key-state pane of the status bar.
 inline constexpr int kKeyStatePane = 59142;
 }  // namespace cmd
@@ -84,6 +88,8 @@ enum class MarkRule {
     CheckKeyPending,   // check while inputMode = markValue (a first key pending)
     CheckToolbar,      // check while the toolbar is shown
     CheckStatusBar,    // check while the status bar is shown
+    RadioDemoSpeed,    // radio while the demonstration's milliseconds per turn = markValue;
+                       // these items form the submenu 演示速度
 };
 
 struct CommandRow {
@@ -119,6 +125,8 @@ std::span<const AcceleratorRow> AcceleratorTable();
 // Toolbar buttons from left to right; 0 is a separator. The input button carries
 // kStartInput or kEndInput (swapped by the document).
 std::span<const int> ToolbarLayout();
+// Title of the submenu that holds the RadioDemoSpeed items.
+inline constexpr std::string_view kDemoSpeedMenuTitle = "演示速度";
 // Menu title of a menu id (empty for None).
 std::string_view MenuTitle(MenuId menu);
 // The row of a command id (recent-file entries 2-8 give the row of entry 1), or

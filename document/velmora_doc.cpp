@@ -71,6 +71,7 @@ bool CVelmoraDoc::IsChecked(int id) const {
         case MarkRule::CheckKeyPending: return model.inputMode == row->markValue;
         case MarkRule::CheckToolbar: return user.BarVisible(Bar::Toolbar);
         case MarkRule::CheckStatusBar: return user.BarVisible(Bar::StatusBar);
+        case MarkRule::RadioDemoSpeed: return settings.demoInterval == row->markValue;
     }
     return false;
 }
@@ -139,6 +140,9 @@ bool CVelmoraDoc::OnCommand(int id) {
         case cmd::kKeyHalf: OnKey('*'); break;
         case cmd::kStartInput:
         case cmd::kEndInput: ToggleInput(); break;
+        case cmd::kDemoSlow:
+        case cmd::kDemoMedium:
+        case cmd::kDemoFast: SetDemoInterval(FindCommand(id)->markValue); break;
         default: return false;
     }
     return true;

@@ -88,6 +88,19 @@ public:
     void ChooseNetColour(int x, int y);
     // The input tool on the painted net (input mode only); OK is one input step "#".
     void InputTool();
+    // ---- turning layers on the 3D cube and steering the demonstration ----
+    // Turns one of the nine layers (document/layer_turns.h) as a typed command does:
+    // history entry, the move, the new solution, the status text. 1 when it ran, -1
+    // in input mode or for no such turn.
+    int TurnLayer(int axis, int slice, int quarters);
+    // Moves the demonstration to record position target (the first character of a
+    // token of the solution) by stepping forward or back as the step commands do;
+    // only the last step keeps its turn animation. Nothing happens in input mode or
+    // for a target that does not start a token.
+    void StepSolutionTo(int target);
+    // The pace of the automatic demonstration in milliseconds per turn (2,400, 1,600
+    // or 800; anything else gives 1,600); the 3D view's timer follows it.
+    void SetDemoInterval(int milliseconds);
 
     // ---- services used by the handlers and the views ----
     void SetModifiedFlag(bool modified);

@@ -23,6 +23,10 @@ void LoadSettings(VelmoraSettings& settings, std::vector<std::string>& recentFil
         const int value = store.value(Text(kSettingDefaults[i].name), kSettingDefaults[i].value).toInt(&ok);
         settings.Set(i, ok ? value : kSettingDefaults[i].value);
     }
+    // The demonstration's pace: one of its three values, else the default.
+    bool paceOk = false;
+    const int pace = store.value(Text(kDemoIntervalName), kDefaultDemoInterval).toInt(&paceOk);
+    settings.demoInterval = paceOk && IsDemoInterval(pace) ? pace : kDefaultDemoInterval;
     store.endGroup();
 
     recentFiles.clear();
@@ -38,6 +42,7 @@ void SaveSettings(const VelmoraSettings& settings, const std::vector<std::string
     QSettings store(Text(kSettingsOrganization), Text(kSettingsApplication));
     store.beginGroup(Text(kSettingsSection));
     for (int i = 0; i < kSettingCount; ++i) store.setValue(Text(kSettingDefaults[i].name), settings.Get(i));
+    store.setValue(Text(kDemoIntervalName), settings.demoInterval);
     store.endGroup();
 
     store.beginGroup(kRecentGroup);

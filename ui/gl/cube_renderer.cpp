@@ -11,10 +11,14 @@
 #include <array>
 #include <string_view>
 
+#include "model/cube_picking.h"
 #include "model/tarnex_source.h"
 
 namespace velmora {
 namespace {
+
+static_assert(CubeRenderer::kPitch == kCubiePitch && CubeRenderer::kHalf == kCubieHalf,
+              "picking on the 3D cube measures the cube as it is drawn");
 
 constexpr double e = CubeRenderer::kHalf;
 constexpr double g = CubeRenderer::kOutline;
@@ -371,6 +375,7 @@ void CubeRenderer::DrawCube(const CTarnexSource& m) const {
         const PieceSlot& piece = m.cube.pieces[row][col];
         glPushMatrix();
         if (layer && SlotInLayer(*layer, p.slot)) TurnWithLayer(layer, a);
+        TurnWithHandLayer(p.x, p.y, p.z);
         glTranslated(p.x * d, p.y * d, p.z * d);
         int twist = piece.twist;
         if (twist < 0 || twist > 2) twist = 0;
@@ -383,6 +388,7 @@ void CubeRenderer::DrawCube(const CTarnexSource& m) const {
         const int k = c.position;
         glPushMatrix();
         if (layer && CentreInLayer(*layer, k)) TurnWithLayer(layer, a);
+        TurnWithHandLayer(c.x, c.y, c.z);
         glTranslated(c.x * d, c.y * d, c.z * d);
         Rotate(c.orient);
         const int turns = ((m.cube.centreTurns[k] % 4) + 4) % 4;
@@ -394,6 +400,13 @@ void CubeRenderer::DrawCube(const CTarnexSource& m) const {
         glCallList(71 + k - 1);
         glPopMatrix();
     }
+}
+
+void CubeRenderer::TurnWithHandLayer(int x, int y, int z) const {
+    if (turnDegrees_ == 0) return;
+    const int position[3] = {x, y, z};
+    if (turnAxis_ < 0 || turnAxis_ > 2 || position[turnAxis_] != turnSlice_) return;
+    glRotated(turnDegrees_, turnAxis_ == 0 ? 1 : 0, turnAxis_ == 1 ? 1 : 0, turnAxis_ == 2 ? 1 : 0);
 }
 
 void CubeRenderer::MakeOpaque() {

@@ -42,8 +42,24 @@ public:
     // none: its blend function leaves the cleared, opaque alpha untouched.
     static void MakeOpaque();
 
+    // A layer turned by hand on the main cube (and likewise on the auxiliary cube):
+    // axis 0 x, 1 y, 2 z; slice -1, 0 or 1 along it; degrees anticlockwise seen from
+    // the positive end of the axis. Drawn on top of the model's turn animation; 0
+    // degrees draws nothing turned.
+    void SetLayerTurn(int axis, int slice, double degrees) {
+        turnAxis_ = axis;
+        turnSlice_ = slice;
+        turnDegrees_ = degrees;
+    }
+
 private:
     void DrawCube(const CTarnexSource& m) const;
+    // Turns the current transform with the hand-turned layer when the cubie at pitch
+    // position (x, y, z) belongs to it.
+    void TurnWithHandLayer(int x, int y, int z) const;
+
+    int turnAxis_ = 1, turnSlice_ = 1;
+    double turnDegrees_ = 0;
 
     std::uint32_t colourCopy_[10] = {0xffffffffu, 0xffffffffu, 0xffffffffu, 0xffffffffu, 0xffffffffu,
                                      0xffffffffu, 0xffffffffu, 0xffffffffu, 0xffffffffu, 0xffffffffu};

@@ -30,7 +30,8 @@ CTarnex3dView::CTarnex3dView(CVelmoraDoc& doc, QWidget* parent) : QOpenGLWidget(
     setUpdateBehavior(QOpenGLWidget::NoPartialUpdate);
     setFocusPolicy(Qt::StrongFocus);
     animationTimer_.start(kAnimationInterval, this);
-    demoTimer_.start(kDemoInterval, this);
+    demoIntervalMs_ = doc_.settings.demoInterval;
+    demoTimer_.start(demoIntervalMs_, this);
 }
 
 CTarnex3dView::~CTarnex3dView() {
@@ -61,6 +62,7 @@ void CTarnex3dView::paintGL() {
         CubeRenderer::SetGlState();
         const qreal ratio = devicePixelRatioF();
         CubeRenderer::Projection(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
+        renderer_.SetLayerTurn(handAxis_, handSlice_, handDegrees_);
         renderer_.Render(m, doc_.settings.colourSettings, doc_.auxShown);
         glFinish();
     }
@@ -101,12 +103,14 @@ void CTarnex3dView::mousePressEvent(QMouseEvent* event) {
         lastX_ = p.x();
         lastY_ = p.y();
         clickCounter_ = 0;
+        BeginLayerDrag(event);
     }
     QOpenGLWidget::mousePressEvent(event);
 }
 
 void CTarnex3dView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
+        if (layerDrag_ != LayerDrag::None) EndLayerDrag();
         if (clickCounter_ > 0) return;
         ++clickCounter_;
         if (doc_.model.inputMode == -1 && netPainter_) {
@@ -126,6 +130,10 @@ void CTarnex3dView::mouseReleaseEvent(QMouseEvent* event) {
 
 void CTarnex3dView::mouseMoveEvent(QMouseEvent* event) {
     CTarnexSource& m = doc_.model;
+    if (layerDrag_ != LayerDrag::None) {
+        DragLayer(event);
+        return;
+    }
     if (clickCounter_ > 0 || m.inputMode < 0) return;
     const QPoint p = event->position().toPoint();
     const int dx = lastX_ - p.x();
@@ -170,11 +178,74 @@ void CTarnex3dView::AnimationTick() {
         if (m.animAngle > 0) m.animAngle = 0;
         update();
     }
+    // A layer let go settles at the same pace.
+    if (layerDrag_ == LayerDrag::None && handDegrees_ != 0) {
+        if (handDegrees_ > 0)
+            handDegrees_ = handDegrees_ > kAnimationStep ? handDegrees_ - kAnimationStep : 0;
+        else
+            handDegrees_ = handDegrees_ < -kAnimationStep ? handDegrees_ + kAnimationStep : 0;
+        update();
+    }
 }
 
 void CTarnex3dView::DemonstrationTick() { doc_.DemoTick(); }
 
+bool CTarnex3dView::BeginLayerDrag(QMouseEvent* event) {
+    layerDrag_ = LayerDrag::None;
+    if (!(event->modifiers() & Qt::ShiftModifier) || doc_.model.inputMode < 0) return false;
+    const QPoint p = event->position().toPoint();
+    const ViewCamera cam = CameraOf(doc_.model, doc_.auxShown, width(), height());
+    if (!PickSticker(cam, p.x(), p.y(), gripHit_)) return false;
+    layerDrag_ = LayerDrag::Pressed;
+    gripX_ = p.x();
+    gripY_ = p.y();
+    // The hand turn replaces whatever turn was still being animated.
+    doc_.model.animAngle = 0;
+    handDegrees_ = 0;
+    update();
+    return true;
+}
+
+void CTarnex3dView::DragLayer(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton)) return;
+    const QPoint p = event->position().toPoint();
+    const double dx = p.x() - gripX_, dy = p.y() - gripY_;
+    if (layerDrag_ == LayerDrag::Pressed) {
+        const ViewCamera cam = CameraOf(doc_.model, doc_.auxShown, width(), height());
+        if (!GripLayer(cam, gripHit_, dx, dy, grip_)) return;
+        layerDrag_ = LayerDrag::Turning;
+        handAxis_ = grip_.axis;
+        handSlice_ = grip_.slice;
+    }
+    handDegrees_ = GripAngle(grip_, dx, dy);
+    update();
+}
+
+void CTarnex3dView::EndLayerDrag() {
+    const bool turning = layerDrag_ == LayerDrag::Turning;
+    layerDrag_ = LayerDrag::None;
+    if (!turning) return;
+    const double angle = NormalAngle(handDegrees_);
+    const int quarters = SettleQuarters(angle);
+    // After a completed turn the layer stands angle - 90 * quarters from its new rest;
+    // otherwise it springs back from where it was let go.
+    if (quarters != 0 && doc_.TurnLayer(handAxis_, handSlice_, quarters) == 1)
+        handDegrees_ = angle - 90.0 * quarters;
+    else
+        handDegrees_ = angle;
+    update();
+}
+
+void CTarnex3dView::FollowDemoInterval() {
+    if (demoIntervalMs_ == doc_.settings.demoInterval) return;
+    demoIntervalMs_ = doc_.settings.demoInterval;
+    demoTimer_.start(demoIntervalMs_, this);
+}
+
 void CTarnex3dView::timerEvent(QTimerEvent* event) {
+    FollowDemoInterval();
+    // The demonstration waits while a layer is held.
+    if (event->timerId() == demoTimer_.timerId() && LayerDragActive()) return;
     if (event->timerId() == animationTimer_.timerId())
         AnimationTick();
     else if (event->timerId() == demoTimer_.timerId())

@@ -8,6 +8,7 @@
 #include <QOpenGLWidget>
 #include <functional>
 
+#include "model/cube_picking.h"
 #include "ui/gl/cube_renderer.h"
 
 class QPainter;
@@ -39,6 +40,18 @@ public:
     void AnimationTick();
     void DemonstrationTick();
 
+    // Turning a layer by hand: Shift + drag from a sticker of the main cube. The layer
+    // follows the pointer; on release it completes a quarter or half turn through the
+    // document (CVelmoraDoc::TurnLayer) or springs back, and the animation timer
+    // brings the rest of the angle to 0.
+    bool LayerDragActive() const { return layerDrag_ != LayerDrag::None; }
+    // The hand-turned layer's angle now (while dragging or settling) and its layer.
+    double HandTurnDegrees() const { return handDegrees_; }
+    int HandTurnAxis() const { return handAxis_; }
+    int HandTurnSlice() const { return handSlice_; }
+    // The demonstration timer's interval; it follows the settings' pace.
+    int DemoIntervalMs() const { return demoIntervalMs_; }
+
     // Milliseconds the last frame took to draw (lists, transforms and the finish).
     double LastFrameMs() const { return lastFrameMs_; }
     int FramesDrawn() const { return framesDrawn_; }
@@ -59,6 +72,12 @@ protected:
 
 private:
     void DrawNetPicture();
+    bool BeginLayerDrag(QMouseEvent* event);
+    void DragLayer(QMouseEvent* event);
+    void EndLayerDrag();
+    // Restarts the demonstration timer when the settings' pace has changed (the menu
+    // sets it; the timer follows at its next event).
+    void FollowDemoInterval();
 
     CVelmoraDoc& doc_;
     CubeRenderer renderer_;
@@ -70,6 +89,16 @@ private:
     // 1 after construction, 0 between a left press and its release; raised by the
     // release, the double click and the right release, so a drag needs a fresh press.
     int clickCounter_ = 1;
+    // A Shift press on a sticker waits for the drag to show its direction, then turns
+    // the gripped layer.
+    enum class LayerDrag { None, Pressed, Turning };
+    LayerDrag layerDrag_ = LayerDrag::None;
+    StickerHit gripHit_;
+    LayerGrip grip_;
+    int gripX_ = 0, gripY_ = 0;
+    int handAxis_ = 1, handSlice_ = 1;
+    double handDegrees_ = 0;
+    int demoIntervalMs_ = kDemoInterval;
     double lastFrameMs_ = 0;
     int framesDrawn_ = 0;
 };

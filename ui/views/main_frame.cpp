@@ -10,7 +10,12 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -56,7 +61,18 @@ int KeyOfName(std::string_view name) {
     if (name == "Backspace") return Qt::Key_Backspace;
     if (name == "Insert") return Qt::Key_Insert;
     if (name == "Delete") return Qt::Key_Delete;
+    if (name == "Space") return Qt::Key_Space;
     return 0;
+}
+
+// A widget that takes typed text: Space belongs to it, not to the demonstration.
+bool TakesText(const QWidget* w) {
+    if (!w) return false;
+    if (qobject_cast<const QLineEdit*>(w) || qobject_cast<const QTextEdit*>(w) ||
+        qobject_cast<const QPlainTextEdit*>(w) || qobject_cast<const QAbstractSpinBox*>(w))
+        return true;
+    const auto* combo = qobject_cast<const QComboBox*>(w);
+    return combo && combo->isEditable();
 }
 
 Qt::KeyboardModifiers ModifiersOf(int m) {
@@ -95,6 +111,8 @@ CMainFrame::~CMainFrame() { qApp->removeEventFilter(this); }
 void CMainFrame::BuildActions() {
     auto* methods = new QActionGroup(this);
     methods->setExclusive(true);
+    auto* speeds = new QActionGroup(this);
+    speeds->setExclusive(true);
     for (const CommandRow& row : CommandTable()) {
         if (row.id == cmd::kRecentFile1) {
             for (int i = 0; i < kRecentFileCount; ++i) {
@@ -119,6 +137,7 @@ void CMainFrame::BuildActions() {
         a->setIconVisibleInMenu(false);
         if (row.mark != MarkRule::None) a->setCheckable(true);
         if (row.mark == MarkRule::RadioMethod) methods->addAction(a);
+        if (row.mark == MarkRule::RadioDemoSpeed) speeds->addAction(a);
         const int id = row.id;
         connect(a, &QAction::triggered, this, [this, id] { Dispatch(id); });
         actions_.insert(id, a);
@@ -129,8 +148,15 @@ void CMainFrame::BuildMenus() {
     for (MenuId menuId : {MenuId::File, MenuId::Edit, MenuId::View, MenuId::Help}) {
         QMenu* menu = menuBar()->addMenu(Utf8(MenuTitle(menuId)));
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+        QMenu* speedMenu = nullptr;
         for (const CommandRow& row : CommandTable()) {
             if (row.menu != menuId) continue;
+            if (row.mark == MarkRule::RadioDemoSpeed) {
+                // The pace items sit together in their own submenu.
+                if (!speedMenu) speedMenu = menu->addMenu(Utf8(kDemoSpeedMenuTitle));
+                speedMenu->addAction(actions_.value(row.id));
+                continue;
+            }
             if (row.id == cmd::kRecentFile1)
                 for (QAction* a : recentActions_) menu->addAction(a);
             else
@@ -278,6 +304,8 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         if (w && !textField && w->window() == this && !QApplication::activeModalWidget() &&
             !QApplication::activePopupWidget()) {
             auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Space && TakesText(QApplication::focusWidget()))
+                return QMainWindow::eventFilter(watched, event);
             if (HandleAccelerator(key->key(), key->modifiers(), key->text())) return true;
         }
     }

@@ -1,7 +1,10 @@
 // The solution pane: drawing and its two colour choices.
 #include "ui/views/solution_view.h"
 
+#include <QApplication>
+#include <QFontMetrics>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QPainter>
 
 #include "document/velmora_doc.h"
@@ -36,6 +39,22 @@ void ChooseColourEntry(CVelmoraDoc& doc, int index, bool fullyOpen, std::string_
 CTarnexSolutionView::CTarnexSolutionView(CVelmoraDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    clickTimer_ = new QTimer(this);
+    clickTimer_->setSingleShot(true);
+    connect(clickTimer_, &QTimer::timeout, this, [this] { JumpToTokenAt(clickPoint_.x(), clickPoint_.y()); });
+}
+
+int CTarnexSolutionView::CharWidth() const { return QFontMetrics(PaneFont()).horizontalAdvance(QLatin1Char('0')); }
+
+void CTarnexSolutionView::JumpToTokenAt(int x, int y) {
+    const CTarnexSource& m = doc_.model;
+    if (m.inputMode < 0) return;
+    int line = 0, column = 0;
+    if (!SolutionCellAt(x, y, CharWidth(), line, column)) return;
+    SolutionLayout layout;
+    LayoutSolution(m.SolutionRecord.view(), m.demoPos, m.methodUsed, layout);
+    const int target = SolutionTokenAt(m.SolutionRecord.view(), layout, line, column);
+    if (target >= 0) doc_.StepSolutionTo(target);
 }
 
 QImage CTarnexSolutionView::Render() const {
@@ -55,9 +74,21 @@ QImage CTarnexSolutionView::Render() const {
     DrawTextAt(p, 14, 9, QStringLiteral("建议复原方法："));
     DrawTextAt(p, 14, 29, Utf8(layout.turns.view()));
     DrawTextAt(p, 14, 49, Utf8(layout.method));
-    for (int i = 0; i < layout.lineCount; ++i)
-        DrawTextAt(p, 132, SolutionLayout::kFirstLineY + SolutionLayout::kLinePitch * i,
-                   QString::fromLatin1(layout.lines[i].c_str()));
+    const int charWidth = CharWidth();
+    const int lineHeight = QFontMetrics(p.font()).height();
+    for (int i = 0; i < layout.lineCount; ++i) {
+        const int y = SolutionLayout::kFirstLineY + SolutionLayout::kLinePitch * i;
+        const QString text = QString::fromLatin1(layout.lines[i].c_str());
+        DrawTextAt(p, 132, y, text);
+        // The token the next step demonstrates, in reversed colours.
+        const auto [begin, end] = layout.highlight[i];
+        if (begin < end) {
+            p.fillRect(132 + begin * charWidth, y, (end - begin) * charWidth, lineHeight, RefColour(colours[7]));
+            p.setPen(RefColour(colours[0]));
+            DrawTextAt(p, 132 + begin * charWidth, y, text.mid(begin, end - begin));
+            p.setPen(RefColour(colours[7]));
+        }
+    }
     return image;
 }
 
@@ -68,10 +99,21 @@ void CTarnexSolutionView::paintEvent(QPaintEvent*) {
 
 void CTarnexSolutionView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
+    clickTimer_->stop();
+    ignoreRelease_ = true;
     ChooseColourEntry(doc_, 7, false, "请选择文字颜色", "文字颜色设置成功！");
 }
 
 void CTarnexSolutionView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        if (ignoreRelease_) {
+            ignoreRelease_ = false;
+        } else {
+            clickPoint_ = event->position().toPoint();
+            clickTimer_->start(QApplication::doubleClickInterval());
+        }
+        return;
+    }
     if (event->button() != Qt::RightButton) return;
     ChooseColourEntry(doc_, 0, true, "请选择背景颜色", "背景颜色设置成功！");
 }

@@ -2,7 +2,10 @@
 // CTarnexSolutionView: the lower pane. Shows the suggested method, the solution's
 // length and its moves with the "<=>" marker, or the input instructions in cube-input
 // mode. A double click chooses the text colour, a right click the background colour.
+#include <QPoint>
 #include <QWidget>
+
+class QTimer;
 
 namespace velmora {
 
@@ -17,6 +20,13 @@ public:
     // Draws the pane into a picture of its size (what the screen gets in one copy).
     QImage Render() const;
 
+    // A single left click on a token of the solution moves the demonstration to just
+    // before it (CVelmoraDoc::StepSolutionTo). The click waits for the double-click
+    // interval so that a double click (the text colour) does not also move it.
+    void JumpToTokenAt(int x, int y);
+    // Width of one character of the move lines.
+    int CharWidth() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -24,6 +34,10 @@ protected:
 
 private:
     CVelmoraDoc& doc_;
+    QTimer* clickTimer_ = nullptr;
+    QPoint clickPoint_;
+    // The release that ends a double click is no single click.
+    bool ignoreRelease_ = false;
 };
 
 }  // namespace velmora
