@@ -11,6 +11,9 @@ namespace velmora {
 
 class CMainFrame;
 
+// The second filter of the Open dialog.
+inline constexpr std::string_view kAllFilesFilter = "所有文件 (*)";
+
 class QtUserPort : public UserPort {
 public:
     // The window the services act on; until it exists they only do what needs none.

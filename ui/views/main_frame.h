@@ -6,6 +6,7 @@
 // command goes to the document, which alone decides whether it is enabled.
 #include <QMainWindow>
 #include <QHash>
+#include <string>
 #include <string_view>
 
 class QAction;
@@ -39,11 +40,13 @@ public:
     void UpdateCommandStates();
     void UpdateTitle();
     void SwapToolbarButton(int oldId, int newId);
-    // Window 800 x 572, upper row 376, left column 510.
+    // Window 800 x 572 with its frame, upper row 376, left column 510.
     void RestoreLayout();
     // Moves the focus to the next (+1) or previous (-1) view.
     void FocusPane(int step);
     void OpenDroppedFile(const QString& path);
+    // A dropped file by the bytes of its name.
+    void OpenDroppedPath(const std::string& path);
 
     CTarnex3dView* CubeView() const { return cubeView_; }
     CVelmoraView* NetView() const { return netView_; }
