@@ -81,6 +81,8 @@ bool InstallQtTranslations() {
         return false;
     }
     QCoreApplication::installTranslator(translator);
+    // Dates, sizes and file types in the file dialog follow the same language.
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     return true;
 }
 
