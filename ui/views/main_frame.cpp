@@ -278,6 +278,16 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+bool CMainFrame::event(QEvent* event) {
+    const bool result = QMainWindow::event(event);
+    if (!outerSizeFitted_ && isVisible() && (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+        frameGeometry().size() != geometry().size()) {
+        outerSizeFitted_ = true;
+        RestoreLayout();
+    }
+    return result;
+}
+
 void CMainFrame::FocusPane(int step) {
     QWidget* views[3] = {cubeView_, netView_, solutionView_};
     int current = 0;

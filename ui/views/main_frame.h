@@ -73,6 +73,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void BuildActions();
@@ -98,6 +99,9 @@ private:
     QLabel* capsPane_ = nullptr;
     QLabel* numPane_ = nullptr;
     QWidget* lastView_ = nullptr;
+    // The desktop's frame arrives after the window is shown: the first move or resize
+    // that finds one fits the outer size once.
+    bool outerSizeFitted_ = false;
 };
 
 }  // namespace velmora
