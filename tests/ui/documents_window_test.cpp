@@ -250,6 +250,7 @@ TEST_F(Documents, HelpAndVersionExitZeroAndTheVersionAgreesWithTheCliAndTheAbout
     auto* label = about.findChild<QLabel*>(QStringLiteral("version"));
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), QStringLiteral("Velmora ") + version + Text(" 版"));
+    Keep(&about, "velmora_about_box.png");
 }
 
 TEST_F(Documents, TheDefaultSizeIsTheOuterSizeFrameIncluded) {
