@@ -42,16 +42,19 @@ std::string CodeOf(const CubeState& s) {
     return buf;
 }
 
-// Runs act on the first modal window of type T once it is open (polling the event
-// loop that the window's own exec runs).
+// Runs act on the first visible window of type T once it is open (polling from the
+// event loop that the window's own exec runs).
 template <class T>
 void WhenModal(const std::function<void(T*)>& act) {
     auto* poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
-        if (auto* w = qobject_cast<T*>(QApplication::activeModalWidget()); w && w->isVisible()) {
-            poll->stop();
-            poll->deleteLater();
-            act(w);
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (auto* w = qobject_cast<T*>(top); w && w->isVisible()) {
+                poll->stop();
+                poll->deleteLater();
+                act(w);
+                return;
+            }
         }
     });
     poll->start(20);
@@ -60,7 +63,10 @@ void WhenModal(const std::function<void(T*)>& act) {
 // Saves a picture of a window for the reader of the test log.
 void Keep(QWidget* w, const char* name) {
     const QString path = QDir::temp().filePath(QString::fromLatin1(name));
-    if (w->grab().save(path)) std::printf("picture: %s\n", qPrintable(path));
+    if (w->grab().save(path)) {
+        std::printf("picture: %s\n", qPrintable(path));
+        std::fflush(stdout);
+    }
 }
 
 class Documents : public ::testing::Test {
@@ -68,6 +74,19 @@ protected:
     void SetUp() override {
         REQUIRE_DISPLAY();
         QSettings(Text(kSettingsOrganization), Text(kSettingsApplication)).clear();
+        // A dialog left open (one that refused what the test did) fails the test
+        // instead of hanging it.
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, [] {
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                if (auto* d = qobject_cast<QDialog*>(top); d && d->isVisible()) {
+                    ADD_FAILURE() << "left open: " << d->metaObject()->className() << " "
+                                  << d->windowTitle().toStdString();
+                    d->reject();
+                }
+            }
+        });
+        watchdog.start(20000);
     }
     void TearDown() override {
         if (app) app->frame->quitting = true;
@@ -86,6 +105,7 @@ protected:
     CMainFrame& Frame() { return *app->frame; }
     CVelmoraDoc& Doc() { return *app->doc; }
 
+    QTimer watchdog;
     std::unique_ptr<CVelmoraApp> app;
     QTemporaryDir dir;
 };
@@ -151,7 +171,11 @@ TEST_F(Documents, OpenDialogOffersAllFilesAndOpensAPlainMoveText) {
         if (auto* label = d->findChild<QLabel*>(QStringLiteral("lookInLabel"))) lookIn = label->text();
         Keep(d, "velmora_open_dialog.png");
         d->selectNameFilter(filters.value(1));
-        d->selectFile(moves);
+        d->setDirectory(dir.path());
+        QTest::qWait(50);
+        auto* name = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(QStringLiteral("moves.txt"));
         static_cast<QDialog*>(d)->accept();
     });
     Frame().Dispatch(cmd::kFileOpen);
