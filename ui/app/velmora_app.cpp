@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QSurfaceFormat>
