@@ -8,6 +8,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -166,9 +167,11 @@ TEST_F(Documents, OpenDialogOffersAllFilesAndOpensAPlainMoveText) {
     std::ofstream(QFile::encodeName(moves).toStdString()) << "F+;R+;";
     QStringList filters;
     QString lookIn;
+    QString folderKind;
     WhenModal<QFileDialog>([&](QFileDialog* d) {
         filters = d->nameFilters();
         if (auto* label = d->findChild<QLabel*>(QStringLiteral("lookInLabel"))) lookIn = label->text();
+        if (auto* files = d->findChild<QFileSystemModel*>()) folderKind = files->type(files->index(dir.path()));
         Keep(d, "velmora_open_dialog.png");
         d->selectNameFilter(filters.value(1));
         d->setDirectory(dir.path());
@@ -182,6 +185,7 @@ TEST_F(Documents, OpenDialogOffersAllFilesAndOpensAPlainMoveText) {
     EXPECT_EQ(filters, QStringList({Text("魔方文件 (*.mf)"), Text("所有文件 (*)")}));
     EXPECT_FALSE(lookIn.isEmpty());
     EXPECT_FALSE(lookIn.contains(QStringLiteral("Look"))) << lookIn.toStdString();
+    EXPECT_EQ(folderKind, Text("文件夹"));
     EXPECT_EQ(Doc().PathName(), QFile::encodeName(moves).toStdString());
     EXPECT_EQ(Frame().Message(), Text("文件打开成功"));
 }

@@ -71,6 +71,27 @@ StartRequest ParseCommandLine(int argc, char** argv, const std::vector<bool>& sk
     return r;
 }
 
+namespace {
+
+// The kinds of entry that Qt's file dialog names itself and that its Chinese catalogue
+// leaves in English.
+class FileKindTexts : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char*, int) const override {
+        if (qstrcmp(context, "QAbstractFileIconProvider") != 0) return {};
+        if (qstrcmp(source, "Folder") == 0) return QString::fromUtf8("文件夹");
+        if (qstrcmp(source, "Drive") == 0) return QString::fromUtf8("驱动器");
+        if (qstrcmp(source, "Shortcut") == 0) return QString::fromUtf8("快捷方式");
+        if (qstrcmp(source, "File") == 0) return QString::fromUtf8("文件");
+        if (qstrcmp(source, "%1 File") == 0) return QString::fromUtf8("%1 文件");
+        return {};
+    }
+};
+
+}  // namespace
+
 bool InstallQtTranslations() {
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     auto* translator = new QTranslator(QCoreApplication::instance());
@@ -80,6 +101,7 @@ bool InstallQtTranslations() {
         return false;
     }
     QCoreApplication::installTranslator(translator);
+    QCoreApplication::installTranslator(new FileKindTexts(QCoreApplication::instance()));
     // Dates, sizes and file types in the file dialog follow the same language.
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     return true;
