@@ -1,6 +1,6 @@
 // The window's side of the documents: Qt's own texts in Chinese, the file dialogs'
 // filters and extension rule, file names that are not UTF-8, the demonstration held
-// while a question is open, --help and --version, and the outer window size.
+// while a question is open, --help and --version.
 #include <QAbstractButton>
 #include <QColorDialog>
 #include <QDir>
@@ -279,14 +279,6 @@ TEST_F(Documents, HelpAndVersionExitZeroAndTheVersionAgreesWithTheCliAndTheAbout
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), QStringLiteral("Velmora ") + version + Text(" 版"));
     Keep(&about, "velmora_about_box.png");
-}
-
-TEST_F(Documents, TheDefaultSizeIsTheOuterSizeFrameIncluded) {
-    Start(true);
-    Frame().resize(700, 500);
-    Frame().RestoreLayout();
-    Pump(50);
-    EXPECT_EQ(Frame().frameGeometry().size(), QSize(800, 572));
 }
 
 }  // namespace
