@@ -86,17 +86,16 @@ bool CVelmoraDoc::OnCommand(int id) {
     }
     switch (id) {
         case cmd::kFileNew:
-            if (!SaveModified()) break;
-            pathName.clear();
-            user.SetDocumentPath({});
-            SetModifiedFlag(false);
+            if (!StartUntitled()) break;
             OnNewDocument();
             break;
         case cmd::kScrambleTop:
+            if (!StartUntitled()) break;
             model.Scramble(2);
             Redraw();
             break;
         case cmd::kScrambleEdges:
+            if (!StartUntitled()) break;
             model.Scramble(3);
             Redraw();
             break;
@@ -108,6 +107,7 @@ bool CVelmoraDoc::OnCommand(int id) {
         case cmd::kGroupMethod: ChooseMethod(1); break;
         case cmd::kEightCornerMethod: ChooseMethod(2); break;
         case cmd::kScrambleCentres:
+            if (!StartUntitled()) break;
             model.Scramble(4);
             RestoreCentres();
             break;
@@ -214,6 +214,7 @@ void CVelmoraDoc::DemoTick() {
     if (model.autoDemoCount == 16) {
         model.autoDemoCount = 15;
         model.Scramble(1);
+        MakeUntitled();
         SetModifiedFlag(false);
         ShowStatus("魔方被打乱！稍后继续演示...");
         Redraw();

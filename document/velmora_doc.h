@@ -164,6 +164,12 @@ private:
     // shows the model's status text; on load stops the demonstration, resets the
     // command history and redraws.
     bool Serialize(std::string_view path, bool loading);
+    // F2, F3, F4 and F7 deal into a new document: asks to save a modified document
+    // first, then leaves the document untitled and unmodified. False when the user
+    // cancelled (nothing has changed then).
+    bool StartUntitled();
+    // The document forgets its file: the next save asks for a name.
+    void MakeUntitled();
 
     std::string pathName;
     bool modified = false;

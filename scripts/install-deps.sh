@@ -7,6 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev libgl1-mesa-dri
+  qt6-translations-l10n
   xvfb xauth fonts-wqy-microhei
   clang libclang-rt-14-dev
 )

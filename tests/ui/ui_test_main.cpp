@@ -28,7 +28,10 @@ int main(int argc, char** argv) {
 
     QStandardPaths::setTestModeEnabled(true);
     velmora::SetDefaultSurfaceFormat();
+    // Qt's own file dialog, whatever the desktop offers, so that tests can work it.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     QApplication app(argc, argv);
+    velmora::InstallQtTranslations();
     QTemporaryDir config;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.path());

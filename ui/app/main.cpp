@@ -1,13 +1,12 @@
-// velmora [FILE] | velmora --screenshot FILE.png [--frames N] [FILE]
+// velmora [FILE] | velmora --screenshot FILE.png [--frames N] [FILE] | velmora --help | --version
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTimer>
-#include <QTranslator>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/app/velmora_app.h"
@@ -25,15 +24,49 @@ bool DisplayAvailable() {
     return (x && *x) || (w && *w);
 }
 
-// Takes "--frames N" out of the arguments: a screenshot run then draws N more frames of
-// the 3D view after the grab and prints the median of their drawing times. Returns 0
-// when the option is absent, -1 when its count is missing or not positive.
-int TakeFrameCount(QStringList& arguments) {
-    const int at = arguments.indexOf(QStringLiteral("--frames"));
+constexpr char kUsage[] =
+    "usage: velmora [FILE.mf]\n"
+    "       velmora --screenshot FILE.png [--frames N] [FILE.mf]\n"
+    "       velmora --help | --version\n";
+
+// --help and --version answer without a display and before anything else starts.
+// Returns -1 when neither is asked for, else the exit status.
+int AnswerHelpOrVersion(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        if (a == "--version") {
+            std::printf("velmora %s\n", VELMORA_VERSION);
+            return 0;
+        }
+        if (a == "--help" || a == "-h") {
+            std::printf("Velmora %s: the 3x3x3 cube, dealt, turned, solved and demonstrated.\n\n%s\n"
+                        "  FILE.mf               open this cube file (or move text) instead of a new random cube\n"
+                        "  --screenshot FILE.png draw the window once into a PNG and exit\n"
+                        "  --frames N            with --screenshot: draw N more frames and print their times\n"
+                        "  --help                show this text and exit\n"
+                        "  --version             show the version and exit\n",
+                        VELMORA_VERSION, kUsage);
+            return 0;
+        }
+    }
+    return -1;
+}
+
+// Takes "--frames N" out of the arguments (marks both in skip): a screenshot run then
+// draws N more frames of the 3D view after the grab and prints the median of their
+// drawing times. Returns 0 when the option is absent, -1 when its count is missing or
+// not positive.
+int TakeFrameCount(int argc, char** argv, std::vector<bool>& skip) {
+    skip.assign(static_cast<std::size_t>(argc), false);
+    int at = -1;
+    for (int i = 1; i < argc && at < 0; ++i)
+        if (std::string_view(argv[i]) == "--frames") at = i;
     if (at < 0) return 0;
+    skip[static_cast<std::size_t>(at)] = true;
+    if (at + 1 >= argc) return -1;
+    skip[static_cast<std::size_t>(at) + 1] = true;
     bool ok = false;
-    const int n = at + 1 < arguments.size() ? arguments[at + 1].toInt(&ok) : 0;
-    arguments.remove(at, at + 1 < arguments.size() ? 2 : 1);
+    const int n = QString::fromLocal8Bit(argv[at + 1]).toInt(&ok);
     return ok && n > 0 ? n : -1;
 }
 
@@ -57,6 +90,7 @@ void PrintFrameTimes(velmora::CTarnex3dView* view, int n) {
 int main(int argc, char** argv) {
     QElapsedTimer sinceStart;
     sinceStart.start();
+    if (const int status = AnswerHelpOrVersion(argc, argv); status >= 0) return status;
     if (!DisplayAvailable()) {
         std::fprintf(stderr,
                      "velmora: no display found. Run it under a virtual display:\n"
@@ -69,14 +103,13 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QString::fromUtf8("Velmora提示"));
     QApplication::setOrganizationName(QString::fromUtf8("Brenlow Software"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/velmora.xpm")));
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
+    velmora::InstallQtTranslations();
 
-    QStringList arguments = QApplication::arguments();
-    const int frameCount = TakeFrameCount(arguments);
-    const velmora::StartRequest request = velmora::ParseCommandLine(arguments);
+    // QApplication has taken its own options out of argc and argv.
+    std::vector<bool> skip;
+    const int frameCount = TakeFrameCount(argc, argv, skip);
+    std::string filePath;
+    const velmora::StartRequest request = velmora::ParseCommandLine(argc, argv, skip, filePath);
     if (frameCount < 0) {
         std::fprintf(stderr, "velmora: --frames needs a positive number of frames\n");
         return 2;
@@ -87,9 +120,7 @@ int main(int argc, char** argv) {
     }
     if (!request.valid) {
         std::fprintf(stderr,
-                     "velmora: %s\nusage: velmora [FILE.mf]\n"
-                     "       velmora --screenshot FILE.png [--frames N] [FILE.mf]\n",
-                     qPrintable(request.error));
+                     "velmora: %s\n%s", qPrintable(request.error), kUsage);
         return 2;
     }
 
@@ -102,7 +133,7 @@ int main(int argc, char** argv) {
                                                                                        : velmora::Answer::Ok;
         };
     }
-    if (!velmoraApp.Start(request)) {
+    if (!velmoraApp.Start(request, filePath)) {
         std::fprintf(stderr, "velmora: start-up failed\n");
         return 1;
     }

@@ -13,6 +13,8 @@
 #include "ui/dialogs/pattern_dialog.h"
 #include "ui/dialogs/code_dialog.h"
 #include "ui/dialogs/input_tool_dialog.h"
+#include "ui/gl/modal_state.h"
+#include "ui/views/file_names.h"
 #include "ui/views/main_frame.h"
 #include "ui/views/pane_drawing.h"
 
@@ -85,6 +87,7 @@ bool QtUserPort::ChooseColour(int& colour, bool /*fullyOpen*/) {
     if (colourHook) return colourHook(colour);
     // The colour dialog always shows its custom-colour part: every opening is a fully
     // opened one.
+    ModalScope modal;
     const QColor chosen = QColorDialog::getColor(RefColour(colour), frame_, Utf8("颜色"));
     if (!chosen.isValid()) return false;
     colour = ColourRef(chosen);
@@ -93,18 +96,29 @@ bool QtUserPort::ChooseColour(int& colour, bool /*fullyOpen*/) {
 
 bool QtUserPort::ChooseOpenPath(std::string& path, std::string_view filter) {
     if (pathHook) return pathHook(path);
-    const QString chosen = QFileDialog::getOpenFileName(frame_, Utf8("打开"), QString(), Utf8(filter));
-    if (chosen.isEmpty()) return false;
-    path = chosen.toStdString();
+    ModalScope modal;
+    // Plain move-text files open as well as cube files.
+    QFileDialog dialog(frame_, Utf8("打开"), QString(), Utf8(filter) + QStringLiteral(";;") + Utf8(kAllFilesFilter));
+    dialog.setObjectName(QStringLiteral("openDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    path = NativePath(dialog.selectedFiles().constFirst());
     return true;
 }
 
 bool QtUserPort::ChooseSavePath(std::string& path, std::string_view filter, std::string_view suggested) {
     if (pathHook) return pathHook(path);
-    QString chosen = QFileDialog::getSaveFileName(frame_, Utf8("另存为"), Utf8(suggested), Utf8(filter));
-    if (chosen.isEmpty()) return false;
-    if (!chosen.endsWith(QStringLiteral(".mf"), Qt::CaseInsensitive)) chosen += QStringLiteral(".mf");
-    path = chosen.toStdString();
+    ModalScope modal;
+    QFileDialog dialog(frame_, Utf8("另存为"), DisplayPath(suggested), Utf8(filter));
+    dialog.setObjectName(QStringLiteral("saveDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // ".mf" joins a name without an extension only, as the document's own rule does, so
+    // that the dialog asks before replacing the file that will really be written.
+    dialog.setDefaultSuffix(QStringLiteral("mf"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    path = NativePath(dialog.selectedFiles().constFirst());
     return true;
 }
 

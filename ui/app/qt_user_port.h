@@ -16,6 +16,9 @@ class PatternDialog;
 class InputToolDialog;
 class CTarnexSource;
 
+// The second filter of the Open dialog.
+inline constexpr std::string_view kAllFilesFilter = "所有文件 (*)";
+
 class QtUserPort : public UserPort {
 public:
     // The window the services act on; until it exists they only do what needs none.

@@ -4,6 +4,7 @@
 
 #include "document/command_table.h"
 #include "document/settings.h"
+#include "ui/views/file_names.h"
 
 namespace velmora {
 namespace {
@@ -32,8 +33,8 @@ void LoadSettings(VelmoraSettings& settings, std::vector<std::string>& recentFil
     recentFiles.clear();
     store.beginGroup(kRecentGroup);
     for (int i = 1; i <= kRecentFileCount; ++i) {
-        const QString path = store.value(QStringLiteral("File%1").arg(i)).toString();
-        if (!path.isEmpty()) recentFiles.push_back(path.toStdString());
+        const std::string path = PathOfSettingValue(store.value(QStringLiteral("File%1").arg(i)));
+        if (!path.empty()) recentFiles.push_back(path);
     }
     store.endGroup();
 }
@@ -48,7 +49,7 @@ void SaveSettings(const VelmoraSettings& settings, const std::vector<std::string
     store.beginGroup(kRecentGroup);
     store.remove(QString());
     for (int i = 0; i < kRecentFileCount && i < static_cast<int>(recentFiles.size()); ++i)
-        store.setValue(QStringLiteral("File%1").arg(i + 1), QString::fromStdString(recentFiles[i]));
+        store.setValue(QStringLiteral("File%1").arg(i + 1), PathSettingValue(recentFiles[i]));
     store.endGroup();
     store.sync();
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "document/settings.h"
 #include "ui/app/qt_user_port.h"
@@ -23,6 +25,15 @@ struct StartRequest {
 };
 
 StartRequest ParseCommandLine(const QStringList& arguments);
+// The same from the program's own arguments (after Qt took its options), keeping the
+// file's name as the bytes it was given: a name that is not valid UTF-8 still opens.
+// argv[i] is skipped where skip[i] is set (options the caller took out itself);
+// filePath receives the bytes of the file's name.
+StartRequest ParseCommandLine(int argc, char** argv, const std::vector<bool>& skip, std::string& filePath);
+
+// Loads Qt's own Simplified Chinese texts (standard buttons, file and colour dialogs);
+// false when they are not installed.
+bool InstallQtTranslations();
 
 class CVelmoraApp {
 public:
@@ -32,7 +43,8 @@ public:
     // Start-up after the settings: the document, the window, the command line (a new
     // document or the file), the window shown with dropped files accepted. False when
     // the command line could not be processed (the user has been told why).
-    bool Start(const StartRequest& request);
+    // filePath: the bytes of request.file's name when the caller has them.
+    bool Start(const StartRequest& request, const std::string& filePath = {});
     // Writes the settings and the recent-file list back.
     void Exit();
 

@@ -25,7 +25,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
 
     auto* icon = new QLabel(this);
     icon->setPixmap(QPixmap(QStringLiteral(":/app/velmora.xpm")));
-    auto* version = new QLabel(Utf8Text("Velmora 1.5 版"), this);
+    auto* version = new QLabel(Utf8Text("Velmora " VELMORA_VERSION " 版"), this);
+    version->setObjectName(QStringLiteral("version"));
     auto* ok = new QPushButton(Utf8Text("确定"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -10,6 +10,7 @@
 
 #include "document/settings.h"
 #include "document/velmora_doc.h"
+#include "ui/gl/modal_state.h"
 
 namespace velmora {
 
@@ -188,7 +189,11 @@ void CTarnex3dView::AnimationTick() {
     }
 }
 
-void CTarnex3dView::DemonstrationTick() { doc_.DemoTick(); }
+void CTarnex3dView::DemonstrationTick() {
+    // Nothing steps or deals under an open question or dialog.
+    if (ModalWindowOpen()) return;
+    doc_.DemoTick();
+}
 
 bool CTarnex3dView::BeginLayerDrag(QMouseEvent* event) {
     layerDrag_ = LayerDrag::None;

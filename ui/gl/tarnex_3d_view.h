@@ -36,7 +36,8 @@ public:
     // The colour choice of a right click on the net shown in input mode.
     void SetNetColourChoice(std::function<void(int, int)> choice) { netColourChoice_ = std::move(choice); }
 
-    // One tick of each timer; the timers call them, tests may too.
+    // One tick of each timer; the timers call them, tests may too. The demonstration
+    // tick does nothing while a modal window is open.
     void AnimationTick();
     void DemonstrationTick();
 

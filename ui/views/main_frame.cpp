@@ -32,6 +32,7 @@
 #include "document/velmora_doc.h"
 #include "ui/gl/tarnex_3d_view.h"
 #include "document/key_pane.h"
+#include "ui/views/file_names.h"
 #include "ui/views/lock_keys.h"
 #include "ui/views/net_drawing.h"
 #include "ui/views/net_view.h"
@@ -237,7 +238,11 @@ void CMainFrame::BuildPanes() {
 }
 
 void CMainFrame::RestoreLayout() {
-    if (!isMaximized() && !isFullScreen()) resize(kDefaultWindowWidth, kDefaultWindowHeight);
+    // 800 x 572 is the outer size, frame included; the frame is known once the desktop
+    // has decorated the window (a bare display draws none).
+    const QSize frameExtra = frameGeometry().size() - geometry().size();
+    if (!isMaximized() && !isFullScreen())
+        resize(QSize(kDefaultWindowWidth, kDefaultWindowHeight) - frameExtra);
     if (QLayout* l = layout()) l->activate();
     const int height = outer_->height() > kDefaultUpperHeight ? outer_->height() : kDefaultUpperHeight + 1;
     const int width = inner_->width() > kDefaultLeftWidth ? inner_->width() : kDefaultLeftWidth + 1;
@@ -312,6 +317,16 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+bool CMainFrame::event(QEvent* event) {
+    const bool result = QMainWindow::event(event);
+    if (!outerSizeFitted_ && isVisible() && (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+        frameGeometry().size() != geometry().size()) {
+        outerSizeFitted_ = true;
+        RestoreLayout();
+    }
+    return result;
+}
+
 void CMainFrame::FocusPane(int step) {
     QWidget* views[3] = {cubeView_, netView_, solutionView_};
     int current = 0;
@@ -356,8 +371,7 @@ void CMainFrame::UpdateRecentFiles() {
     for (int i = 0; i < recentActions_.size(); ++i) {
         QAction* a = recentActions_[i];
         if (i < static_cast<int>(files.size())) {
-            const QString path = QString::fromStdString(files[i]);
-            a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+            a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(DisplayFileName(files[i])));
             a->setVisible(true);
         } else if (i == 0) {
             // An empty list still shows its place, disabled.
@@ -390,7 +404,7 @@ void CMainFrame::UpdateLockPanes() {
 }
 
 void CMainFrame::UpdateTitle() {
-    setWindowTitle(Utf8(kAppTitle) + QStringLiteral(" - ") + QString::fromStdString(doc_.Title()));
+    setWindowTitle(Utf8(kAppTitle) + QStringLiteral(" - ") + DisplayPath(doc_.Title()));
 }
 
 void CMainFrame::SwapToolbarButton(int oldId, int newId) {
@@ -410,8 +424,10 @@ int CMainFrame::ToolbarCommandAt(int index) const {
     return actions_.key(list[index], -1);
 }
 
-void CMainFrame::OpenDroppedFile(const QString& path) {
-    doc_.OpenDocumentFile(path.toStdString());
+void CMainFrame::OpenDroppedFile(const QString& path) { OpenDroppedPath(NativePath(path)); }
+
+void CMainFrame::OpenDroppedPath(const std::string& path) {
+    doc_.OpenDocumentFile(path);
     UpdateTitle();
     RedrawAll();
 }
@@ -434,7 +450,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
         if (url.isLocalFile()) {
             event->acceptProposedAction();
             activateWindow();
-            OpenDroppedFile(url.toLocalFile());
+            OpenDroppedPath(NativePathOfUrl(url));
             return;
         }
     }

@@ -6,6 +6,7 @@
 // command goes to the document, which alone decides whether it is enabled.
 #include <QMainWindow>
 #include <QHash>
+#include <string>
 #include <string_view>
 
 class QAction;
@@ -39,13 +40,15 @@ public:
     void UpdateCommandStates();
     void UpdateTitle();
     void SwapToolbarButton(int oldId, int newId);
-    // Window 800 x 572, upper row 376, left column 510.
+    // Window 800 x 572 with its frame, upper row 376, left column 510.
     void RestoreLayout();
     // Centres the window on its screen (a maximised window stays as it is).
     void CentreOnScreen();
     // Moves the focus to the next (+1) or previous (-1) view.
     void FocusPane(int step);
     void OpenDroppedFile(const QString& path);
+    // A dropped file by the bytes of its name.
+    void OpenDroppedPath(const std::string& path);
 
     CTarnex3dView* CubeView() const { return cubeView_; }
     CVelmoraView* NetView() const { return netView_; }
@@ -72,6 +75,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void BuildActions();
@@ -97,6 +101,9 @@ private:
     QLabel* capsPane_ = nullptr;
     QLabel* numPane_ = nullptr;
     QWidget* lastView_ = nullptr;
+    // The desktop's frame arrives after the window is shown: the first move or resize
+    // that finds one fits the outer size once.
+    bool outerSizeFitted_ = false;
 };
 
 }  // namespace velmora
