@@ -80,6 +80,8 @@ TEST_F(CliRobustness, BadInputExitsWithTwoAndSaysWhy) {
         {"open '" + PathOf("words.mf") + "'", "message: 文件中没有转动魔方的数据"},
         {"open '" + PathOf("rotation.mf") + "'", "message: 文件中没有转动魔方的数据"},
         {"save '" + PathOf("pipe.mf") + "' --moves 'F+;'", "message: 不能保存文件"},
+        {"save '' --moves 'F+;'", "message: 不能保存文件“”！"},
+        {"open ''", "message: 不能打开文件“”！"},
         {"solve --moves hello", "--moves: no move recognised"},
         {"solve --moves ';;;'", "--moves: no move recognised"},
         {"solve --code \"$(printf '\\377\\376')\"", "--code: no move recognised"},
