@@ -217,12 +217,18 @@ int RunBatch(const CommandOptions& opt) {
         std::printf("turns: 0 0.00 0\n");
     std::printf("us_per_solve: %.2f\n", median);
     std::printf("solves_per_s: %.0f\n", median > 0 ? 1e6 / median : 0.0);
+    bool failuresLost = false;
     if (failures) {
+        failuresLost = std::fflush(failures) != 0 || std::ferror(failures) != 0;
         std::rewind(failures);
         char buffer[4096];
         std::size_t n;
         while ((n = std::fread(buffer, 1, sizeof buffer, failures)) > 0) std::fwrite(buffer, 1, n, stdout);
         std::fclose(failures);
+    }
+    if (failuresLost) {
+        std::fprintf(stderr, "velmora-cli: not every failed position could be listed\n");
+        return 2;
     }
     return FinishWithLog(*m, solved == opt.count ? 0 : 1);
 }
