@@ -5,7 +5,9 @@
 #include <chrono>
 #include <climits>
 #include <cstdio>
+#include <csignal>
 #include <fcntl.h>
+#include <pthread.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -105,14 +107,19 @@ int CreateNamedTemporary(const std::string& folder, std::string& name) {
     return -1;
 }
 
+// Gives a complete unnamed file the name `name`; errno tells why not.
+bool LinkAnonymous(int fd, const std::string& name) {
+    char self[64];
+    std::snprintf(self, sizeof self, "/proc/self/fd/%d", fd);
+    return ::linkat(AT_FDCWD, self, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+}
+
 // Gives a complete unnamed file a temporary name in folder; false when the file
 // system or the missing /proc cannot do it.
 bool NameAnonymous(int fd, const std::string& folder, std::string& name, bool& unsupported) {
-    char self[64];
-    std::snprintf(self, sizeof self, "/proc/self/fd/%d", fd);
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = folder + "/" + TemporaryName();
-        if (::linkat(AT_FDCWD, self, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
+        if (LinkAnonymous(fd, name)) return true;
         if (errno != EEXIST) {
             unsupported = errno == ENOENT || errno == EXDEV || errno == EPERM || errno == EOPNOTSUPP;
             return false;
@@ -168,30 +175,39 @@ bool WriteFileReplacing(const char* path, std::string_view bytes) {
     // First choice: a file without a name until it is complete, so that an interrupted
     // save leaves nothing behind.
     std::string temp;
-    bool named = false;
     int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     if (fd >= 0) {
         bool unsupported = false;
-        bool ok = FillTemporary(fd, bytes, keep) && NameAnonymous(fd, folder, temp, unsupported);
-        ::close(fd);
-        if (!ok && !unsupported) return false;
-        named = ok;
-    }
-    if (!named) {
-        fd = CreateNamedTemporary(folder, temp);
-        if (fd < 0) return false;
-        bool ok = FillTemporary(fd, bytes, keep);
-        ok = ::close(fd) == 0 && ok;
-        if (!ok) {
-            ::unlink(temp.c_str());
+        if (!FillTemporary(fd, bytes, keep)) {
+            ::close(fd);
             return false;
         }
+        // A new file gets its name directly: there is nothing to replace.
+        if (!exists && LinkAnonymous(fd, target)) {
+            ::close(fd);
+            return true;
+        }
+        // The named moment is kept short: the old file is held open so that the rename
+        // does not also free it, and signals that can wait do wait until it is over.
+        int held = ::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        sigset_t all, before;
+        sigfillset(&all);
+        ::pthread_sigmask(SIG_BLOCK, &all, &before);
+        bool named = NameAnonymous(fd, folder, temp, unsupported);
+        bool done = named && ::rename(temp.c_str(), target.c_str()) == 0;
+        if (named && !done) ::unlink(temp.c_str());
+        ::pthread_sigmask(SIG_SETMASK, &before, nullptr);
+        if (held >= 0) ::close(held);
+        ::close(fd);
+        if (named || !unsupported) return done;
     }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    return true;
+    fd = CreateNamedTemporary(folder, temp);
+    if (fd < 0) return false;
+    bool ok = FillTemporary(fd, bytes, keep);
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) ::unlink(temp.c_str());
+    return ok;
 }
 
 }  // namespace velmora
