@@ -172,8 +172,9 @@ bool WriteFileReplacing(const char* path, std::string_view bytes) {
     const struct stat* keep = exists ? &old : nullptr;
     const std::string folder = FolderOf(target);
 
-    // First choice: a file without a name until it is complete, so that an interrupted
-    // save leaves nothing behind.
+    // First choice: a file without a name until it is complete, so that a save stopped
+    // while writing leaves nothing behind; only a kill in the moment between its
+    // temporary name and the rename can leave it, complete, under that name.
     std::string temp;
     int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     if (fd >= 0) {
