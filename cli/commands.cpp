@@ -6,7 +6,9 @@
 #include <random>
 #include <vector>
 
+#include "cli/timing_median.h"
 #include "model/facelet_string.h"
+#include "model/move_text_scan.h"
 
 namespace velmora::cli {
 
@@ -23,6 +25,18 @@ void AddPositionOptions(CLI::App& command, CommandOptions& opt) {
     command.add_flag("--force", opt.force, "with --facelets: accept an assembly error");
     command.add_option("--log", opt.logFile, "append every solve of more than two turns to FILE");
 }
+
+namespace {
+
+// A leading CONT token (turn the current cube) is not a move of its own.
+std::string_view WithoutContinue(std::string_view text) {
+    if (text.substr(0, 4) != "CONT") return text;
+    if (text.size() == 4) return {};
+    unsigned char next = static_cast<unsigned char>(text[4]);
+    return next <= 32 || next >= 128 || IsSeparatorChar(text[4]) ? text.substr(4) : text;
+}
+
+}  // namespace
 
 bool MethodAvailable(const CommandOptions&) {
     return true;
@@ -57,8 +71,13 @@ std::unique_ptr<CTarnexSource> SolveFromOptions(const CommandOptions& opt, CliUs
             return nullptr;
         }
     } else if (!opt.code.empty()) {
+        // A code is read as a cube file's head; any other text as its move string.
+        if (!StartsAsCode(opt.code) && !MoveTextUsable(*m, WithoutContinue(opt.code), false, "--code"))
+            return nullptr;
         m->LoadPositionText(opt.code);
+        if (m->loadFoundNoTurns) return nullptr;
     } else {
+        if (!MoveTextUsable(*m, opt.moves, true, "--moves")) return nullptr;
         m->ResetCube();
         m->RunMoveString(0, opt.moves);
         m->ExecuteAndSolve();
@@ -70,6 +89,7 @@ std::unique_ptr<CTarnexSource> SolveFromOptions(const CommandOptions& opt, CliUs
 int RunState(const CommandOptions& opt) {
     CliUser user;
     auto m = NewModel(user, "");
+    if (!opt.moves.empty() && !MoveTextUsable(*m, opt.moves, true, "MOVES")) return 2;
     m->ResetCube();
     int turns = m->RunMoveString(0, opt.moves);
     char code[kCodeLength + 1], facelets[55], colours[55];
@@ -99,7 +119,7 @@ int RunSolve(const CommandOptions& opt) {
     auto m = SolveFromOptions(opt, user, &exitCode);
     if (!m) return exitCode;
     PrintSolution(*m);
-    return exitCode;
+    return FinishWithLog(*m, exitCode);
 }
 
 namespace {
@@ -137,10 +157,10 @@ int RunScramble(const CommandOptions& opt) {
         std::printf("facelets: %s\n", facelets);
         std::printf("colours: %s\n", colours);
         std::printf("result: 0\n");
-        return 0;
+        return FinishWithLog(*m, 0);
     }
     PrintSolution(*m);
-    return m->lastSolveResult == 1 ? 0 : 1;
+    return FinishWithLog(*m, m->lastSolveResult == 1 ? 0 : 1);
 }
 
 int RunBatch(const CommandOptions& opt) {
@@ -156,13 +176,15 @@ int RunBatch(const CommandOptions& opt) {
         "T+", "T-", "T*", "F+", "F-", "F*", "R+", "R-", "R*",
         "P+", "P-", "P*", "L+", "L-", "L*", "B+", "B-", "B*"};
     m->methodChoice = MethodNumber(opt.method);
-    std::vector<double> micros;
-    micros.reserve(static_cast<std::size_t>(opt.count));
-    int solved = 0, minTurns = 1 << 30, maxTurns = 0;
+    // Any count runs in the same memory: the timings are kept as a histogram and the
+    // failed start codes wait in a temporary file until the figures are printed.
+    auto micros = std::make_unique<TimingMedian>();
+    long long solved = 0;
+    int minTurns = 1 << 30, maxTurns = 0;
     long long sumTurns = 0;
-    std::vector<std::string> failures;
+    std::FILE* failures = std::tmpfile();
     using Clock = std::chrono::steady_clock;
-    for (int i = 0; i < opt.count; ++i) {
+    for (long long i = 0; i < opt.count; ++i) {
         Clock::time_point t0, t1;
         if (opt.kindGiven) {
             t0 = Clock::now();
@@ -175,7 +197,7 @@ int RunBatch(const CommandOptions& opt) {
             m->ExecuteAndSolve();
             t1 = Clock::now();
         }
-        micros.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
+        micros->Add(std::chrono::duration<double, std::micro>(t1 - t0).count());
         bool ok = m->lastSolveResult == 1 && ReplayRestores(*m, false);
         if (ok) {
             ++solved;
@@ -183,20 +205,32 @@ int RunBatch(const CommandOptions& opt) {
             maxTurns = std::max(maxTurns, m->lastSolveTurns);
             sumTurns += m->lastSolveTurns;
         } else {
-            failures.emplace_back(m->SolutionRecord.view().substr(0, kCodeLength));
+            // Without a temporary file a failure is printed at once.
+            std::fprintf(failures ? failures : stdout, "failed: %.72s\n", m->SolutionRecord.c_str());
         }
     }
-    std::sort(micros.begin(), micros.end());
-    double median = micros.empty() ? 0 : micros[micros.size() / 2];
-    std::printf("solved: %d/%d\n", solved, opt.count);
+    double median = micros->Median();
+    std::printf("solved: %lld/%lld\n", solved, opt.count);
     if (solved > 0)
-        std::printf("turns: %d %.2f %d\n", minTurns, static_cast<double>(sumTurns) / solved, maxTurns);
+        std::printf("turns: %d %.2f %d\n", minTurns, static_cast<double>(sumTurns) / static_cast<double>(solved), maxTurns);
     else
         std::printf("turns: 0 0.00 0\n");
     std::printf("us_per_solve: %.2f\n", median);
     std::printf("solves_per_s: %.0f\n", median > 0 ? 1e6 / median : 0.0);
-    for (const std::string& f : failures) std::printf("failed: %s\n", f.c_str());
-    return solved == opt.count ? 0 : 1;
+    bool failuresLost = false;
+    if (failures) {
+        failuresLost = std::fflush(failures) != 0 || std::ferror(failures) != 0;
+        std::rewind(failures);
+        char buffer[4096];
+        std::size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, failures)) > 0) std::fwrite(buffer, 1, n, stdout);
+        std::fclose(failures);
+    }
+    if (failuresLost) {
+        std::fprintf(stderr, "velmora-cli: not every failed position could be listed\n");
+        return 2;
+    }
+    return FinishWithLog(*m, solved == opt.count ? 0 : 1);
 }
 
 }  // namespace velmora::cli

@@ -2,6 +2,7 @@
 // The commands of velmora-cli. Each returns the process exit code.
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include <CLI/CLI.hpp>
 
@@ -9,6 +10,13 @@
 #include "model/tarnex_source.h"
 
 namespace velmora::cli {
+
+// Largest --moves-per-position of batch.
+inline constexpr int kMaxMovesPerPosition = 10000;
+// Largest --seed: the generator takes 32 bits.
+inline constexpr long long kMaxSeed = 4294967295LL;
+// Skipped tokens of a move text named one by one before the rest are only counted.
+inline constexpr int kMaxSkippedShown = 20;
 
 struct CommandOptions {
     std::string moves;
@@ -22,7 +30,7 @@ struct CommandOptions {
     int kind = 1;
     bool kindGiven = false;  // batch: deal by kind instead of random turns
     long long seed = -1;  // -1: seeded from the time
-    int count = 0;
+    long long count = 0;
     int movesPerPosition = 40;
     std::string file;
     int steps = 0;
@@ -53,6 +61,14 @@ int RunSolve(const CommandOptions& opt);
 int RunScramble(const CommandOptions& opt);
 int RunBatch(const CommandOptions& opt);
 
+// The exit code after a command that used the model: 2 with a message on standard
+// error when a record could not be written to the solve log, else exitCode.
+int FinishWithLog(const CTarnexSource& m, int exitCode);
+// Names on standard error, as warnings, the tokens of a typed move text that the
+// engine skips; false, after saying so, when it recognises none of them. what names
+// the text (an option).
+bool MoveTextUsable(const CTarnexSource& m, std::string_view text, bool leadingMerge, const char* what);
+
 // save and open (cube files).
 void AddFileCommands(CLI::App& app, CommandOptions& opt);
 int RunFileCommands(CLI::App& app, const CommandOptions& opt);
@@ -60,5 +76,20 @@ int RunFileCommands(CLI::App& app, const CommandOptions& opt);
 // format and patterns; RunMoveTextCommands gives -1 when neither was asked for.
 void AddMoveTextCommands(CLI::App& app);
 int RunMoveTextCommands(CLI::App& app);
+// The whole command line: every command and option.
+struct CommandLine {
+    CLI::App app{"velmora-cli: turn, solve and check cube positions"};
+    CommandOptions opt;
+    CLI::App* state = nullptr;
+    CLI::App* solve = nullptr;
+    CLI::App* scramble = nullptr;
+    CLI::App* batch = nullptr;
+    CommandLine();
+};
+// Reads argv into line.opt. Returns -1 when a command is to run; otherwise the exit
+// code, after printing help, the version or the error.
+int ParseCommandLine(CommandLine& line, int argc, const char* const* argv);
+// Runs the command that was parsed; returns the exit code.
+int RunCommandLine(CommandLine& line);
 
 }  // namespace velmora::cli

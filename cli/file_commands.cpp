@@ -36,7 +36,7 @@ int RunSave(const CommandOptions& opt) {
         return 2;
     }
     PrintSolution(*m);
-    return exitCode;
+    return FinishWithLog(*m, exitCode);
 }
 
 int RunOpen(const CommandOptions& opt) {
@@ -49,8 +49,10 @@ int RunOpen(const CommandOptions& opt) {
         std::fprintf(stderr, "velmora-cli: cannot read %s\n", opt.file.c_str());
         return 2;
     }
+    // A file with nothing that turns the cube is bad input; the model has said so.
+    if (m->loadFoundNoTurns) return 2;
     PrintSolution(*m);
-    return m->lastSolveResult == 1 ? 0 : 1;
+    return FinishWithLog(*m, m->lastSolveResult == 1 ? 0 : 1);
 }
 
 }  // namespace

@@ -1,13 +1,10 @@
 // Writing the cube file and opening its head again.
 #include "files/cube_file.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <istream>
 #include <ostream>
-#include <system_error>
 
 #include "files/gbk.h"
 #include "model/export_maps.h"
@@ -182,32 +179,6 @@ bool WriteCubeFileBytes(const CTarnexSource& m, std::string& out) {
     return ok;
 }
 
-bool WriteFileReplacing(const char* path, std::string_view bytes) {
-    if (!path || !*path) return false;
-    const std::string target(path);
-    std::string temp;
-    std::FILE* f = nullptr;
-    // A name of our own beside the target: "x" refuses to open a file that exists.
-    for (int n = 0; n < 100 && !f; ++n) {
-        temp = target + ".tmp" + std::to_string(n);
-        errno = 0;
-        f = std::fopen(temp.c_str(), "wbx");
-        if (!f && errno != EEXIST) return false;
-    }
-    if (!f) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = std::fflush(f) == 0 && ok;
-    ok = std::ferror(f) == 0 && ok;
-    ok = std::fclose(f) == 0 && ok;
-    if (ok) {
-        std::error_code ec;
-        std::filesystem::rename(temp, target, ec);
-        ok = !ec;
-    }
-    if (!ok) std::remove(temp.c_str());
-    return ok;
-}
-
 int CTarnexSource::SaveCubeFile(std::ostream& out) {
     std::string bytes;
     if (!WriteCubeFileBytes(*this, bytes)) return SaveFailed(*this, nullptr);
@@ -235,14 +206,12 @@ int CTarnexSource::LoadCubeFile(std::istream& in) {
 }
 
 int CTarnexSource::LoadCubeFile(const char* path) {
-    std::FILE* f = path ? std::fopen(path, "rb") : nullptr;
-    if (!f) return OpenFailed(*this, path ? path : "");
+    // Anything but a regular file (a pipe, a device, a folder) is refused without
+    // waiting for it.
     char head[kCubeFileHeadBytes + 1];
-    std::size_t count = std::fread(head, 1, kCubeFileHeadBytes, f);
-    bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) return OpenFailed(*this, path);
-    return LoadHead(*this, head, count);
+    long count = ReadRegularFileHead(path, head, kCubeFileHeadBytes);
+    if (count < 0) return OpenFailed(*this, path ? path : "");
+    return LoadHead(*this, head, static_cast<std::size_t>(count));
 }
 
 }  // namespace velmora

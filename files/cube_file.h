@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "files/file_access.h"
 #include "model/tarnex_source.h"
 
 namespace velmora {
@@ -30,10 +31,5 @@ bool WriteCubeFileBytes(const CTarnexSource& m, std::string& out);
 
 // The ACUBE position line (70 characters) of the live cube.
 void WriteAcubeLine(const CTarnexSource& m, std::string& out);
-
-// Writes bytes to path through a temporary file beside it that is then renamed over
-// it, so that a failed write leaves an existing file as it was. False on any failure;
-// the temporary file is removed then.
-bool WriteFileReplacing(const char* path, std::string_view bytes);
 
 }  // namespace velmora

@@ -2,6 +2,7 @@
 // sticker of the flat net.
 #include <cstring>
 
+#include "model/move_text_scan.h"
 #include "model/tarnex_source.h"
 
 namespace velmora {
@@ -20,10 +21,14 @@ int DigitAt(std::string_view text, std::size_t i) {
     return static_cast<signed char>(c) - '0';
 }
 
+}  // namespace
+
 bool StartsAsCode(std::string_view text) {
     return text.size() >= 2 && (text[0] == '1' || text[0] == '3' || text[0] == '5') &&
            text[1] >= '1' && text[1] <= '4';
 }
+
+namespace {
 
 // Reads the first 72 characters of a position code into the live cube, repairing every
 // digit so that pieces stay in slots of their own kind and the centres form a legal
@@ -67,6 +72,7 @@ void ReadPositionCode(CTarnexSource& m, std::string_view text) {
 }  // namespace
 
 void CTarnexSource::LoadPositionText(std::string_view text) {
+    loadFoundNoTurns = false;
     if (StartsAsCode(text)) {
         // The position is given outright: no moves led to it.
         moveRecord.Clear();
@@ -91,6 +97,7 @@ void CTarnexSource::LoadPositionText(std::string_view text) {
             std::memcpy(work + kResetPrefix.size(), text.data(), n);
             total = RunMoveString(0, std::string_view(work, kResetPrefix.size() + n));
         }
+        loadFoundNoTurns = total < 1;
         if (total < 1) user->Message("文件中没有转动魔方的数据", Buttons::Ok, Icon::Stop);
     }
     commandText.Clear();

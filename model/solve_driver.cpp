@@ -45,8 +45,7 @@ void CTarnexSource::InitCubeModel() {
 
     statusText.Clear();
     if (!programPath.empty()) {
-        LogPathFor(programPath, logPath);
-        CreateLog();
+        OpenStartupLog();
     } else {
         logPath.Clear();
     }
@@ -173,13 +172,7 @@ void CTarnexSource::ExecuteAndSolve() {
 
     BuildSolutionRecord(code);
 
-    if (turnCounter > 2 && !logPath.empty()) {
-        if (std::FILE* f = std::fopen(logPath.c_str(), "ab")) {
-            std::fwrite(SolutionRecord.c_str(), 1, SolutionRecord.size(), f);
-            std::fputc('\n', f);
-            std::fclose(f);
-        }
-    }
+    if (turnCounter > 2 && !logPath.empty()) AppendLogRecord();
 
     StepSolution(0);
     if (solutionTruncated)

@@ -124,6 +124,22 @@ public:
     // Name of the solve log for a program path: its extension replaced by "_log.mf",
     // or "_log.mf" appended when the file name has none.
     static void LogPathFor(std::string_view program, FixedText<260>& out);
+    // The window's log at start-up: beside the program (LogPathFor), else under the same
+    // name in the user's state folder ($XDG_STATE_HOME/velmora, else
+    // ~/.local/state/velmora); emptied there. A failure is left in statusText.
+    void OpenStartupLog();
+    // The solve log's path in the user's state folder, creating the folder; false when
+    // no state folder can be had.
+    static bool StateFolderLogPath(std::string_view program, FixedText<260>& out);
+    // Opens the log at logPath for appending, creating it if missing, without emptying
+    // it; false (and statusText set) when it cannot be opened.
+    bool OpenLogForAppend();
+    // Appends SolutionRecord and its line end to the log in one write.
+    void AppendLogRecord();
+    // Set when a record could not be appended to the solve log whole.
+    bool logWriteFailed = false;
+    // Set by LoadPositionText when its text was no position code and turned nothing.
+    bool loadFoundNoTurns = false;
     // The 24 short codes of the lettering pattern, one per orientation.
     char talwenCodes[24][kShortCodeLength + 1] = {};
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "support/model_fixture.h"
+#include "support/scoped_env.h"
 
 namespace velmora::test {
 namespace {
@@ -221,6 +222,8 @@ TEST_F(SolveDriver, LogNameReplacesOnlyARealExtension) {
 TEST_F(SolveDriver, UncreatableLogIsReportedAndTheModelGoesOn) {
     CTarnexSource fresh;
     fresh.programPath.Assign("/nonexistent-folder/velmora");
+    // No state folder can be made under a file either.
+    ScopedEnv state("XDG_STATE_HOME", "/dev/null/state");
     fresh.InitCubeModel();
     EXPECT_EQ(fresh.statusText.view(), "不能打开自动记录文件“/nonexistent-folder/velmora_log.mf”！");
     fresh.ApplyToken("R+");

@@ -1,0 +1,81 @@
+// The commands and options of velmora-cli, and the checks made before any of them runs.
+#include <cstdio>
+#include <string>
+
+#include "cli/commands.h"
+
+namespace velmora::cli {
+
+CommandLine::CommandLine() {
+    app.set_version_flag("--version", std::string("velmora-cli ") + VELMORA_VERSION);
+    app.require_subcommand(1);
+
+    state = app.add_subcommand("state", "apply a move string to the solved cube and print the position");
+    state->add_option("MOVES", opt.moves, "move string, such as \"F+;T+;R-;\"");
+
+    solve = app.add_subcommand("solve", "solve a position and print the solution");
+    AddPositionOptions(*solve, opt);
+
+    const std::string seedHelp = "seed of the random generator, 0 to " + std::to_string(kMaxSeed);
+    scramble = app.add_subcommand("scramble", "deal a random position of a kind and solve it");
+    scramble->add_option("--kind", opt.kind, "1 whole cube, 2 top layer, 3 edges, 4 centre turns")
+        ->check(CLI::Range(1, 4));
+    scramble->add_option("--seed", opt.seed, seedHelp)->check(CLI::Range(0LL, kMaxSeed));
+    scramble->add_option("--method", opt.method, "group or eight-corner")
+        ->check(CLI::IsMember({"group", "eight-corner"}));
+    scramble->add_option("--log", opt.logFile, "append every solve of more than two turns to FILE");
+
+    batch = app.add_subcommand("batch", "solve many random positions and report figures");
+    batch->add_option("--count", opt.count, "number of positions")->required()->check(CLI::PositiveNumber);
+    batch->add_option("--method", opt.method, "group or eight-corner")
+        ->check(CLI::IsMember({"group", "eight-corner"}));
+    batch->add_option("--seed", opt.seed, seedHelp)->check(CLI::Range(0LL, kMaxSeed));
+    batch->add_option("--moves-per-position", opt.movesPerPosition,
+                      "random face turns per position, 0 to " + std::to_string(kMaxMovesPerPosition))
+        ->check(CLI::Range(0, kMaxMovesPerPosition));
+    batch->add_option("--kind", opt.kind, "deal positions of this kind instead of random turns")
+        ->check(CLI::Range(1, 3));
+    batch->add_option("--log", opt.logFile, "append every solve of more than two turns to FILE");
+
+    AddFileCommands(app, opt);
+    AddMoveTextCommands(app);
+}
+
+int ParseCommandLine(CommandLine& line, int argc, const char* const* argv) {
+    CLI::App& app = line.app;
+    if (argc > 1 && argv[1][0] != '-') {
+        bool known = false;
+        for (const CLI::App* sub : app.get_subcommands({})) known = known || sub->get_name() == argv[1];
+        if (!known) {
+            std::fprintf(stderr, "velmora-cli: unknown command '%s' (see --help)\n", argv[1]);
+            return 2;
+        }
+    }
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        std::string what = e.what();
+        std::fprintf(stderr, "velmora-cli: %s\n", what.c_str());
+        return 2;
+    }
+    line.opt.kindGiven = line.batch->count("--kind") > 0;
+    return -1;
+}
+
+int RunCommandLine(CommandLine& line) {
+    const CommandOptions& opt = line.opt;
+    if (*line.state) return RunState(opt);
+    if (*line.solve) return RunSolve(opt);
+    if (*line.scramble) return RunScramble(opt);
+    if (*line.batch) return RunBatch(opt);
+    if (int rc = RunMoveTextCommands(line.app); rc >= 0) return rc;
+    return RunFileCommands(line.app, opt);
+}
+
+}  // namespace velmora::cli
