@@ -15,20 +15,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class CubeFileReader : public ModelTest {
+class CubeFileReader : public FolderModelTest {
 protected:
-    void SetUp() override {
-        ModelTest::SetUp();
-        dir = fs::temp_directory_path() /
-              ("velmora-files-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        fs::remove_all(dir);
-        ModelTest::TearDown();
-    }
+    CubeFileReader() : FolderModelTest("velmora-files-") {}
 
     std::string PathOf(const char* name) const { return (dir / name).string(); }
     void WriteBytes(const std::string& path, const std::string& bytes) {
@@ -61,7 +50,6 @@ protected:
         return false;
     }
 
-    fs::path dir;
 };
 
 TEST_F(CubeFileReader, FilesOfFewerThanTwoBytesAreRefusedAndChangeNothing) {

@@ -17,23 +17,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FileAccess : public ModelTest {
+class FileAccess : public FolderModelTest {
 protected:
+    FileAccess() : FolderModelTest("velmora-access-") {}
     void SetUp() override {
-        ModelTest::SetUp();
-        dir = fs::temp_directory_path() /
-              ("velmora-access-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        FolderModelTest::SetUp();
         m().ResetCube();
         m().RunMoveString(0, "F+;T+;R-;L*;");
         m().ExecuteAndSolve();
         user.calls.clear();
-    }
-    void TearDown() override {
-        fs::remove_all(dir);
-        ModelTest::TearDown();
     }
     std::string PathOf(const std::string& name) const { return (dir / name).string(); }
     static void WriteBytes(const std::string& path, const std::string& bytes) {
@@ -60,7 +52,6 @@ protected:
         return st.st_mode & 07777;
     }
 
-    fs::path dir;
 };
 
 TEST_F(FileAccess, OpeningAnythingButARegularFileIsRefusedWithoutWaiting) {

@@ -15,20 +15,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SolveLog : public ModelTest {
+class SolveLog : public FolderModelTest {
 protected:
-    void SetUp() override {
-        ModelTest::SetUp();
-        dir = fs::temp_directory_path() /
-              ("velmora-log-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        fs::remove_all(dir);
-        ModelTest::TearDown();
-    }
+    SolveLog() : FolderModelTest("velmora-log-") {}
     static std::vector<std::string> Lines(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         std::vector<std::string> lines;
@@ -40,7 +29,6 @@ protected:
         m().RunMoveString(0, moves);
         m().ExecuteAndSolve();
     }
-    fs::path dir;
 };
 
 TEST_F(SolveLog, AProgramInAFolderItCannotWriteLogsToTheUsersStateFolder) {

@@ -3,6 +3,9 @@
 // as text, and random positions.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <memory>
 #include <random>
 #include <string>
@@ -38,6 +41,28 @@ protected:
 
     ScriptedUser user;
     std::unique_ptr<CTarnexSource> model;
+};
+
+// A model test with an empty folder of its own, named after the test and removed
+// afterwards: prefix-<pid>-<test name> in the temporary folder.
+class FolderModelTest : public ModelTest {
+protected:
+    explicit FolderModelTest(const char* prefix) : prefix(prefix) {}
+    void SetUp() override {
+        ModelTest::SetUp();
+        dir = std::filesystem::temp_directory_path() /
+              (prefix + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override {
+        std::filesystem::remove_all(dir);
+        ModelTest::TearDown();
+    }
+
+    std::string prefix;
+    std::filesystem::path dir;
 };
 
 // True when every piece is home with twist 0 and the centres stand upright.

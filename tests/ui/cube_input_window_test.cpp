@@ -36,7 +36,6 @@ void Shot(QWidget& w, const char* name) {
     w.grab().save(QString::fromUtf8(dir) + QLatin1Char('/') + QLatin1String(name), "PNG");
 }
 
-QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 class CubeInputWindow : public ::testing::Test {
 protected:
@@ -70,11 +69,6 @@ protected:
         Model().BeginInput(2);
         std::copy(std::begin(Model().facelets), std::end(Model().facelets), net);
         return CodeOf(Model().cube);
-    }
-    static std::string CodeOf(const CubeState& s) {
-        char code[kCodeLength + 1];
-        CTarnexSource::WritePositionCode(s, code);
-        return code;
     }
     void ClickInputButton() {
         QToolBar* bar = Frame().ToolBar();

@@ -28,13 +28,7 @@
 namespace velmora::test {
 namespace {
 
-QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-std::string CodeOf(const CubeState& s) {
-    char buf[kCodeLength + 1];
-    CTarnexSource::WritePositionCode(s, buf);
-    return buf;
-}
 
 // The position a move string gives from a start position, by the engine alone.
 std::string EngineCode(const CubeState& from, std::string_view moves) {

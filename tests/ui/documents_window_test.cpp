@@ -35,13 +35,7 @@
 namespace velmora::test {
 namespace {
 
-QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-std::string CodeOf(const CubeState& s) {
-    char buf[kCodeLength + 1];
-    CTarnexSource::WritePositionCode(s, buf);
-    return buf;
-}
 
 // Runs act on the first visible window of type T once it is open (polling from the
 // event loop that the window's own exec runs).

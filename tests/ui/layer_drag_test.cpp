@@ -29,11 +29,6 @@
 namespace velmora::test {
 namespace {
 
-std::string CodeOf(const CubeState& s) {
-    char buf[kCodeLength + 1];
-    CTarnexSource::WritePositionCode(s, buf);
-    return buf;
-}
 
 // Saves a picture under $VELMORA_SCREENSHOT_DIR when it is set (for looking at).
 void KeepPicture(const QImage& image, const char* name) {
@@ -340,7 +335,6 @@ TEST_F(SolutionClick, DoubleClicksAndClicksBesideTheMovesDoNotStep) {
     m().inputMode = 0;
 }
 
-QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 class PaceWindow : public ::testing::Test {
 protected:

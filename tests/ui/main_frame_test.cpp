@@ -27,7 +27,6 @@
 namespace velmora::test {
 namespace {
 
-QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 void ClearStoredSettings() {
     QSettings store(Text(kSettingsOrganization), Text(kSettingsApplication));

@@ -24,7 +24,6 @@
 namespace velmora::test {
 namespace {
 
-QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 class TypedKeysWindow : public ::testing::Test {
 protected:

@@ -13,6 +13,9 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <string_view>
+
+#include "model/tarnex_source.h"
 
 namespace velmora::test {
 
@@ -23,6 +26,16 @@ bool HaveDisplay();
     do {                                                                           \
         if (!::velmora::test::HaveDisplay()) GTEST_SKIP() << "no display (run under xvfb-run)"; \
     } while (0)
+
+// A UTF-8 text of the program as the widgets show it.
+inline QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// The 72-digit position code of a cube state.
+inline std::string CodeOf(const CubeState& s) {
+    char buf[kCodeLength + 1];
+    CTarnexSource::WritePositionCode(s, buf);
+    return buf;
+}
 
 // Processes events until pred holds or ms have passed; returns pred().
 inline bool WaitFor(const std::function<bool()>& pred, int ms = 5000) {
