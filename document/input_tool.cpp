@@ -93,8 +93,26 @@ void InputToolState::TextEdited(std::string_view typed) {
         found = ToolTextFromFaceletString(model_, typed.substr(at, kToolTextLength), converted);
     if (found) {
         text_ = converted;
+    } else if (typed.size() <= kToolTextLength) {
+        text_.assign(typed);
+        for (char& c : text_) c = Lower(c);
     } else {
-        text_.assign(typed.substr(0, std::min<std::size_t>(typed.size(), kToolTextLength)));
+        // The line holds 54 letters: of what was typed or pasted in, only as much is kept
+        // as fits, so a letter typed into a full line is refused instead of pushing the
+        // later stickers along and the last one off the end.
+        const std::string_view before = text_;
+        std::size_t head = 0;
+        while (head < before.size() && head < typed.size() && Lower(typed[head]) == before[head]) ++head;
+        std::size_t tail = 0;
+        while (tail < before.size() - head && tail < typed.size() - head &&
+               Lower(typed[typed.size() - 1 - tail]) == before[before.size() - 1 - tail])
+            ++tail;
+        const std::size_t full = kToolTextLength;
+        const std::size_t room = full - std::min(full, head + tail);
+        std::string kept(typed.substr(0, head));
+        kept.append(typed.substr(head, std::min(room, typed.size() - head - tail)));
+        kept.append(typed.substr(typed.size() - tail));
+        text_ = std::move(kept);
         for (char& c : text_) c = Lower(c);
     }
     choice_ = Choice::Typed;

@@ -154,6 +154,24 @@ TEST_F(InputTool, TypingSelectsTheTypedChoiceInLowerCaseAndCentresResetOnlyOnReq
     EXPECT_EQ(edges.Text(), std::string(54, 'a'));
 }
 
+TEST_F(InputTool, ALetterTypedIntoAFullLineIsRefused) {
+    int marks[7] = {};
+    InputToolState tool(m, kRestoredToolText, marks);
+    for (std::size_t at : {std::size_t{0}, std::size_t{10}, std::size_t{53}, std::size_t{54}}) {
+        std::string typed(kRestoredToolText);
+        typed.insert(at, "g");
+        tool.TextEdited(typed);
+        EXPECT_EQ(tool.Text(), kRestoredToolText) << "typed at " << at;
+    }
+    // Two letters replacing one keep the first of them in place.
+    std::string typed(kRestoredToolText);
+    typed.replace(20, 1, "gh");
+    tool.TextEdited(typed);
+    std::string expected(kRestoredToolText);
+    expected[20] = 'g';
+    EXPECT_EQ(tool.Text(), expected);
+}
+
 TEST_F(InputTool, APastedFaceletStringBecomesTheToolLine) {
     std::mt19937 rng(11);
     RandomTurns(m, rng, 40);
