@@ -117,6 +117,9 @@ void CVelmoraDoc::OnKey(char ch) {
         return;
     }
 
+    // The record of the pair starts empty, also when a question below is declined.
+    m.moveRecord.Clear();
+    m.moveRecordFull = false;
     FixedText<255> question;
     if (keyPair[0] == 'A') {
         if (IsTurnKey(ch))
