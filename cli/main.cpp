@@ -31,7 +31,9 @@ std::unique_ptr<CTarnexSource> NewModel(CliUser& user, const std::string& logFil
     return m;
 }
 
-int MethodNumber(const std::string& name) { return name == "eight-corner" ? 2 : 1; }
+int MethodNumber(const std::string& name) {
+    return name == "eight-corner" ? 2 : name == "shortest" ? 3 : 1;
+}
 
 bool PositionSolved(const CubeState& s) {
     for (int r = 1; r <= 5; ++r)
@@ -97,14 +99,14 @@ int main(int argc, char** argv) {
     scramble->add_option("--kind", opt.kind, "1 whole cube, 2 top layer, 3 edges, 4 centre turns")
         ->check(CLI::Range(1, 4));
     scramble->add_option("--seed", opt.seed, "seed of the random generator");
-    scramble->add_option("--method", opt.method, "group or eight-corner")
-        ->check(CLI::IsMember({"group", "eight-corner"}));
+    scramble->add_option("--method", opt.method, "group, eight-corner or shortest")
+        ->check(CLI::IsMember({"group", "eight-corner", "shortest"}));
     scramble->add_option("--log", opt.logFile, "append every solve of more than two turns to FILE");
 
     auto* batch = app.add_subcommand("batch", "solve many random positions and report figures");
     batch->add_option("--count", opt.count, "number of positions")->required()->check(CLI::PositiveNumber);
-    batch->add_option("--method", opt.method, "group or eight-corner")
-        ->check(CLI::IsMember({"group", "eight-corner"}));
+    batch->add_option("--method", opt.method, "group, eight-corner or shortest")
+        ->check(CLI::IsMember({"group", "eight-corner", "shortest"}));
     batch->add_option("--seed", opt.seed, "seed of the random generator");
     batch->add_option("--moves-per-position", opt.movesPerPosition, "random face turns per position")
         ->check(CLI::NonNegativeNumber);
