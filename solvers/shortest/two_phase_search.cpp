@@ -15,6 +15,10 @@ constexpr int kMaxPhase2 = 12;
 // Bounds up to this are searched one by one first, so a cube a few turns from solved
 // gets a solution no longer than those turns.
 constexpr int kExactUpTo = 8;
+// Before the full bound, one move less is tried for this many search nodes: most cubes
+// have such a solution close at hand, and the count (not a clock) keeps the result a
+// function of the position.
+constexpr long kShorterEffort = 3000;
 constexpr int kViews = 6;
 
 constexpr int InverseMove(int m) { return kFace(m) * 3 + 2 - m % 3; }
@@ -46,43 +50,79 @@ public:
             twist_[v] = TwistOf(view_[v]);
             flip_[v] = FlipOf(view_[v]);
             slice_[v] = SliceOf(view_[v]);
+            depth_[v] = Phase1Distance(twist_[v], flip_[v], slice_[v]);
         }
         for (int m = 0; m < kMoveCount; ++m) moveCubie_[m] = MoveCubie(m);
     }
 
-    // Looks for a solution of at most `bound` moves.
-    bool Within(int bound, TwoPhaseSolution& out) {
+    // Looks for a solution of at most `bound` moves, giving up after `effort` nodes.
+    bool Within(int bound, TwoPhaseSolution& out, long effort = -1) {
         bound_ = bound;
         out_ = &out;
-        for (int depth1 = 0; depth1 <= bound; ++depth1) {
-            for (view = 0; view < kViews; ++view) {
-                if (Phase1Bound(twist_[view], flip_[view], slice_[view]) > depth1) continue;
-                if (Phase1(twist_[view], flip_[view], slice_[view], 0, depth1, -1)) return true;
+        nodesLeft_ = effort;
+        for (int depth1 = 0; depth1 <= bound && nodesLeft_ != 0; ++depth1) {
+            for (view = 0; view < kViews && nodesLeft_ != 0; ++view) {
+                if (depth_[view] > depth1) continue;
+                if (Phase1(twist_[view], flip_[view], slice_[view], depth_[view], 0, depth1, -1))
+                    return true;
             }
         }
         return false;
     }
 
 private:
-    int Phase1Bound(int tw, int fl, int sl) const {
-        return std::max({t_.sliceTwistPrune[sl * kTwists + tw], t_.sliceFlipPrune[sl * kFlips + fl],
-                         t_.twistFlipPrune[tw * kFlips + fl]});
+    int Mod3(int tw, int fl, int sl) const { return t_.Phase1Mod3(t_.Phase1Index(tw, sl * kFlips + fl)); }
+
+    // Exact number of moves to the phase-2 group: walk down the table, each step to a
+    // neighbour one move closer (the only neighbour whose distance is one less mod 3).
+    int Phase1Distance(int tw, int fl, int sl) const {
+        int distance = 0;
+        while (tw != 0 || fl != 0 || sl != 0) {
+            const int want = (Mod3(tw, fl, sl) + 2) % 3;
+            for (int m = 0; m < kMoveCount; ++m) {
+                const int ntw = t_.twistMove[tw][m], nfl = t_.flipMove[fl][m], nsl = t_.sliceMove[sl][m];
+                if (Mod3(ntw, nfl, nsl) == want) {
+                    tw = ntw, fl = nfl, sl = nsl;
+                    break;
+                }
+            }
+            ++distance;
+        }
+        return distance;
     }
 
-    bool Phase1(int tw, int fl, int sl, int depth, int remaining, int last) {
+    // distance: the exact phase-1 distance of (tw, fl, sl); each move changes it by at
+    // most one, so its value mod 3 tells which way. The table entries of all children
+    // are looked up in three rounds with prefetches between them, so that their memory
+    // accesses overlap instead of following one another.
+    bool Phase1(int tw, int fl, int sl, int distance, int depth, int remaining, int last) {
         if (remaining == 0) return StartPhase2(depth);
+        if (nodesLeft_ == 0 || --nodesLeft_ == 0) return false;
         const int left = remaining - 1;
+        int moves[kMoveCount], twists[kMoveCount], flips[kMoveCount], slices[kMoveCount];
+        long index[kMoveCount];
+        int n = 0;
         for (int m = 0; m < kMoveCount; ++m) {
             if (Redundant(m, last)) continue;
             if (left == 0 && !LeavesPhase2Group(m)) continue;
-            const int ntw = t_.twistMove[tw][m];
-            const int nsl = t_.sliceMove[sl][m];
-            if (t_.sliceTwistPrune[nsl * kTwists + ntw] > left) continue;
-            const int nfl = t_.flipMove[fl][m];
-            if (t_.sliceFlipPrune[nsl * kFlips + nfl] > left) continue;
-            if (t_.twistFlipPrune[ntw * kFlips + nfl] > left) continue;
-            path_[depth] = static_cast<std::uint8_t>(m);
-            if (Phase1(ntw, nfl, nsl, depth + 1, left, m)) return true;
+            moves[n] = m;
+            twists[n] = t_.twistMove[tw][m];
+            flips[n] = t_.flipMove[fl][m];
+            slices[n] = t_.sliceMove[sl][m];
+            __builtin_prefetch(&t_.flipSliceClassSym[slices[n] * kFlips + flips[n]]);
+            ++n;
+        }
+        for (int i = 0; i < n; ++i) {
+            index[i] = t_.Phase1Index(twists[i], slices[i] * kFlips + flips[i]);
+            __builtin_prefetch(&t_.phase1Prune[index[i] >> 2]);
+        }
+        const int d3 = distance % 3;
+        for (int i = 0; i < n; ++i) {
+            const int step = (t_.Phase1Mod3(index[i]) - d3 + 3) % 3;
+            const int next = step == 0 ? distance : step == 1 ? distance + 1 : distance - 1;
+            if (next > left) continue;
+            path_[depth] = static_cast<std::uint8_t>(moves[i]);
+            if (Phase1(twists[i], flips[i], slices[i], next, depth + 1, left, moves[i])) return true;
         }
         return false;
     }
@@ -116,17 +156,27 @@ private:
 
     bool Phase2(int cp, int ep, int sp, int depth, int remaining, int last) {
         if (remaining == 0) return cp == 0 && ep == 0 && sp == 0;
+        if (nodesLeft_ == 0 || --nodesLeft_ == 0) return false;
         const int left = remaining - 1;
+        int moves[kPhase2MoveCount], corners[kPhase2MoveCount], edges[kPhase2MoveCount],
+            slices[kPhase2MoveCount];
+        int n = 0;
         for (int k = 0; k < kPhase2MoveCount; ++k) {
             const int m = kPhase2Moves[k];
             if (Redundant(m, last)) continue;
-            const int nsp = t_.slicePermMove[sp][k];
-            const int ncp = t_.cornerPermMove[cp][k];
-            if (t_.cornerSlicePrune[ncp * kSlicePerms + nsp] > left) continue;
-            const int nep = t_.edgePermMove[ep][k];
-            if (t_.edgeSlicePrune[nep * kSlicePerms + nsp] > left) continue;
-            path_[depth] = static_cast<std::uint8_t>(m);
-            if (Phase2(ncp, nep, nsp, depth + 1, left, m)) return true;
+            moves[n] = m;
+            slices[n] = t_.slicePermMove[sp][k];
+            corners[n] = t_.cornerPermMove[cp][k];
+            edges[n] = t_.edgePermMove[ep][k];
+            __builtin_prefetch(&t_.cornerSlicePrune[corners[n] * kSlicePerms + slices[n]]);
+            __builtin_prefetch(&t_.edgeSlicePrune[edges[n] * kSlicePerms + slices[n]]);
+            ++n;
+        }
+        for (int i = 0; i < n; ++i) {
+            if (t_.cornerSlicePrune[corners[i] * kSlicePerms + slices[i]] > left) continue;
+            if (t_.edgeSlicePrune[edges[i] * kSlicePerms + slices[i]] > left) continue;
+            path_[depth] = static_cast<std::uint8_t>(moves[i]);
+            if (Phase2(corners[i], edges[i], slices[i], depth + 1, left, moves[i])) return true;
         }
         return false;
     }
@@ -146,9 +196,10 @@ private:
     const SearchTables& t_;
     CubieCube view_[kViews];
     CubieCube moveCubie_[kMoveCount];
-    int twist_[kViews], flip_[kViews], slice_[kViews];
+    int twist_[kViews], flip_[kViews], slice_[kViews], depth_[kViews];
     std::uint8_t path_[32] = {};
     int bound_ = 0;
+    long nodesLeft_ = -1;  // negative: no limit
     int view = 0;
     TwoPhaseSolution* out_ = nullptr;
 };
@@ -186,7 +237,9 @@ bool SolveTwoPhase(const CubieCube& c, int maxLength, TwoPhaseSolution& out) {
     Search search(Tables(), c);
     for (int bound = 0; bound <= std::min(kExactUpTo, maxLength); ++bound)
         if (search.Within(bound, out)) return true;
-    return maxLength > kExactUpTo && search.Within(maxLength, out);
+    if (maxLength <= kExactUpTo) return false;
+    if (maxLength - 1 > kExactUpTo && search.Within(maxLength - 1, out, kShorterEffort)) return true;
+    return search.Within(maxLength, out);
 }
 
 }  // namespace velmora::shortest
