@@ -51,6 +51,9 @@ public:
             flip_[v] = FlipOf(view_[v]);
             slice_[v] = SliceOf(view_[v]);
             depth_[v] = Phase1Distance(twist_[v], flip_[v], slice_[v]);
+            // A symmetric cube looks the same from several views: search each look once.
+            repeated_[v] = false;
+            for (int u = 0; u < v; ++u) repeated_[v] = repeated_[v] || view_[u] == view_[v];
         }
         for (int m = 0; m < kMoveCount; ++m) moveCubie_[m] = MoveCubie(m);
     }
@@ -62,7 +65,7 @@ public:
         nodesLeft_ = effort;
         for (int depth1 = 0; depth1 <= bound && nodesLeft_ != 0; ++depth1) {
             for (view = 0; view < kViews && nodesLeft_ != 0; ++view) {
-                if (depth_[view] > depth1) continue;
+                if (repeated_[view] || depth_[view] > depth1) continue;
                 if (Phase1(twist_[view], flip_[view], slice_[view], depth_[view], 0, depth1, -1))
                     return true;
             }
@@ -197,6 +200,7 @@ private:
     CubieCube view_[kViews];
     CubieCube moveCubie_[kMoveCount];
     int twist_[kViews], flip_[kViews], slice_[kViews], depth_[kViews];
+    bool repeated_[kViews];
     std::uint8_t path_[32] = {};
     int bound_ = 0;
     long nodesLeft_ = -1;  // negative: no limit
