@@ -27,6 +27,13 @@ const std::vector<CubieCube>& Deals(int count) {
         deals.clear();
         for (int i = 0; i < count; ++i) {
             m->Scramble(1);
+            // Deals come held in any of the 24 ways; the search reads an upright cube.
+            static constexpr const char* kTopFrom[7] = {"", "", "FT", "RT", "PT", "LT", "BT"};
+            static constexpr const char* kFrontFrom[7] = {"", "", "", "RF", "PF", "LF", ""};
+            for (int k = 2; k <= 6 && m->cube.centres[1] != 1; ++k)
+                if (m->cube.centres[k] == 1) m->ApplyToken(kTopFrom[k]);
+            for (int k = 3; k <= 5 && m->cube.centres[2] != 2; ++k)
+                if (m->cube.centres[k] == 2) m->ApplyToken(kFrontFrom[k]);
             CubieCube c;
             velmora::shortest::ReadCubie(*m, c);
             deals.push_back(c);
