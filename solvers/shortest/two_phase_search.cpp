@@ -64,10 +64,10 @@ public:
         out_ = &out;
         nodesLeft_ = effort;
         for (int depth1 = 0; depth1 <= bound && nodesLeft_ != 0; ++depth1) {
-            for (view = 0; view < kViews && nodesLeft_ != 0; ++view) {
-                if (repeated_[view] || depth_[view] > depth1) continue;
-                if (Phase1(twist_[view], flip_[view], slice_[view], depth_[view], 0, depth1, -1))
-                    return true;
+            for (viewIndex_ = 0; viewIndex_ < kViews && nodesLeft_ != 0; ++viewIndex_) {
+                const int v = viewIndex_;
+                if (repeated_[v] || depth_[v] > depth1) continue;
+                if (Phase1(twist_[v], flip_[v], slice_[v], depth_[v], 0, depth1, -1)) return true;
             }
         }
         return false;
@@ -134,7 +134,7 @@ private:
     // are needed.
     bool StartPhase2(int depth1) {
         const int budget = std::min(kMaxPhase2, bound_ - depth1);
-        CubieCube c = view_[view];
+        CubieCube c = view_[viewIndex_];
         for (int i = 0; i < depth1; ++i) {
             const CubieCube& mv = moveCubie_[path_[i]];
             CubieCube n;
@@ -186,8 +186,8 @@ private:
 
     // Turns the path found for the view back into moves of the cube itself.
     void Record(int depth1, int length) {
-        const std::uint8_t* conj = t_.conjugateMove[view / 2];
-        const bool inverse = view % 2 == 1;
+        const std::uint8_t* conj = t_.conjugateMove[viewIndex_ / 2];
+        const bool inverse = viewIndex_ % 2 == 1;
         for (int i = 0; i < length; ++i) {
             const int m = inverse ? InverseMove(path_[length - 1 - i]) : path_[i];
             out_->moves[i] = conj[m];
@@ -204,7 +204,7 @@ private:
     std::uint8_t path_[32] = {};
     int bound_ = 0;
     long nodesLeft_ = -1;  // negative: no limit
-    int view = 0;
+    int viewIndex_ = 0;  // the view being searched
     TwoPhaseSolution* out_ = nullptr;
 };
 
