@@ -73,7 +73,7 @@ void BM_TwoPhaseSearchDeals(benchmark::State& state) {
     state.counters["max_turns"] = longest;
     state.counters["failed"] = failed;
 }
-BENCHMARK(BM_TwoPhaseSearchDeals)->Arg(1000)->Arg(2000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TwoPhaseSearchDeals)->Arg(300)->Arg(1000)->Arg(2000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_ExecuteAndSolveShortest(benchmark::State& state) {
     const auto& deals = Deals(1000);

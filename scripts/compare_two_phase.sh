@@ -44,7 +44,7 @@ console.log(`js      median_ms=${ms[count >> 1].toFixed(3)} mean_ms=${mean.toFix
 JS
 
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
-"$build/bench/bench" --benchmark_filter="BM_TwoPhaseSearchDeals/$count\$" --benchmark_format=json 2>/dev/null |
+"$build/bench/bench" --benchmark_filter="BM_TwoPhaseSearchDeals/$count/" --benchmark_format=json 2>/dev/null |
   node -e '
     let s = ""; process.stdin.on("data", d => s += d).on("end", () => {
       const b = JSON.parse(s).benchmarks[0];
