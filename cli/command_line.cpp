@@ -21,14 +21,14 @@ CommandLine::CommandLine() {
     scramble->add_option("--kind", opt.kind, "1 whole cube, 2 top layer, 3 edges, 4 centre turns")
         ->check(CLI::Range(1, 4));
     scramble->add_option("--seed", opt.seed, seedHelp)->check(CLI::Range(0LL, kMaxSeed));
-    scramble->add_option("--method", opt.method, "group or eight-corner")
-        ->check(CLI::IsMember({"group", "eight-corner"}));
+    scramble->add_option("--method", opt.method, "group, eight-corner or shortest")
+        ->check(CLI::IsMember({"group", "eight-corner", "shortest"}));
     scramble->add_option("--log", opt.logFile, "append every solve of more than two turns to FILE");
 
     batch = app.add_subcommand("batch", "solve many random positions and report figures");
     batch->add_option("--count", opt.count, "number of positions")->required()->check(CLI::PositiveNumber);
-    batch->add_option("--method", opt.method, "group or eight-corner")
-        ->check(CLI::IsMember({"group", "eight-corner"}));
+    batch->add_option("--method", opt.method, "group, eight-corner or shortest")
+        ->check(CLI::IsMember({"group", "eight-corner", "shortest"}));
     batch->add_option("--seed", opt.seed, seedHelp)->check(CLI::Range(0LL, kMaxSeed));
     batch->add_option("--moves-per-position", opt.movesPerPosition,
                       "random face turns per position, 0 to " + std::to_string(kMaxMovesPerPosition))

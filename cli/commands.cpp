@@ -19,8 +19,8 @@ void AddPositionOptions(CLI::App& command, CommandOptions& opt) {
                                         "54-letter facelet string (U R F D L B by centre colour)");
     moves->excludes(code)->excludes(facelets);
     code->excludes(facelets);
-    command.add_option("--method", opt.method, "group or eight-corner")
-        ->check(CLI::IsMember({"group", "eight-corner"}));
+    command.add_option("--method", opt.method, "group, eight-corner or shortest")
+        ->check(CLI::IsMember({"group", "eight-corner", "shortest"}));
     command.add_flag("--centres", opt.centres, "only turn the centres back (centre-orientation method)");
     command.add_flag("--force", opt.force, "with --facelets: accept an assembly error");
     command.add_option("--log", opt.logFile, "append every solve of more than two turns to FILE");

@@ -15,8 +15,8 @@ void AddFileCommands(CLI::App& app, CommandOptions& opt) {
 
     auto* open = app.add_subcommand("open", "open a cube file and solve the position it holds");
     open->add_option("FILE", opt.file, "cube file to read")->required();
-    open->add_option("--method", opt.method, "group or eight-corner")
-        ->check(CLI::IsMember({"group", "eight-corner"}));
+    open->add_option("--method", opt.method, "group, eight-corner or shortest")
+        ->check(CLI::IsMember({"group", "eight-corner", "shortest"}));
     open->add_option("--log", opt.logFile, "append every solve of more than two turns to FILE");
 }
 

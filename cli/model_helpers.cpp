@@ -27,7 +27,9 @@ std::unique_ptr<CTarnexSource> NewModel(CliUser& user, const std::string& logFil
     return m;
 }
 
-int MethodNumber(const std::string& name) { return name == "eight-corner" ? 2 : 1; }
+int MethodNumber(const std::string& name) {
+    return name == "eight-corner" ? 2 : name == "shortest" ? 3 : 1;
+}
 
 bool PositionSolved(const CubeState& s) {
     for (int r = 1; r <= 5; ++r)

@@ -14,7 +14,7 @@ using enum MarkRule;
 
 // id, menu, menu text, keys, toolbar, prompt, enable, mark, mark value, separator after,
 // available
-constexpr std::array<CommandRow, 41> kCommands = {{
+constexpr std::array<CommandRow, 42> kCommands = {{
     {57600, File, "新建(&N)", "F2", true, "新文件，随机打乱魔方，并求出复原解法  <F2>\n打乱", Always, None, 0, false, true},
     {32795, File, "打乱顶面(&T)", "F3", false, "新文件。复原下两层，打乱顶面；建议选择分组法。", NotInputMode, None, 0, false, true},
     {32796, File, "打乱边块(&E)", "F4", false, "新文件。复原角块，打乱边块；建议选择八角法。", NotInputMode, None, 0, true, true},
@@ -28,7 +28,8 @@ constexpr std::array<CommandRow, 41> kCommands = {{
     {32790, Edit, "魔方图案(&P)...", "", false, "执行转成特定图案的指令序列", NotInputMode, None, 0, false, true},
     {32791, Edit, "魔方命令(&C)...", "F5", false, "执行指定的魔方命令  <F8>", NotInputMode, None, 0, true, true},
     {32792, Edit, "分组解法(&1)", "", false, "运用的解法次序：上边块，四组上角块和中边块，下角块，下边块。", NotInputMode, RadioMethod, 1, false, true},
-    {32793, Edit, "八角解法(&8)", "", false, "运用的解法次序：角块色向,角块位置,三块上边块,下边块,最后一块上边块,中边块。", NotInputMode, RadioMethod, 2, true, true},
+    {32793, Edit, "八角解法(&8)", "", false, "运用的解法次序：角块色向,角块位置,三块上边块,下边块,最后一块上边块,中边块。", NotInputMode, RadioMethod, 2, false, true},
+    {32900, Edit, "最少步解法(&3)", "", false, "用两阶段搜索求出不超过20转的复原解法。", NotInputMode, RadioMethod, 3, true, true},
     {32797, Edit, "打乱中心(&N)", "F7", false, "新文件。复原全部边块和角块，打乱中心小块色向。", NotInputMode, None, 0, false, true},
     {32798, Edit, "复原中心(&0)", "F8", false, "只复原中心小块，其它小块都不动。（魔方特点，有些图案底面中心小块不能复原！）", NotInputMode, None, 0, true, true},
     {57643, Edit, "撤消(&U)", "Ctrl+Z, Alt+Backspace", false, "撤消最后一步操作\n撤消", Undo, None, 0, false, true},

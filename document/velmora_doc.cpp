@@ -106,6 +106,7 @@ bool CVelmoraDoc::OnCommand(int id) {
         case cmd::kDefaultColours: DefaultColours(); break;
         case cmd::kGroupMethod: ChooseMethod(1); break;
         case cmd::kEightCornerMethod: ChooseMethod(2); break;
+        case cmd::kShortestMethod: ChooseMethod(3); break;
         case cmd::kScrambleCentres:
             if (!StartUntitled()) break;
             model.Scramble(4);
@@ -271,7 +272,7 @@ void CVelmoraDoc::RestoreCentres() {
 }
 
 void CVelmoraDoc::ChooseMethod(int method) {
-    HistoryOp(2, method == 1 ? "选分组法" : "选八角法");
+    HistoryOp(2, method == 1 ? "选分组法" : method == 3 ? "选最少步法" : "选八角法");
     model.methodChoice = method;
     settings.solve = method;
     Redraw();

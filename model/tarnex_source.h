@@ -176,6 +176,9 @@ public:
     void EightCornerLastUpperEdge();  // stage 6
     void EightCornerMiddleEdges();    // stage 7
 
+    // ---- shortest method (two-phase search, at most 20 turns) ----
+    int ShortestMethod();
+
     // ---- group method ----
     int GroupMethod();
     void GroupTopEdges();

@@ -85,6 +85,26 @@ TEST_F(NoAllocation, SolvingAndStepping) {
     EXPECT_EQ(Count(), before);
 }
 
+// The shortest method searches with fixed tables and fixed per-search state, from the
+// first solve on: whole deals, a cube held turned and the superflip.
+TEST_F(NoAllocation, ShortestMethodSolves) {
+    model->methodChoice = 3;
+    long before = Count();
+    for (int round = 0; round < 50; ++round) {
+        model->Scramble(1);
+        for (int i = 0; i < 5; ++i) model->StepSolution(1);
+        model->StepSolution(-1);
+    }
+    model->ResetCube();
+    model->RunMoveString(0, "R+;F-;RT,FP,");
+    model->ExecuteAndSolve();
+    for (int r : {1, 3, 5})
+        for (int c = 1; c <= 4; ++c) model->cube.pieces[r][c] = PieceSlot{r, c, 1};
+    model->ExecuteAndSolve();
+    EXPECT_EQ(model->lastSolveResult, 1);
+    EXPECT_EQ(Count(), before);
+}
+
 }  // namespace
 }  // namespace velmora
 

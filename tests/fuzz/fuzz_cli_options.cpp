@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Require(chosen == 1);
     fuzz::Require(opt.seed == -1 || (opt.seed >= 0 && opt.seed <= cli::kMaxSeed));
     fuzz::Require(opt.kind >= 1 && opt.kind <= 4);
-    fuzz::Require(opt.method == "group" || opt.method == "eight-corner");
+    fuzz::Require(opt.method == "group" || opt.method == "eight-corner" || opt.method == "shortest");
     fuzz::Require(opt.steps >= 0);
     if (*line.batch) {
         fuzz::Require(opt.count > 0);

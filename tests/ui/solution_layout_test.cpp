@@ -80,6 +80,8 @@ TEST(SolutionLayout, StageMarkersAndOtherMethodsShowAsTheyAre) {
     EXPECT_EQ(out.method, "  其它法");
     LayoutSolution(Record("02", "T+;F-;"), 76, 7, out);
     EXPECT_EQ(out.method, "  其它法");
+    LayoutSolution(Record("02", "T+;#  F-;"), 76, 3, out);
+    EXPECT_EQ(out.method, "  最少步法");
 }
 
 TEST(SolutionLayout, RecordBeforeTheFirstSolveShowsNoMoves) {

@@ -15,6 +15,7 @@ std::string_view MethodName(int methodUsed) {
     switch (methodUsed) {
         case 1: return "  分组法";
         case 2: return "  八角法";
+        case 3: return "  最少步法";
         case 4: return " 只处理中心";
         default: return "  其它法";
     }
