@@ -67,21 +67,39 @@ TEST(TwoPhaseTables, ViewsAboutTheDiagonalMapEveryMoveToAMove) {
     }
 }
 
-// The phase-1 table stores distances mod 3; along any walk they must change by at
-// most one per move and be 0 exactly in the phase-2 group.
-TEST(TwoPhaseTables, PhaseOneDistancesChangeByAtMostOnePerMove) {
+// The phase-1 table stores distances mod 3: from every cube a turn leads one step
+// down (value one less, mod 3) until the cube is in the phase-2 group, where the value
+// is 0, and no cube needs more than 12 such steps.
+TEST(TwoPhaseTables, PhaseOneDistancesLeadDownToThePhaseTwoGroup) {
     const shortest::SearchTables& t = shortest::Tables();
+    auto value = [&t](const CubieCube& c) {
+        const int fs = shortest::SliceOf(c) * shortest::kFlips + shortest::FlipOf(c);
+        return t.Phase1Mod3(t.Phase1Index(shortest::TwistOf(c), fs));
+    };
+    auto inGroup = [](const CubieCube& c) {
+        return shortest::TwistOf(c) == 0 && shortest::FlipOf(c) == 0 && shortest::SliceOf(c) == 0;
+    };
     std::mt19937 rng(17);
     CubieCube c = shortest::SolvedCubie();
-    int last = 0;
-    for (int step = 0; step < 20000; ++step) {
+    for (int step = 0; step < 2000; ++step) {
         c = shortest::Multiply(c, shortest::MoveCubie(static_cast<int>(rng() % 18)));
-        const int tw = shortest::TwistOf(c), fs = shortest::SliceOf(c) * shortest::kFlips + shortest::FlipOf(c);
-        const int now = t.Phase1Mod3(t.Phase1Index(tw, fs));
-        ASSERT_LT(now, 3);
-        EXPECT_NE((now - last + 3) % 3, 3);
-        if (tw == 0 && fs == 0) EXPECT_EQ(now, 0);
-        last = now;
+        CubieCube walk = c;
+        int steps = 0;
+        while (!inGroup(walk) && steps <= 12) {
+            const int down = (value(walk) + 2) % 3;
+            bool found = false;
+            for (int m = 0; m < shortest::kMoveCount && !found; ++m) {
+                const CubieCube next = shortest::Multiply(walk, shortest::MoveCubie(m));
+                if (value(next) == down) {
+                    walk = next;
+                    found = true;
+                }
+            }
+            ASSERT_TRUE(found) << "no turn leads down at step " << step;
+            ++steps;
+        }
+        EXPECT_LE(steps, 12);
+        EXPECT_EQ(value(walk), 0);
     }
 }
 
