@@ -15,8 +15,6 @@
 namespace velmora::test {
 namespace {
 
-QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
 class ShortestWindow : public ::testing::Test {
 protected:
     void SetUp() override {
