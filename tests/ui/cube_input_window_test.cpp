@@ -25,6 +25,7 @@
 #include "ui/gl/tarnex_3d_view.h"
 #include "ui/views/main_frame.h"
 #include "ui/views/net_view.h"
+#include "app_window_fixture.h"
 #include "ui_test_support.h"
 
 namespace velmora::test {
@@ -37,28 +38,18 @@ void Shot(QWidget& w, const char* name) {
 }
 
 
-class CubeInputWindow : public ::testing::Test {
+class CubeInputWindow : public AppWindowTest {
 protected:
     void SetUp() override {
-        REQUIRE_DISPLAY();
-        QSettings(Text(kSettingsOrganization), Text(kSettingsApplication)).clear();
-        app = std::make_unique<CVelmoraApp>();
+        AppWindowTest::SetUp();
+        if (IsSkipped()) return;
         // No preset on the start question; OK on every message.
-        app->user.messageHook = [this](std::string_view text, Buttons buttons, Icon) {
+        StartApp({}, [this](std::string_view text, Buttons buttons, Icon) {
             messages.emplace_back(text);
             return buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? Answer::No : Answer::Ok;
-        };
-        ASSERT_TRUE(app->Start({}));
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(app->frame.get()));
-        ASSERT_TRUE(WaitFor([&] { return app->frame->CubeView()->FramesDrawn() > 0; }));
-    }
-    void TearDown() override {
-        if (app) app->frame->quitting = true;
-        app.reset();
+        });
     }
 
-    CMainFrame& Frame() { return *app->frame; }
-    CTarnexSource& Model() { return app->doc->model; }
 
     // An upright scrambled position, solved; returns its code and leaves its net in net.
     std::string Scramble(int (&net)[kFaceletCount], unsigned seed) {
@@ -89,7 +80,6 @@ protected:
         EXPECT_TRUE(PiecesSolved(check.cube)) << Model().SolutionRecord.c_str();
     }
 
-    std::unique_ptr<CVelmoraApp> app;
     std::vector<std::string> messages;
 };
 

@@ -23,6 +23,7 @@
 #include "ui/dialogs/pattern_dialog.h"
 #include "ui/gl/tarnex_3d_view.h"
 #include "ui/views/main_frame.h"
+#include "app_window_fixture.h"
 #include "ui_test_support.h"
 
 namespace velmora::test {
@@ -54,23 +55,15 @@ Widget* Child(QWidget* dialog, const char* name) {
     return w;
 }
 
-class Dialogs : public ::testing::Test {
+class Dialogs : public AppWindowTest {
 protected:
     void SetUp() override {
-        REQUIRE_DISPLAY();
-        QSettings(Text(kSettingsOrganization), Text(kSettingsApplication)).clear();
-        app = std::make_unique<CVelmoraApp>();
-        app->user.messageHook = [this](std::string_view text, Buttons, Icon) {
+        AppWindowTest::SetUp();
+        if (IsSkipped()) return;
+        StartApp({}, [this](std::string_view text, Buttons, Icon) {
             messages.emplace_back(text);
             return Answer::Ok;
-        };
-        ASSERT_TRUE(app->Start({}));
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(app->frame.get()));
-        ASSERT_TRUE(WaitFor([&] { return app->frame->CubeView()->FramesDrawn() > 0; }));
-    }
-    void TearDown() override {
-        if (app) app->frame->quitting = true;
-        app.reset();
+        });
     }
 
     // Runs act on the dialog of type D once it is shown modally; act must close it.
@@ -94,9 +87,7 @@ protected:
         return seen;
     }
 
-    CTarnexSource& Model() { return app->doc->model; }
 
-    std::unique_ptr<CVelmoraApp> app;
     std::vector<std::string> messages;
 };
 

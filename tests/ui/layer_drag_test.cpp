@@ -24,6 +24,7 @@
 #include "ui/views/main_frame.h"
 #include "ui/views/solution_layout.h"
 #include "ui/views/solution_view.h"
+#include "app_window_fixture.h"
 #include "ui_test_support.h"
 
 namespace velmora::test {
@@ -336,30 +337,16 @@ TEST_F(SolutionClick, DoubleClicksAndClicksBesideTheMovesDoNotStep) {
 }
 
 
-class PaceWindow : public ::testing::Test {
+class PaceWindow : public AppWindowTest {
 protected:
-    void SetUp() override {
-        REQUIRE_DISPLAY();
-        QSettings store(Text(kSettingsOrganization), Text(kSettingsApplication));
-        store.clear();
-        store.sync();
-    }
-    void TearDown() override {
-        if (app) app->frame->quitting = true;
-        app.reset();
-    }
     void Start() {
-        app = std::make_unique<CVelmoraApp>();
-        app->user.messageHook = [](std::string_view, Buttons, Icon) { return Answer::No; };
-        ASSERT_TRUE(app->Start({}));
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(app->frame.get()));
+        StartApp({}, [](std::string_view, Buttons, Icon) { return Answer::No; }, false);
     }
     void Restart() {
         app->Exit();
         app.reset();
         Start();
     }
-    std::unique_ptr<CVelmoraApp> app;
 };
 
 TEST_F(PaceWindow, ThePaceIsChosenInItsSubmenuAndKeptInTheSettings) {

@@ -22,43 +22,22 @@
 #include "ui/views/net_view.h"
 #include "ui/views/solution_view.h"
 #include "support/model_fixture.h"
+#include "app_window_fixture.h"
 #include "ui_test_support.h"
 
 namespace velmora::test {
 namespace {
 
 
-void ClearStoredSettings() {
-    QSettings store(Text(kSettingsOrganization), Text(kSettingsApplication));
-    store.clear();
-    store.sync();
-}
-
-class Window : public ::testing::Test {
+class Window : public AppWindowTest {
 protected:
-    void SetUp() override {
-        REQUIRE_DISPLAY();
-        ClearStoredSettings();
-    }
-    void TearDown() override {
-        if (app) app->frame->quitting = true;
-        app.reset();
-    }
-
     void Start(const StartRequest& request = {}) {
-        app = std::make_unique<CVelmoraApp>();
-        app->user.messageHook = [this](std::string_view text, Buttons buttons, Icon) {
+        StartApp(request, [this](std::string_view text, Buttons buttons, Icon) {
             questions.emplace_back(text);
             return buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? Answer::No : Answer::Ok;
-        };
-        ASSERT_TRUE(app->Start(request));
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(app->frame.get()));
-        ASSERT_TRUE(WaitFor([&] { return app->frame->CubeView()->FramesDrawn() > 0; }));
+        });
     }
-    CMainFrame& Frame() { return *app->frame; }
-    CTarnexSource& Model() { return app->doc->model; }
 
-    std::unique_ptr<CVelmoraApp> app;
     std::vector<std::string> questions;
 };
 

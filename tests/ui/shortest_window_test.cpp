@@ -10,31 +10,17 @@
 #include "ui/gl/tarnex_3d_view.h"
 #include "ui/views/main_frame.h"
 #include "support/model_fixture.h"
+#include "app_window_fixture.h"
 #include "ui_test_support.h"
 
 namespace velmora::test {
 namespace {
 
-class ShortestWindow : public ::testing::Test {
+class ShortestWindow : public AppWindowTest {
 protected:
-    void SetUp() override {
-        REQUIRE_DISPLAY();
-        QSettings store(Text(kSettingsOrganization), Text(kSettingsApplication));
-        store.clear();
-        store.sync();
-    }
-    void TearDown() override {
-        if (app) app->frame->quitting = true;
-        app.reset();
-    }
     void Start() {
-        app = std::make_unique<CVelmoraApp>();
-        app->user.messageHook = [](std::string_view, Buttons, Icon) { return Answer::Ok; };
-        ASSERT_TRUE(app->Start({}));
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(app->frame.get()));
-        ASSERT_TRUE(WaitFor([&] { return app->frame->CubeView()->FramesDrawn() > 0; }));
+        StartApp({}, [](std::string_view, Buttons, Icon) { return Answer::Ok; });
     }
-    std::unique_ptr<CVelmoraApp> app;
 };
 
 TEST_F(ShortestWindow, ChosenMethodIsSavedAsThreeAndSolvesTheFirstDealOfTheNextStart) {
