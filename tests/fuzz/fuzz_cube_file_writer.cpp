@@ -13,12 +13,7 @@ namespace {
 
 // The model that opens what was written.
 CTarnexSource& Reader(fuzz::ByteUser& user) {
-    static CTarnexSource* reader = [] {
-        auto* m = new CTarnexSource();
-        m->InitCubeModel();
-        m->tickSource = [] { return 0; };
-        return m;
-    }();
+    static CTarnexSource* reader = fuzz::NewModel();
     reader->user = &user;
     return *reader;
 }

@@ -30,13 +30,16 @@ public:
     void ShowCodeDialog(std::string_view, std::string_view) override {}
 };
 
+// An initialised model that lives for the whole fuzzing run.
+inline CTarnexSource* NewModel() {
+    auto* m = new CTarnexSource();
+    m->InitCubeModel();
+    m->tickSource = [] { return 0; };
+    return m;
+}
+
 inline CTarnexSource& Model(ByteUser& user) {
-    static CTarnexSource* model = [] {
-        auto* m = new CTarnexSource();
-        m->InitCubeModel();
-        m->tickSource = [] { return 0; };
-        return m;
-    }();
+    static CTarnexSource* model = NewModel();
     model->user = &user;
     return *model;
 }
