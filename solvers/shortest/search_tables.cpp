@@ -1,8 +1,11 @@
 // Building the move and pruning tables of the two-phase search from the cubie moves.
 #include "solvers/shortest/search_tables.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "solvers/shortest/two_phase.h"
 
@@ -76,13 +79,14 @@ CubieCube WithSlice(std::uint16_t mask) {
 }
 
 // Breadth-first fill of a pruning table over pairs (a, b), index a * sizeB + b, from
-// (0, 0). Early depths expand the frontier; once most entries are known, each unknown
+// the solved pair at `start`. Early depths expand the frontier; once most entries are known, each unknown
 // entry looks for a neighbour at the current depth instead.
 template <typename MoveA, typename MoveB>
-void FillPrune(std::uint8_t* table, int sizeA, int sizeB, int moves, MoveA moveA, MoveB moveB) {
+void FillPrune(std::uint8_t* table, int sizeA, int sizeB, int moves, MoveA moveA, MoveB moveB,
+               long start = 0) {
     const long total = static_cast<long>(sizeA) * sizeB;
     std::memset(table, 0xff, static_cast<std::size_t>(total));
-    table[0] = 0;
+    table[start] = 0;
     long done = 1;
     for (int depth = 0; done < total; ++depth) {
         const bool backward = done > total / 2;
@@ -162,31 +166,41 @@ void SetMod3(SearchTables& t, long index, int value) {
     b = static_cast<std::uint8_t>((b & ~(3 << shift)) | (value << shift));
 }
 
+// The sixteen symmetries that keep the U-D axis, each with its inverse.
+struct Symmetries {
+    CubieCube sym[kSymmetries], inverse[kSymmetries];
+    int inverseIndex[kSymmetries] = {};
+
+    Symmetries() {
+        CubieCube cc = SolvedCubie();
+        int idx = 0;
+        for (int f2 = 0; f2 < 2; ++f2) {
+            for (int u4 = 0; u4 < 4; ++u4) {
+                for (int lr = 0; lr < 2; ++lr) {
+                    sym[idx++] = cc;
+                    cc = MultiplyMirrored(cc, kMirrorLR);
+                }
+                cc = MultiplyMirrored(cc, kTurnU4);
+            }
+            cc = MultiplyMirrored(cc, kTurnF2);
+        }
+        for (int s = 0; s < kSymmetries; ++s) {
+            inverse[s] = InverseMirrored(sym[s]);
+            for (int j = 0; j < kSymmetries; ++j)
+                if (sym[j] == inverse[s]) inverseIndex[s] = j;
+        }
+    }
+    // S_s^-1 c S_s.
+    CubieCube Conjugate(const CubieCube& c, int s) const {
+        return MultiplyMirrored(MultiplyMirrored(inverse[s], c), sym[s]);
+    }
+};
+
 // Classes of flipSlice under the sixteen symmetries, the twist conjugation table and
 // the phase-1 distances modulo 3.
-void BuildPhase1(SearchTables& t, const std::array<std::uint16_t, kSlices>& masks) {
-    CubieCube sym[kSymmetries], symInverse[kSymmetries];
-    CubieCube cc = SolvedCubie();
-    int idx = 0;
-    for (int f2 = 0; f2 < 2; ++f2) {
-        for (int u4 = 0; u4 < 4; ++u4) {
-            for (int lr = 0; lr < 2; ++lr) {
-                sym[idx++] = cc;
-                cc = MultiplyMirrored(cc, kMirrorLR);
-            }
-            cc = MultiplyMirrored(cc, kTurnU4);
-        }
-        cc = MultiplyMirrored(cc, kTurnF2);
-    }
-    int inverseIndex[kSymmetries] = {};
-    for (int s = 0; s < kSymmetries; ++s) {
-        symInverse[s] = InverseMirrored(sym[s]);
-        for (int j = 0; j < kSymmetries; ++j)
-            if (sym[j] == symInverse[s]) inverseIndex[s] = j;
-    }
-    auto conjugate = [&](const CubieCube& c, int s) {
-        return MultiplyMirrored(MultiplyMirrored(symInverse[s], c), sym[s]);
-    };
+void BuildPhase1(SearchTables& t, const std::array<std::uint16_t, kSlices>& masks, const Symmetries& sy) {
+    auto conjugate = [&sy](const CubieCube& c, int s) { return sy.Conjugate(c, s); };
+    const int* inverseIndex = sy.inverseIndex;
 
     for (int tw = 0; tw < kTwists; ++tw) {
         const CubieCube c = WithTwist(tw);
@@ -270,6 +284,169 @@ void BuildPhase1(SearchTables& t, const std::array<std::uint16_t, kSlices>& mask
     }
 }
 
+// A cube whose corners, or whose eight U/D edges, stand in permutation `raw`.
+CubieCube WithCornerPerm(int raw) {
+    CubieCube c = SolvedCubie();
+    UnrankPerm(raw, c.cp, 8, 0);
+    return c;
+}
+CubieCube WithEdgePerm(int raw) {
+    CubieCube c = SolvedCubie();
+    UnrankPerm(raw, c.ep, 8, 0);
+    return c;
+}
+
+// A cube whose four U/D edges first..first+3 stand at `spot`, the other four in order on
+// the remaining U/D positions.
+CubieCube WithLayerSpot(int spot, int first) {
+    int pos[4];
+    pos[0] = spot / 210;
+    int rest[3] = {spot / 30 % 7, spot / 5 % 6, spot % 5};
+    bool used[8] = {};
+    used[pos[0]] = true;
+    for (int i = 0; i < 3; ++i) {
+        // The rest[i]-th position not taken yet.
+        int p = 0;
+        for (int skip = rest[i];; ++p) {
+            if (used[p]) continue;
+            if (skip-- == 0) break;
+        }
+        pos[i + 1] = p;
+        used[p] = true;
+    }
+    CubieCube c = SolvedCubie();
+    for (int i = 0; i < 4; ++i) c.ep[pos[i]] = static_cast<std::uint8_t>(first + i);
+    int other = first == 0 ? 4 : 0;
+    for (int p = 0; p < 8; ++p)
+        if (!used[p]) c.ep[p] = static_cast<std::uint8_t>(other++);
+    return c;
+}
+
+// Sorts the 40320 permutations into classes under the symmetries: the first member met
+// is the representative; classSym[raw] = class << 4 | s with S_s^-1 raw S_s = rep.
+template <typename CubeOf, typename RawOf>
+int BuildPermClasses(const Symmetries& sy, CubeOf cubeOf, RawOf rawOf, std::uint16_t* classSym,
+                     std::vector<int>& reps) {
+    std::fill(classSym, classSym + kCornerPerms, 0xffff);
+    for (int raw = 0; raw < kCornerPerms; ++raw) {
+        if (classSym[raw] != 0xffff) continue;
+        const int cls = static_cast<int>(reps.size());
+        reps.push_back(raw);
+        classSym[raw] = static_cast<std::uint16_t>(cls << 4);
+        const CubieCube c = cubeOf(raw);
+        for (int s = 1; s < kSymmetries; ++s) {
+            const int seen = rawOf(sy.Conjugate(c, s));
+            if (classSym[seen] == 0xffff)
+                classSym[seen] = static_cast<std::uint16_t>(cls << 4 | sy.inverseIndex[s]);
+        }
+    }
+    return static_cast<int>(reps.size());
+}
+
+bool SamePermutation(const CubieCube& a, const CubieCube& b) {
+    return std::equal(a.cp, a.cp + 8, b.cp) && std::equal(a.ep, a.ep + 12, b.ep);
+}
+
+// Phase-2 tables over permutation classes. The exact pair distances are found over raw
+// permutations first (temporary tables), then read off at each class representative:
+// a symmetry turns phase-2 solutions into phase-2 solutions, so conjugate pairs share
+// their distance.
+void BuildPhase2(SearchTables& t, const CubieCube* move, const Symmetries& sy) {
+    for (int k = 0; k < kPhase2MoveCount; ++k) {
+        for (int s = 0; s < kSymmetries; ++s) {
+            const CubieCube image = sy.Conjugate(move[kPhase2Moves[k]], s);
+            t.phase2MoveConj[k][s] = 0xff;
+            for (int j = 0; j < kPhase2MoveCount; ++j)
+                if (SamePermutation(move[kPhase2Moves[j]], image)) t.phase2MoveConj[k][s] = static_cast<std::uint8_t>(j);
+        }
+    }
+    for (int a = 0; a < kSymmetries; ++a)
+        for (int b = 0; b < kSymmetries; ++b)
+            for (int j = 0; j < kSymmetries; ++j)
+                if (sy.sym[j] == MultiplyMirrored(sy.sym[a], sy.sym[b])) t.symProduct[a][b] = static_cast<std::uint8_t>(j);
+    for (int i = 0; i < kSlicePerms; ++i) {
+        CubieCube c = SolvedCubie();
+        UnrankPerm(i, c.ep + 8, 4, 8);
+        for (int s = 0; s < kSymmetries; ++s)
+            t.slicePermConj[i][s] = static_cast<std::uint8_t>(SlicePermOf(sy.Conjugate(c, s)));
+    }
+
+    std::vector<std::uint16_t> cornerMove(static_cast<std::size_t>(kCornerPerms) * kPhase2MoveCount);
+    std::vector<std::uint16_t> edgeMove(cornerMove.size());
+    for (int i = 0; i < kCornerPerms; ++i) {
+        const CubieCube c = WithCornerPerm(i), e = WithEdgePerm(i);
+        for (int k = 0; k < kPhase2MoveCount; ++k) {
+            const CubieCube& mv = move[kPhase2Moves[k]];
+            cornerMove[static_cast<std::size_t>(i) * kPhase2MoveCount + k] =
+                static_cast<std::uint16_t>(CornerPermOf(Multiply(c, mv)));
+            edgeMove[static_cast<std::size_t>(i) * kPhase2MoveCount + k] =
+                static_cast<std::uint16_t>(EdgePermOf(Multiply(e, mv)));
+        }
+    }
+    std::vector<std::uint8_t> prune(static_cast<std::size_t>(kCornerPerms) * kSlicePerms);
+    auto fill = [&](const std::vector<std::uint16_t>& permMove, std::uint16_t* classSym,
+                    std::uint16_t (*classMove)[kPhase2MoveCount], std::uint8_t (*small)[kSlicePerms],
+                    auto cubeOf, auto rawOf) {
+        FillPrune(prune.data(), kCornerPerms, kSlicePerms, kPhase2MoveCount,
+                  [&](int a, int m) { return permMove[static_cast<std::size_t>(a) * kPhase2MoveCount + m]; },
+                  [&](int b, int m) { return t.slicePermMove[b][m]; });
+        std::vector<int> reps;
+        const int classes = BuildPermClasses(sy, cubeOf, rawOf, classSym, reps);
+        if (classes != kPermClasses) std::abort();
+        for (int cls = 0; cls < kPermClasses; ++cls) {
+            const int rep = reps[static_cast<std::size_t>(cls)];
+            for (int k = 0; k < kPhase2MoveCount; ++k)
+                classMove[cls][k] = classSym[permMove[static_cast<std::size_t>(rep) * kPhase2MoveCount + k]];
+            for (int sp = 0; sp < kSlicePerms; ++sp)
+                small[cls][sp] = prune[static_cast<std::size_t>(rep) * kSlicePerms + sp];
+        }
+    };
+    fill(cornerMove, t.cornerClassSym, t.cornerClassMove, t.cornerSlicePrune, WithCornerPerm,
+         [](const CubieCube& c) { return CornerPermOf(c); });
+    fill(edgeMove, t.edgeClassSym, t.edgeClassMove, t.edgeSlicePrune, WithEdgePerm,
+         [](const CubieCube& c) { return EdgePermOf(c); });
+
+    // Spots of four U/D edges: their move table and how the symmetries see them.
+    for (int x = 0; x < kLayerSpots; ++x) {
+        const CubieCube e = WithLayerSpot(x, 0);
+        for (int k = 0; k < kPhase2MoveCount; ++k)
+            t.spotMove[x][k] = static_cast<std::uint16_t>(LayerSpotOf(Multiply(e, move[kPhase2Moves[k]]).ep, 0));
+    }
+    for (int s = 0; s < kSymmetries; ++s) {
+        // A symmetry that turns the cube over brings a D edge position to the UR position.
+        t.spotSwapsLayers[s] = static_cast<std::uint8_t>(sy.sym[s].ep[0] >= 4);
+        for (int x = 0; x < kLayerSpots; ++x) {
+            for (int layer = 0; layer < 2; ++layer) {
+                const int source = (layer == 1) != (t.spotSwapsLayers[s] != 0) ? 4 : 0;
+                const CubieCube e = sy.Conjugate(WithLayerSpot(x, source), s);
+                t.spotConj[x][s][layer] = static_cast<std::uint16_t>(LayerSpotOf(e.ep, layer * 4));
+            }
+        }
+    }
+
+    // Corner class with the spot of the U edges, and of the D edges: filled over raw
+    // corner permutations, read off at each class's representative.
+    std::vector<std::uint8_t> spots(static_cast<std::size_t>(kCornerPerms) * kLayerSpots);
+    std::vector<int> reps;
+    BuildPermClasses(sy, WithCornerPerm, [](const CubieCube& c) { return CornerPermOf(c); },
+                     t.cornerClassSym, reps);
+    for (int layer = 0; layer < 2; ++layer) {
+        FillPrune(spots.data(), kCornerPerms, kLayerSpots, kPhase2MoveCount,
+                  [&](int a, int m) { return cornerMove[static_cast<std::size_t>(a) * kPhase2MoveCount + m]; },
+                  [&](int b, int m) { return t.spotMove[b][m]; },
+                  layer == 0 ? kSolvedUpSpot : kSolvedDownSpot);
+        std::uint8_t* packed = layer == 0 ? t.cornerUpEdgePrune : t.cornerDownEdgePrune;
+        std::memset(packed, 0, sizeof t.cornerUpEdgePrune);
+        for (int cls = 0; cls < kPermClasses; ++cls) {
+            const std::size_t row = static_cast<std::size_t>(reps[static_cast<std::size_t>(cls)]) * kLayerSpots;
+            for (int x = 0; x < kLayerSpots; ++x) {
+                const long index = static_cast<long>(cls) * kLayerSpots + x;
+                packed[index >> 1] = static_cast<std::uint8_t>(packed[index >> 1] | spots[row + x] << ((index & 1) * 4));
+            }
+        }
+    }
+}
+
 void Build(SearchTables& t) {
     CubieCube move[kMoveCount];
     for (int m = 0; m < kMoveCount; ++m) move[m] = MoveCubie(m);
@@ -291,17 +468,6 @@ void Build(SearchTables& t) {
         for (int m = 0; m < kMoveCount; ++m)
             t.sliceMove[i][m] = static_cast<std::uint16_t>(SliceOf(Multiply(c, move[m])));
     }
-    for (int i = 0; i < kCornerPerms; ++i) {
-        CubieCube c = SolvedCubie();
-        UnrankPerm(i, c.cp, 8, 0);
-        CubieCube e = SolvedCubie();
-        UnrankPerm(i, e.ep, 8, 0);
-        for (int k = 0; k < kPhase2MoveCount; ++k) {
-            const CubieCube& mv = move[kPhase2Moves[k]];
-            t.cornerPermMove[i][k] = static_cast<std::uint16_t>(CornerPermOf(Multiply(c, mv)));
-            t.edgePermMove[i][k] = static_cast<std::uint16_t>(EdgePermOf(Multiply(e, mv)));
-        }
-    }
     for (int i = 0; i < kSlicePerms; ++i) {
         CubieCube c = SolvedCubie();
         UnrankPerm(i, c.ep + 8, 4, 8);
@@ -310,14 +476,9 @@ void Build(SearchTables& t) {
                 static_cast<std::uint8_t>(SlicePermOf(Multiply(c, move[kPhase2Moves[k]])));
     }
 
-    BuildPhase1(t, masks);
-    FillPrune(t.cornerSlicePrune, kCornerPerms, kSlicePerms, kPhase2MoveCount,
-              [&](int a, int m) { return t.cornerPermMove[a][m]; },
-              [&](int b, int m) { return t.slicePermMove[b][m]; });
-    FillPrune(t.edgeSlicePrune, kEdgePerms, kSlicePerms, kPhase2MoveCount,
-              [&](int a, int m) { return t.edgePermMove[a][m]; },
-              [&](int b, int m) { return t.slicePermMove[b][m]; });
-
+    const Symmetries sy;
+    BuildPhase1(t, masks, sy);
+    BuildPhase2(t, move, sy);
     CubieCube turned = SolvedCubie();
     for (int k = 0; k < 3; ++k) {
         t.diagonal[k] = turned;
@@ -360,6 +521,16 @@ int SlicePermOf(const CubieCube& c) {
     std::uint8_t p[4];
     for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(c.ep[8 + i] - 8);
     return RankPerm(p, 4);
+}
+
+int LayerSpotOf(const std::uint8_t* ep, int first) {
+    int pos[4] = {};
+    for (int p = 0; p < 8; ++p)
+        if (ep[p] >= first && ep[p] < first + 4) pos[ep[p] - first] = p;
+    const int b = pos[1] - (pos[1] > pos[0]);
+    const int c = pos[2] - (pos[2] > pos[0]) - (pos[2] > pos[1]);
+    const int d = pos[3] - (pos[3] > pos[0]) - (pos[3] > pos[1]) - (pos[3] > pos[2]);
+    return pos[0] * 210 + b * 30 + c * 5 + d;
 }
 
 void BuildSearchTables(SearchTables& t) { Build(t); }

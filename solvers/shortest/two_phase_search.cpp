@@ -15,10 +15,10 @@ constexpr int kMaxPhase2 = 12;
 // Bounds up to this are searched one by one first, so a cube a few turns from solved
 // gets a solution no longer than those turns.
 constexpr int kExactUpTo = 8;
-// Before the full bound, one move less is tried for this many search nodes: most cubes
-// have such a solution close at hand, and the count (not a clock) keeps the result a
-// function of the position.
-constexpr long kShorterEffort = 3000;
+// After the first solution within the full bound, the search goes on for this many
+// nodes looking for a shorter one: many cubes have one close at hand, and the count
+// (not a clock) keeps the result a function of the position.
+constexpr long kShorterEffort = 200;
 constexpr int kViews = 6;
 
 constexpr int InverseMove(int m) { return kFace(m) * 3 + 2 - m % 3; }
@@ -58,19 +58,25 @@ public:
         for (int m = 0; m < kMoveCount; ++m) moveCubie_[m] = MoveCubie(m);
     }
 
-    // Looks for a solution of at most `bound` moves, giving up after `effort` nodes.
-    bool Within(int bound, TwoPhaseSolution& out, long effort = -1) {
+    // Looks for a solution of at most `bound` moves. With a shorter effort, the first
+    // one found is kept and the search goes on for that many nodes with the bound one
+    // below it.
+    bool Within(int bound, TwoPhaseSolution& out, long shorterEffort = 0) {
         bound_ = bound;
         out_ = &out;
-        nodesLeft_ = effort;
-        for (int depth1 = 0; depth1 <= bound && nodesLeft_ != 0; ++depth1) {
+        nodesLeft_ = -1;
+        shorterEffort_ = shorterEffort;
+        found_ = false;
+        for (int depth1 = 0; depth1 <= bound_ && nodesLeft_ != 0; ++depth1) {
             for (viewIndex_ = 0; viewIndex_ < kViews && nodesLeft_ != 0; ++viewIndex_) {
                 const int v = viewIndex_;
                 if (repeated_[v] || depth_[v] > depth1) continue;
+                prefix_[0] = view_[v];
+                known_ = 0;
                 if (Phase1(twist_[v], flip_[v], slice_[v], depth_[v], 0, depth1, -1)) return true;
             }
         }
-        return false;
+        return found_;
     }
 
 private:
@@ -102,12 +108,22 @@ private:
         if (remaining == 0) return StartPhase2(depth);
         if (nodesLeft_ == 0 || --nodesLeft_ == 0) return false;
         const int left = remaining - 1;
+        if (left == 0) {
+            // The last move must reach the phase-2 group itself: every coordinate 0, which
+            // the move tables tell without the distance table.
+            for (int m = 0; m < kMoveCount; ++m) {
+                if (Redundant(m, last) || !LeavesPhase2Group(m)) continue;
+                if (t_.twistMove[tw][m] != 0 || t_.flipMove[fl][m] != 0 || t_.sliceMove[sl][m] != 0) continue;
+                SetPathMove(depth, m);
+                if (StartPhase2(depth + 1)) return true;
+            }
+            return false;
+        }
         int moves[kMoveCount], twists[kMoveCount], flips[kMoveCount], slices[kMoveCount];
         long index[kMoveCount];
         int n = 0;
         for (int m = 0; m < kMoveCount; ++m) {
             if (Redundant(m, last)) continue;
-            if (left == 0 && !LeavesPhase2Group(m)) continue;
             moves[n] = m;
             twists[n] = t_.twistMove[tw][m];
             flips[n] = t_.flipMove[fl][m];
@@ -124,62 +140,75 @@ private:
             const int step = (t_.Phase1Mod3(index[i]) - d3 + 3) % 3;
             const int next = step == 0 ? distance : step == 1 ? distance + 1 : distance - 1;
             if (next > left) continue;
-            path_[depth] = static_cast<std::uint8_t>(moves[i]);
+            SetPathMove(depth, moves[i]);
             if (Phase1(twists[i], flips[i], slices[i], next, depth + 1, left, moves[i])) return true;
         }
         return false;
     }
 
+    void SetPathMove(int depth, int move) {
+        path_[depth] = static_cast<std::uint8_t>(move);
+        if (known_ > depth) known_ = depth;
+    }
+
     // The view's cube after phase 1 lies in the phase-2 group: only its permutations
-    // are needed.
+    // are needed. They are kept for every prefix of the path, so a leaf only applies the
+    // moves that changed since the last one.
     bool StartPhase2(int depth1) {
         const int budget = std::min(kMaxPhase2, bound_ - depth1);
-        CubieCube c = view_[viewIndex_];
-        for (int i = 0; i < depth1; ++i) {
-            const CubieCube& mv = moveCubie_[path_[i]];
-            CubieCube n;
-            for (int k = 0; k < 8; ++k) n.cp[k] = c.cp[mv.cp[k]];
-            for (int k = 0; k < 12; ++k) n.ep[k] = c.ep[mv.ep[k]];
-            std::copy(n.cp, n.cp + 8, c.cp);
-            std::copy(n.ep, n.ep + 12, c.ep);
+        if (budget < 0) return false;
+        for (; known_ < depth1; ++known_) {
+            const CubieCube& from = prefix_[known_];
+            const CubieCube& mv = moveCubie_[path_[known_]];
+            CubieCube& to = prefix_[known_ + 1];
+            for (int k = 0; k < 8; ++k) to.cp[k] = from.cp[mv.cp[k]];
+            for (int k = 0; k < 12; ++k) to.ep[k] = from.ep[mv.ep[k]];
         }
-        const int cp = CornerPermOf(c), ep = EdgePermOf(c), sp = SlicePermOf(c);
-        const int h = std::max(t_.cornerSlicePrune[cp * kSlicePerms + sp],
-                               t_.edgeSlicePrune[ep * kSlicePerms + sp]);
-        if (h > budget) return false;
+        const CubieCube& c = prefix_[depth1];
+        // Cheapest first: most leaves are refused by the corners alone.
+        const int sp = SlicePermOf(c);
+        const int cc = t_.cornerClassSym[CornerPermOf(c)];
+        const int hc = t_.CornerSliceBound(cc, sp);
+        if (hc > budget) return false;
+        const int u = LayerSpotOf(c.ep, 0), d = LayerSpotOf(c.ep, 4);
+        const int hl = t_.LayerBound(cc, u, d);
+        if (hl > budget) return false;
+        const int ec = t_.edgeClassSym[EdgePermOf(c)];
+        const int he = t_.EdgeSliceBound(ec, sp);
+        if (he > budget) return false;
         const int last = depth1 > 0 ? path_[depth1 - 1] : -1;
-        for (int depth2 = h; depth2 <= budget; ++depth2) {
-            if (Phase2(cp, ep, sp, depth1, depth2, last)) {
+        for (int depth2 = std::max({hc, hl, he}); depth2 <= budget; ++depth2) {
+            if (Phase2(cc, ec, sp, u, d, depth1, depth2, last)) {
                 Record(depth1, depth1 + depth2);
-                return true;
+                found_ = true;
+                if (shorterEffort_ <= 0) return true;
+                // Keep it, and look a little further for a shorter one.
+                bound_ = depth1 + depth2 - 1;
+                if (nodesLeft_ < 0 || nodesLeft_ > shorterEffort_) nodesLeft_ = shorterEffort_;
+                return false;
             }
         }
         return false;
     }
 
-    bool Phase2(int cp, int ep, int sp, int depth, int remaining, int last) {
-        if (remaining == 0) return cp == 0 && ep == 0 && sp == 0;
+    // cc, ec: corner and edge permutations as class << 4 | symmetry; sp: the raw
+    // middle-edge permutation; u, d: the spots of the U and the D edges.
+    bool Phase2(int cc, int ec, int sp, int u, int d, int depth, int remaining, int last) {
+        if (remaining == 0) return (cc >> 4) == 0 && (ec >> 4) == 0 && sp == 0;
         if (nodesLeft_ == 0 || --nodesLeft_ == 0) return false;
         const int left = remaining - 1;
-        int moves[kPhase2MoveCount], corners[kPhase2MoveCount], edges[kPhase2MoveCount],
-            slices[kPhase2MoveCount];
-        int n = 0;
         for (int k = 0; k < kPhase2MoveCount; ++k) {
             const int m = kPhase2Moves[k];
             if (Redundant(m, last)) continue;
-            moves[n] = m;
-            slices[n] = t_.slicePermMove[sp][k];
-            corners[n] = t_.cornerPermMove[cp][k];
-            edges[n] = t_.edgePermMove[ep][k];
-            __builtin_prefetch(&t_.cornerSlicePrune[corners[n] * kSlicePerms + slices[n]]);
-            __builtin_prefetch(&t_.edgeSlicePrune[edges[n] * kSlicePerms + slices[n]]);
-            ++n;
-        }
-        for (int i = 0; i < n; ++i) {
-            if (t_.cornerSlicePrune[corners[i] * kSlicePerms + slices[i]] > left) continue;
-            if (t_.edgeSlicePrune[edges[i] * kSlicePerms + slices[i]] > left) continue;
-            path_[depth] = static_cast<std::uint8_t>(moves[i]);
-            if (Phase2(corners[i], edges[i], slices[i], depth + 1, left, moves[i])) return true;
+            const int sp1 = t_.slicePermMove[sp][k];
+            const int cc1 = t_.ClassAfterMove(t_.cornerClassMove, cc, k);
+            if (t_.CornerSliceBound(cc1, sp1) > left) continue;
+            const int u1 = t_.spotMove[u][k], d1 = t_.spotMove[d][k];
+            if (t_.LayerBound(cc1, u1, d1) > left) continue;
+            const int ec1 = t_.ClassAfterMove(t_.edgeClassMove, ec, k);
+            if (t_.EdgeSliceBound(ec1, sp1) > left) continue;
+            path_[depth] = static_cast<std::uint8_t>(m);
+            if (Phase2(cc1, ec1, sp1, u1, d1, depth + 1, left, m)) return true;
         }
         return false;
     }
@@ -202,8 +231,13 @@ private:
     int twist_[kViews], flip_[kViews], slice_[kViews], depth_[kViews];
     bool repeated_[kViews];
     std::uint8_t path_[32] = {};
+    // The view after each prefix of the path (permutations only).
+    CubieCube prefix_[32] = {};
+    int known_ = 0;          // prefix_[0..known_] belong to the current path
     int bound_ = 0;
     long nodesLeft_ = -1;  // negative: no limit
+    long shorterEffort_ = 0;
+    bool found_ = false;
     int viewIndex_ = 0;  // the view being searched
     TwoPhaseSolution* out_ = nullptr;
 };
@@ -242,8 +276,7 @@ bool SolveTwoPhase(const CubieCube& c, int maxLength, TwoPhaseSolution& out) {
     for (int bound = 0; bound <= std::min(kExactUpTo, maxLength); ++bound)
         if (search.Within(bound, out)) return true;
     if (maxLength <= kExactUpTo) return false;
-    if (maxLength - 1 > kExactUpTo && search.Within(maxLength - 1, out, kShorterEffort)) return true;
-    return search.Within(maxLength, out);
+    return search.Within(maxLength, out, kShorterEffort);
 }
 
 }  // namespace velmora::shortest

@@ -103,6 +103,45 @@ TEST(TwoPhaseTables, PhaseOneDistancesLeadDownToThePhaseTwoGroup) {
     }
 }
 
+// Phase 2 follows permutations as a class and a symmetry. Along random phase-2 turns,
+// the class followed turn by turn must be the class of the cube itself, every lower
+// bound must read the same both ways, and none may exceed the turns made (one turn
+// from solved, each bound is exactly one).
+TEST(TwoPhaseTables, PhaseTwoBoundsFollowTheCubeAndNeverOverestimate) {
+    using namespace shortest;
+    const SearchTables& t = Tables();
+    std::mt19937 rng(29);
+    for (int walk = 0; walk < 300; ++walk) {
+        CubieCube c = SolvedCubie();
+        int cc = 0, ec = 0, sp = 0, u = kSolvedUpSpot, d = kSolvedDownSpot;
+        for (int step = 1; step <= 18; ++step) {
+            const int k = static_cast<int>(rng() % kPhase2MoveCount);
+            c = Multiply(c, MoveCubie(kPhase2Moves[k]));
+            cc = t.ClassAfterMove(t.cornerClassMove, cc, k);
+            ec = t.ClassAfterMove(t.edgeClassMove, ec, k);
+            sp = t.slicePermMove[sp][k];
+            u = t.spotMove[u][k];
+            d = t.spotMove[d][k];
+            const int rc = t.cornerClassSym[CornerPermOf(c)], re = t.edgeClassSym[EdgePermOf(c)];
+            ASSERT_EQ(cc >> 4, rc >> 4) << "walk " << walk << " step " << step;
+            ASSERT_EQ(ec >> 4, re >> 4) << "walk " << walk << " step " << step;
+            ASSERT_EQ(sp, SlicePermOf(c));
+            ASSERT_EQ(u, LayerSpotOf(c.ep, 0));
+            ASSERT_EQ(d, LayerSpotOf(c.ep, 4));
+            const int bounds[3] = {t.CornerSliceBound(rc, sp), t.EdgeSliceBound(re, sp), t.LayerBound(rc, u, d)};
+            EXPECT_EQ(t.CornerSliceBound(cc, sp), bounds[0]);
+            EXPECT_EQ(t.EdgeSliceBound(ec, sp), bounds[1]);
+            EXPECT_EQ(t.LayerBound(cc, u, d), bounds[2]);
+            for (int b : bounds) {
+                EXPECT_LE(b, step);
+                if (step == 1) {
+                    EXPECT_EQ(b, 1);
+                }
+            }
+        }
+    }
+}
+
 TEST(TwoPhaseSearch, RefusesCubesNoTurnsCanSolve) {
     shortest::TwoPhaseSolution out;
     CubieCube twisted = shortest::SolvedCubie();
