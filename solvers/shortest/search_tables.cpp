@@ -384,6 +384,7 @@ void BuildPhase2(SearchTables& t, const CubieCube* move, const Symmetries& sy) {
         }
     }
     std::vector<std::uint8_t> prune(static_cast<std::size_t>(kCornerPerms) * kSlicePerms);
+    // Returns the class representatives.
     auto fill = [&](const std::vector<std::uint16_t>& permMove, std::uint16_t* classSym,
                     std::uint16_t (*classMove)[kPhase2MoveCount], std::uint8_t (*small)[kSlicePerms],
                     auto cubeOf, auto rawOf) {
@@ -392,7 +393,7 @@ void BuildPhase2(SearchTables& t, const CubieCube* move, const Symmetries& sy) {
                   [&](int b, int m) { return t.slicePermMove[b][m]; });
         std::vector<int> reps;
         const int classes = BuildPermClasses(sy, cubeOf, rawOf, classSym, reps);
-        if (classes != kPermClasses) std::abort();
+        if (classes != kPermClasses) std::abort();  // the tables' layout would not hold them
         for (int cls = 0; cls < kPermClasses; ++cls) {
             const int rep = reps[static_cast<std::size_t>(cls)];
             for (int k = 0; k < kPhase2MoveCount; ++k)
@@ -400,8 +401,9 @@ void BuildPhase2(SearchTables& t, const CubieCube* move, const Symmetries& sy) {
             for (int sp = 0; sp < kSlicePerms; ++sp)
                 small[cls][sp] = prune[static_cast<std::size_t>(rep) * kSlicePerms + sp];
         }
+        return reps;
     };
-    fill(cornerMove, t.cornerClassSym, t.cornerClassMove, t.cornerSlicePrune, WithCornerPerm,
+    const std::vector<int> cornerReps = fill(cornerMove, t.cornerClassSym, t.cornerClassMove, t.cornerSlicePrune, WithCornerPerm,
          [](const CubieCube& c) { return CornerPermOf(c); });
     fill(edgeMove, t.edgeClassSym, t.edgeClassMove, t.edgeSlicePrune, WithEdgePerm,
          [](const CubieCube& c) { return EdgePermOf(c); });
@@ -427,9 +429,6 @@ void BuildPhase2(SearchTables& t, const CubieCube* move, const Symmetries& sy) {
     // Corner class with the spot of the U edges, and of the D edges: filled over raw
     // corner permutations, read off at each class's representative.
     std::vector<std::uint8_t> spots(static_cast<std::size_t>(kCornerPerms) * kLayerSpots);
-    std::vector<int> reps;
-    BuildPermClasses(sy, WithCornerPerm, [](const CubieCube& c) { return CornerPermOf(c); },
-                     t.cornerClassSym, reps);
     for (int layer = 0; layer < 2; ++layer) {
         FillPrune(spots.data(), kCornerPerms, kLayerSpots, kPhase2MoveCount,
                   [&](int a, int m) { return cornerMove[static_cast<std::size_t>(a) * kPhase2MoveCount + m]; },
@@ -438,7 +437,7 @@ void BuildPhase2(SearchTables& t, const CubieCube* move, const Symmetries& sy) {
         std::uint8_t* packed = layer == 0 ? t.cornerUpEdgePrune : t.cornerDownEdgePrune;
         std::memset(packed, 0, sizeof t.cornerUpEdgePrune);
         for (int cls = 0; cls < kPermClasses; ++cls) {
-            const std::size_t row = static_cast<std::size_t>(reps[static_cast<std::size_t>(cls)]) * kLayerSpots;
+            const std::size_t row = static_cast<std::size_t>(cornerReps[static_cast<std::size_t>(cls)]) * kLayerSpots;
             for (int x = 0; x < kLayerSpots; ++x) {
                 const long index = static_cast<long>(cls) * kLayerSpots + x;
                 packed[index >> 1] = static_cast<std::uint8_t>(packed[index >> 1] | spots[row + x] << ((index & 1) * 4));
