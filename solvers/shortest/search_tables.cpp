@@ -440,6 +440,7 @@ void BuildPhase2(SearchTables& t, const CubieCube* move, const Symmetries& sy) {
             const std::size_t row = static_cast<std::size_t>(cornerReps[static_cast<std::size_t>(cls)]) * kLayerSpots;
             for (int x = 0; x < kLayerSpots; ++x) {
                 const long index = static_cast<long>(cls) * kLayerSpots + x;
+                if (spots[row + x] > 15) std::abort();  // four bits hold at most 15 turns
                 packed[index >> 1] = static_cast<std::uint8_t>(packed[index >> 1] | spots[row + x] << ((index & 1) * 4));
             }
         }
