@@ -12,11 +12,7 @@ namespace {
 
 class DemoSteering : public DocTest {
 protected:
-    void Deal() {
-        m().RunMoveString(0, "F+;R-;T*;L+;P-;B+;F*;R+;T-;P+;L*;");
-        m().ExecuteAndSolve();
-        user.Clear();
-    }
+    void Deal() { DealAndSolve("F+;R-;T*;L+;P-;B+;F*;R+;T-;P+;L*;"); }
     // Record positions of the first characters of the solution's tokens.
     std::vector<int> TokenStarts() const {
         std::vector<int> out;

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "document/velmora_doc.h"
@@ -26,6 +27,12 @@ protected:
     }
 
     CTarnexSource& m() { return doc->model; }
+    // Turns the cube by `moves`, solves it and clears the log of what that said.
+    void DealAndSolve(std::string_view moves) {
+        m().RunMoveString(0, moves);
+        m().ExecuteAndSolve();
+        user.Clear();
+    }
     std::string Code() const { return CodeOf(doc->model.cube); }
     static std::string CodeOf(const CubeState& s) {
         char buf[kCodeLength + 1];

@@ -50,11 +50,7 @@ std::map<std::pair<Vec3, Vec3>, int> Turned(std::map<std::pair<Vec3, Vec3>, int>
 class LayerTurn : public DocTest {
 protected:
     // A dealt and solved position, so that every sticker tells where it went.
-    void Deal() {
-        m().RunMoveString(0, "F+;R-;T*;L+;P-;B+;F*;R+;T-;P+;L*;");
-        m().ExecuteAndSolve();
-        user.Clear();
-    }
+    void Deal() { DealAndSolve("F+;R-;T*;L+;P-;B+;F*;R+;T-;P+;L*;"); }
 };
 
 TEST_F(LayerTurn, EveryLayerMoveTurnsExactlyThatLayer) {

@@ -41,11 +41,7 @@ TEST_F(DocTest, StartsWithTheSavedMethodAndTheDefaultCamera) {
 
 class MethodChoice : public DocTest {
 protected:
-    void Deal() {
-        m().RunMoveString(0, "F+;R-;T*;L+;P-;B+;F*;R+;T-;");
-        m().ExecuteAndSolve();
-        user.Clear();
-    }
+    void Deal() { DealAndSolve("F+;R-;T*;L+;P-;B+;F*;R+;T-;"); }
 };
 
 TEST_F(MethodChoice, RecordsThenSolvesTheSamePositionAgainByTheNewMethod) {
