@@ -1,0 +1,36 @@
+#pragma once
+// Finding one face of the cube in a picture and sampling its nine stickers. OpenCV only
+// (core, imgproc, imgcodecs); no Qt. The samples feed ResolveColours.
+#include <array>
+#include <string>
+
+#include <opencv2/core.hpp>
+
+#include "solvers/colours/colour_resolution.h"
+
+namespace velmora::photos {
+
+using Point = std::array<float, 2>;  // x, y in pixels of the picture as loaded
+
+// The face's outline: its four outer corners in the picture, in the order top-left,
+// top-right, bottom-right, bottom-left as the face lies in the picture.
+using Quad = std::array<Point, 4>;
+
+struct FaceReading {
+    bool found = false;
+    Quad quad{};                        // the 3 x 3 grid's outline
+    std::array<Point, 9> centres{};     // each sticker's centre, row by row
+    FaceSamples samples{};              // each sticker's colour, row by row (robust, glare rejected)
+};
+
+// Reads an image file (JPEG, PNG, ...) as 8-bit BGR with its EXIF rotation applied.
+// False with a message (Chinese, for the user) when the file is not a readable image.
+bool LoadPhoto(const std::string& path, cv::Mat& bgr, std::string& error);
+
+// Searches the whole picture for a face of the cube.
+FaceReading FindFace(const cv::Mat& bgr);
+
+// Samples the nine stickers inside a face outline the user placed by hand.
+FaceReading ReadFaceAt(const cv::Mat& bgr, const Quad& quad);
+
+}  // namespace velmora::photos

@@ -1,0 +1,43 @@
+#pragma once
+// Colour resolution: 54 measured sticker colours (from photos, a camera or a colour
+// sensor) become the colouring of a real cube. The six centres give the six colour
+// classes; among the colourings that are a cube that can exist, the one that fits the
+// measured colours best is chosen. Plain C++, no image types: callers hand in numbers.
+//
+// Faces and stickers follow the facelet string: faces U R F D L B, each read row by
+// row as seen from outside (U with its back edge at the top, D with its front edge at
+// the top, the side faces with U at the top). Sticker i of face f is index 9 * f + i.
+#include <array>
+
+namespace velmora {
+
+// One measured colour, 8-bit sRGB channels as floats (0-255; averages may be fractional).
+struct Rgb {
+    float r = 0, g = 0, b = 0;
+};
+
+// The nine samples of one face, row by row as the face lies in its picture.
+using FaceSamples = std::array<Rgb, 9>;
+
+enum class ResolveStatus {
+    Ok,           // facelets is a cube that can exist
+    SameCentres,  // two centres are too alike to tell the colour classes apart (badFace, otherFace)
+    NoCube,       // no cube that can exist fits the colours (badSticker names the worst-fitting one)
+};
+
+struct ColourResolution {
+    ResolveStatus status = ResolveStatus::NoCube;
+    std::array<char, 55> facelets{};   // 54 letters U R F D L B by centre colour, NUL-ended
+    std::array<bool, 54> doubt{};      // another colour there fits almost as well
+    std::array<int, 6> rotations{};    // clockwise quarter turns given to each face's samples
+    float cost = 0;                    // the fit of the chosen colouring (lower is better)
+    int badFace = -1, otherFace = -1, badSticker = -1;
+};
+
+// faces[f] holds face f's samples as it lies in its picture. With tryRotations each face
+// may be turned by 0-3 clockwise quarter turns before it is read (photos come in any
+// rotation); without, the samples are taken to be in facelet-string order already.
+// No allocation; at most about a millisecond per call without rotations.
+ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tryRotations);
+
+}  // namespace velmora
