@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 
 #include "cli/commands.h"
 #include "model/facelet_string.h"
@@ -20,6 +21,9 @@ std::unique_ptr<CTarnexSource> NewModel(CliUser& user, const std::string& logFil
         m->logPath.Assign(logFile);
         // The log given on the command line is appended to, never emptied.
         if (m->logPath.size() != logFile.size() || !m->OpenLogForAppend()) {
+            struct stat st;
+            if (::stat(logFile.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+                std::fprintf(stderr, "velmora-cli: %s is not a regular file\n", logFile.c_str());
             std::fprintf(stderr, "velmora-cli: cannot create the solve log %s\n", logFile.c_str());
             return nullptr;
         }
