@@ -1,7 +1,7 @@
 #pragma once
-// The command-line tool's user: every message goes to standard error as one line
-// "message: <text>" (line breaks inside a message written as \r and \n), and
-// questions are answered from a queue, then with a fixed answer.
+// The command-line tool's user: every message goes to standard error as
+// "message: <text>" and a line end, a line break inside the text (CR LF, CR or LF)
+// as one line end, and questions are answered from a queue, then with a fixed answer.
 #include <cstdio>
 #include <deque>
 #include <string_view>
@@ -19,10 +19,9 @@ public:
 
     Answer Message(std::string_view text, Buttons buttons, Icon) override {
         std::fputs("message: ", stderr);
-        for (char c : text) {
-            if (c == '\r') std::fputs("\\r", stderr);
-            else if (c == '\n') std::fputs("\\n", stderr);
-            else std::fputc(c, stderr);
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+            std::fputc(text[i] == '\r' ? '\n' : text[i], stderr);
         }
         std::fputc('\n', stderr);
         if (buttons == Buttons::Ok) return Answer::Ok;

@@ -26,7 +26,9 @@ CommandLine::CommandLine() {
     scramble->add_option("--log", opt.logFile, "append every solve of more than two turns to FILE");
 
     batch = app.add_subcommand("batch", "solve many random positions and report figures");
-    batch->add_option("--count", opt.count, "number of positions")->required()->check(CLI::PositiveNumber);
+    batch->add_option("--count", opt.count, "number of positions, 1 to " + std::to_string(kMaxBatchCount))
+        ->required()
+        ->check(CLI::Range(1LL, kMaxBatchCount));
     batch->add_option("--method", opt.method, "group, eight-corner or shortest")
         ->check(CLI::IsMember({"group", "eight-corner", "shortest"}));
     batch->add_option("--seed", opt.seed, seedHelp)->check(CLI::Range(0LL, kMaxSeed));

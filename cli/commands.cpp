@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <random>
+#include <unistd.h>
 #include <vector>
 
 #include "cli/timing_median.h"
@@ -72,9 +73,27 @@ std::unique_ptr<CTarnexSource> SolveFromOptions(const CommandOptions& opt, CliUs
         }
     } else if (!opt.code.empty()) {
         // A code is read as a cube file's head; any other text as its move string.
-        if (!StartsAsCode(opt.code) && !MoveTextUsable(*m, WithoutContinue(opt.code), false, "--code"))
+        if (StartsAsCode(opt.code)) {
+            const CodeVerdict verdict = m->CheckPositionCode(opt.code);
+            if (verdict == CodeVerdict::Malformed) {
+                std::fprintf(stderr,
+                             "velmora-cli: --code: a position code is 72 digits, each within the range "
+                             "of its place\n");
+                return nullptr;
+            }
+            if (verdict == CodeVerdict::Impossible) {
+                user.Message("魔方零件错误，不能复原！", Buttons::Ok, Icon::None);
+                *exitCode = ReportPartsError();
+                return nullptr;
+            }
+        } else if (!MoveTextUsable(*m, WithoutContinue(opt.code), false, "--code")) {
             return nullptr;
+        }
         m->LoadPositionText(opt.code);
+        if (m->loadTextCut)
+            std::fprintf(stderr,
+                         "velmora-cli: warning: --code: the move text is longer than a position text "
+                         "holds; it was run up to its last whole token that fits\n");
         if (m->loadFoundNoTurns) return nullptr;
     } else {
         if (!MoveTextUsable(*m, opt.moves, true, "--moves")) return nullptr;
@@ -82,7 +101,7 @@ std::unique_ptr<CTarnexSource> SolveFromOptions(const CommandOptions& opt, CliUs
         m->RunMoveString(0, opt.moves);
         m->ExecuteAndSolve();
     }
-    *exitCode = m->lastSolveResult == 1 ? 0 : 1;
+    *exitCode = 1;  // ReportSolution gives the real code
     return m;
 }
 
@@ -118,8 +137,7 @@ int RunSolve(const CommandOptions& opt) {
     int exitCode = 2;
     auto m = SolveFromOptions(opt, user, &exitCode);
     if (!m) return exitCode;
-    PrintSolution(*m);
-    return FinishWithLog(*m, exitCode);
+    return FinishWithLog(*m, ReportSolution(*m, opt));
 }
 
 namespace {
@@ -130,6 +148,39 @@ void SeedModel(CTarnexSource& m, long long seed) {
         m.tickSource = [] { return 0; };
     }
 }
+
+// The positions done so far, on one line of standard error rewritten in place, for a
+// batch that runs longer than a second with a terminal to show it on.
+class BatchProgress {
+public:
+    using Clock = std::chrono::steady_clock;
+    explicit BatchProgress(long long total)
+        : total_(total), next_(Clock::now() + std::chrono::seconds(1)), shown_(::isatty(STDERR_FILENO) == 1) {}
+    void Show(long long done, Clock::time_point now) {
+        if (!shown_ || now < next_) return;
+        next_ = now + std::chrono::milliseconds(250);
+        Print(done);
+    }
+    // Ends the progress line so that what follows starts on a line of its own.
+    void Finish() {
+        if (!written_) return;
+        Print(total_);
+        std::fputc('\n', stderr);
+    }
+
+private:
+    void Print(long long done) {
+        written_ = true;
+        std::fprintf(stderr, "\rvelmora-cli: batch: %lld of %lld positions (%.1f %%)", done, total_,
+                     100.0 * static_cast<double>(done) / static_cast<double>(total_));
+        std::fflush(stderr);
+    }
+
+    long long total_;
+    Clock::time_point next_;
+    bool shown_;
+    bool written_ = false;
+};
 
 }  // namespace
 
@@ -159,8 +210,7 @@ int RunScramble(const CommandOptions& opt) {
         std::printf("result: 0\n");
         return FinishWithLog(*m, 0);
     }
-    PrintSolution(*m);
-    return FinishWithLog(*m, m->lastSolveResult == 1 ? 0 : 1);
+    return FinishWithLog(*m, ReportSolution(*m, opt));
 }
 
 int RunBatch(const CommandOptions& opt) {
@@ -184,6 +234,7 @@ int RunBatch(const CommandOptions& opt) {
     long long sumTurns = 0;
     std::FILE* failures = std::tmpfile();
     using Clock = std::chrono::steady_clock;
+    BatchProgress progress(opt.count);
     for (long long i = 0; i < opt.count; ++i) {
         Clock::time_point t0, t1;
         if (opt.kindGiven) {
@@ -208,7 +259,9 @@ int RunBatch(const CommandOptions& opt) {
             // Without a temporary file a failure is printed at once.
             std::fprintf(failures ? failures : stdout, "failed: %.72s\n", m->SolutionRecord.c_str());
         }
+        progress.Show(i + 1, t1);
     }
+    progress.Finish();
     double median = micros->Median();
     std::printf("solved: %lld/%lld\n", solved, opt.count);
     if (solved > 0)

@@ -11,6 +11,8 @@
 
 namespace velmora::cli {
 
+// Largest --count of batch.
+inline constexpr long long kMaxBatchCount = 1000000000LL;
 // Largest --moves-per-position of batch.
 inline constexpr int kMaxMovesPerPosition = 10000;
 // Largest --seed: the generator takes 32 bits.
@@ -47,10 +49,23 @@ std::unique_ptr<CTarnexSource> NewModel(CliUser& user, const std::string& logFil
 int MethodNumber(const std::string& name);
 bool PositionSolved(const CubeState& s);
 // Replays the solution record from its start position: true when it restores the
-// cube (pieces home, centres upright; with centresToo also the centre turns, the
-// bottom centre allowed a quarter turn).
-bool ReplayRestores(CTarnexSource& m, bool centresToo);
-void PrintSolution(const CTarnexSource& m);
+// cube (every face one colour, held any way); with centresOnly, when it turns the
+// centres back (the bottom centre allowed a quarter turn) and leaves every other
+// piece as it was.
+bool ReplayRestores(CTarnexSource& m, bool centresOnly);
+// The solution lines; restorable false prints "result: 0" whatever the solver gave.
+void PrintSolution(const CTarnexSource& m, bool restorable = true);
+// Prints the solution lines of the last solve and gives the exit code: 0 only when the
+// start position can be restored and the printed solution restores it. A position with
+// an assembly error (twist, flip or parity) prints "result: 0" and "unsolvable:
+// assembly" after the other lines; one with a piece missing or doubled prints only
+// ReportPartsError's lines. Both give 1. A method other than the one asked for is
+// explained on standard error.
+int ReportSolution(CTarnexSource& m, const CommandOptions& opt);
+// True when the start position of the last solve passes the assembly check.
+bool StartRestorable(CTarnexSource& m);
+// "result: -1" and "unsolvable: parts"; returns 1.
+int ReportPartsError();
 // True when the options name a position; otherwise prints that the command needs one.
 bool NamesPosition(const CommandOptions& opt, const char* command);
 // Refuses a method that is not built yet; returns false after printing the error.

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 
 #include "cli/commands.h"
 #include "model/facelet_string.h"
@@ -20,6 +21,9 @@ std::unique_ptr<CTarnexSource> NewModel(CliUser& user, const std::string& logFil
         m->logPath.Assign(logFile);
         // The log given on the command line is appended to, never emptied.
         if (m->logPath.size() != logFile.size() || !m->OpenLogForAppend()) {
+            struct stat st;
+            if (::stat(logFile.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+                std::fprintf(stderr, "velmora-cli: %s is not a regular file\n", logFile.c_str());
             std::fprintf(stderr, "velmora-cli: cannot create the solve log %s\n", logFile.c_str());
             return nullptr;
         }
@@ -42,16 +46,28 @@ bool PositionSolved(const CubeState& s) {
     return true;
 }
 
-bool ReplayRestores(CTarnexSource& m, bool centresToo) {
+bool ReplayRestores(CTarnexSource& m, bool centresOnly) {
     CubeState saved = m.cube;
     int savedCounter = m.turnCounter;
     m.cube = m.startState;
     m.moveRecord.Clear();
     m.RunMoveString(0, m.SolutionRecord.view().substr(kRecordMovesStart));
-    bool ok = PositionSolved(m.cube);
-    if (centresToo) {
+    bool ok = true;
+    if (centresOnly) {
+        for (int r = 1; r <= 5; ++r)
+            for (int c = 1; c <= 4; ++c) {
+                const PieceSlot& now = m.cube.pieces[r][c];
+                const PieceSlot& was = m.startState.pieces[r][c];
+                ok = ok && now.homeRow == was.homeRow && now.homeCol == was.homeCol && now.twist == was.twist;
+            }
+        for (int k = 1; k <= 6; ++k) ok = ok && m.cube.centres[k] == m.startState.centres[k];
         for (int k = 1; k <= 5; ++k) ok = ok && m.cube.centreTurns[k] == 0;
         ok = ok && (m.cube.centreTurns[6] == 0 || m.cube.centreTurns[6] == 1);
+    } else {
+        // Every face one colour, whichever way the cube is held.
+        char facelets[kFaceletCount + 1];
+        WriteFaceletString(m, true, facelets);
+        ok = std::string_view(facelets) == "UUUUUUUUURRRRRRRRRFFFFFFFFFDDDDDDDDDLLLLLLLLLBBBBBBBBB";
     }
     m.cube = saved;
     m.moveRecord.Clear();
@@ -59,7 +75,7 @@ bool ReplayRestores(CTarnexSource& m, bool centresToo) {
     return ok;
 }
 
-void PrintSolution(const CTarnexSource& m) {
+void PrintSolution(const CTarnexSource& m, bool restorable) {
     char facelets[55], colours[55];
     WriteFaceletString(m, true, facelets);
     WriteFaceletString(m, false, colours);
@@ -68,9 +84,74 @@ void PrintSolution(const CTarnexSource& m) {
     std::printf("colours: %s\n", colours);
     std::printf("record: %s\n", m.SolutionRecord.c_str());
     std::printf("method: %d\n", m.methodUsed);
-    std::printf("result: %d\n", m.lastSolveResult);
+    std::printf("result: %d\n", restorable ? m.lastSolveResult : 0);
     std::printf("turns: %d\n", m.lastSolveTurns);
     std::printf("ids: %s\n", m.methodIdText.c_str());
+}
+
+namespace {
+
+// Assembly check scores from this one on mean a piece missing or doubled.
+constexpr int kPartsErrorScore = 100000;
+
+// The assembly check of the start position of the last solve.
+int StartAssembly(CTarnexSource& m) {
+    const CubeState live = m.cube;
+    m.cube = m.startState;
+    const int score = m.CheckAssembly();
+    m.cube = live;
+    return score;
+}
+
+const char* MethodName(int method) {
+    switch (method) {
+        case 0: return "the lettering pattern's fixed solution";
+        case 1: return "group";
+        case 2: return "eight-corner";
+        case 3: return "shortest";
+        case 4: return "centre orientation";
+        default: return "unknown";
+    }
+}
+
+// Says on standard error why the method that ran is not the one asked for.
+void SayMethodSwitch(const CTarnexSource& m, const CommandOptions& opt, int score) {
+    const int asked = opt.centres ? 4 : MethodNumber(opt.method);
+    if (m.methodUsed == asked) return;
+    const char* why = score > 0 ? "the position cannot be restored, only brought to an orderly pattern"
+                      : m.methodUsed == 0 ? "the position is the lettering pattern, which has a fixed solution"
+                                          : "the solve driver chose it";
+    std::fprintf(stderr, "velmora-cli: method %d (%s) ran instead of %d (%s): %s\n", m.methodUsed,
+                 MethodName(m.methodUsed), asked, MethodName(asked), why);
+}
+
+}  // namespace
+
+bool StartRestorable(CTarnexSource& m) { return StartAssembly(m) == 0; }
+
+int ReportPartsError() {
+    std::printf("result: -1\n");
+    std::printf("unsolvable: parts\n");
+    return 1;
+}
+
+int ReportSolution(CTarnexSource& m, const CommandOptions& opt) {
+    const int score = StartAssembly(m);
+    if (score >= kPartsErrorScore) return ReportPartsError();
+    SayMethodSwitch(m, opt, score);
+    if (m.solutionTruncated)
+        std::fprintf(stderr, "velmora-cli: the solution is longer than the record holds; the record is cut\n");
+    PrintSolution(m, score == 0);
+    if (score != 0) {
+        std::printf("unsolvable: assembly\n");
+        return 1;
+    }
+    if (m.lastSolveResult != 1) return 1;
+    if (!ReplayRestores(m, opt.centres)) {
+        std::fprintf(stderr, "velmora-cli: the solution printed does not restore the position\n");
+        return 1;
+    }
+    return 0;
 }
 
 int FinishWithLog(const CTarnexSource& m, int exitCode) {

@@ -8,6 +8,7 @@
 
 #include "files/gbk.h"
 #include "model/export_maps.h"
+#include "model/move_text_scan.h"
 
 namespace velmora {
 namespace {
@@ -82,17 +83,49 @@ int OpenFailed(CTarnexSource& m, const char* path) {
     return -1;
 }
 
-// Loads the position named by the first bytes of a file; head holds count bytes and
-// room for one more.
-int LoadHead(CTarnexSource& m, char* head, std::size_t count) {
+// Loads the position named by the first bytes of a file. head holds count bytes and
+// room for one more; a count past kCubeFileHeadBytes says that the file goes on. A
+// head that starts like a position code must be a sound one: a malformed code fails
+// the open like an unreadable file, and a code naming impossible pieces is a parts
+// error; either way the model is left as it was. A move text that goes on past the
+// head runs up to its last whole token, and the user is told of the cut.
+int LoadHead(CTarnexSource& m, char* head, std::size_t count, const char* path) {
+    m.loadCodeVerdict = CodeVerdict::Sound;
+    const bool more = count > kCubeFileHeadBytes;
+    if (more) count = kCubeFileHeadBytes;
     if (count < 2) {
         m.user->Message(kNoDataMessage, Buttons::Ok, Icon::Stop);
         m.statusText.Assign(kOpenFailedStatus);
         return -1;
     }
+    const char next = more ? head[count] : '\0';
     // The head is taken as a text: it ends at the bytes read or at a NUL among them.
     head[count] = '\0';
-    m.LoadPositionText(std::string_view(head, std::strlen(head)));
+    std::string_view text(head, std::strlen(head));
+    bool cut = false;
+    if (StartsAsCode(text)) {
+        m.loadCodeVerdict = m.CheckPositionCode(text);
+        if (m.loadCodeVerdict == CodeVerdict::Malformed) return OpenFailed(m, path);
+        if (m.loadCodeVerdict == CodeVerdict::Impossible) {
+            m.user->Message(kPartsErrorMessage, Buttons::Ok, Icon::None);
+            m.statusText.Assign(kOpenFailedStatus);
+            return -1;
+        }
+    } else if (more && text.size() == count) {
+        std::size_t n = count;
+        if (!IsSeparatorChar(next))
+            while (n > 0 && !IsSeparatorChar(text[n - 1])) --n;
+        text = text.substr(0, n);
+        cut = true;
+    }
+    if (cut) {
+        FixedText<255> said;
+        said.Format("文件超过%d字节，只执行了前%d个字符中的转动！", static_cast<int>(kCubeFileHeadBytes),
+                    static_cast<int>(text.size()));
+        m.user->Message(said, Buttons::Ok, Icon::Information);
+    }
+    m.LoadPositionText(text);
+    m.loadTextCut = cut;
     m.statusText.Assign(kOpenedStatus);
     return 1;
 }
@@ -199,20 +232,21 @@ int CTarnexSource::SaveCubeFile(const char* path) {
 }
 
 int CTarnexSource::LoadCubeFile(std::istream& in) {
-    char head[kCubeFileHeadBytes + 1];
-    in.read(head, kCubeFileHeadBytes);
+    // One byte past the head tells whether the file goes on.
+    char head[kCubeFileHeadBytes + 2];
+    in.read(head, kCubeFileHeadBytes + 1);
     std::size_t count = static_cast<std::size_t>(in.gcount());
     if (in.bad()) return OpenFailed(*this, nullptr);
-    return LoadHead(*this, head, count);
+    return LoadHead(*this, head, count, nullptr);
 }
 
 int CTarnexSource::LoadCubeFile(const char* path) {
     // Anything but a regular file (a pipe, a device, a folder) is refused without
     // waiting for it.
-    char head[kCubeFileHeadBytes + 1];
-    long count = ReadRegularFileHead(path, head, kCubeFileHeadBytes);
+    char head[kCubeFileHeadBytes + 2];
+    long count = ReadRegularFileHead(path, head, kCubeFileHeadBytes + 1);
     if (count < 0) return OpenFailed(*this, path ? path : "");
-    return LoadHead(*this, head, static_cast<std::size_t>(count));
+    return LoadHead(*this, head, static_cast<std::size_t>(count), path ? path : "");
 }
 
 }  // namespace velmora

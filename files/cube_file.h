@@ -20,6 +20,7 @@ inline constexpr std::string_view kSaveFailedStatus = "文件保存失败";
 inline constexpr std::string_view kOpenedStatus = "文件打开成功";
 inline constexpr std::string_view kOpenFailedStatus = "文件打开失败";
 inline constexpr std::string_view kNoDataMessage = "文件中没有数据";
+inline constexpr std::string_view kPartsErrorMessage = "魔方零件错误，不能复原！";
 
 // Name of the method in the file's own-format line, by methodUsed.
 std::string_view CubeFileMethodName(int methodUsed);

@@ -1,5 +1,6 @@
 // Reading a position from text (a position code or a move string) and describing one
 // sticker of the flat net.
+#include <algorithm>
 #include <cstring>
 
 #include "model/move_text_scan.h"
@@ -71,8 +72,40 @@ void ReadPositionCode(CTarnexSource& m, std::string_view text) {
 
 }  // namespace
 
+CodeVerdict CTarnexSource::CheckPositionCode(std::string_view text) const {
+    if (text.size() < static_cast<std::size_t>(kCodeLength)) return CodeVerdict::Malformed;
+    if (text.size() > static_cast<std::size_t>(kCodeLength) && !IsSeparatorChar(text[kCodeLength]))
+        return CodeVerdict::Malformed;
+    for (int i = 0; i < kCodeLength; ++i)
+        if (text[static_cast<std::size_t>(i)] < '0' || text[static_cast<std::size_t>(i)] > '9')
+            return CodeVerdict::Malformed;
+    bool named[6][5] = {};
+    bool twice = false;
+    for (int i = 0; i < 20; ++i) {
+        const int h = DigitAt(text, 3 * static_cast<std::size_t>(i));
+        const int c = DigitAt(text, 3 * static_cast<std::size_t>(i) + 1);
+        const int t = DigitAt(text, 3 * static_cast<std::size_t>(i) + 2);
+        const bool corner = IsCornerRow(SlotRow(i));
+        if ((corner ? !IsCornerRow(h) : !IsEdgeRow(h)) || c < 1 || c > 4 || t > (corner ? 2 : 1))
+            return CodeVerdict::Malformed;
+        twice = twice || named[h][c];
+        named[h][c] = true;
+    }
+    int centres[7] = {};
+    for (int k = 1; k <= 6; ++k) {
+        centres[k] = DigitAt(text, 60 + static_cast<std::size_t>(k) - 1);
+        if (centres[k] < 1 || centres[k] > 6 || DigitAt(text, 66 + static_cast<std::size_t>(k) - 1) > 3)
+            return CodeVerdict::Malformed;
+    }
+    bool arranged = false;
+    for (int r = 0; r < 24 && !arranged; ++r)
+        arranged = std::equal(centres + 1, centres + 7, OrientationTable[r] + 1);
+    return twice || !arranged ? CodeVerdict::Impossible : CodeVerdict::Sound;
+}
+
 void CTarnexSource::LoadPositionText(std::string_view text) {
     loadFoundNoTurns = false;
+    loadTextCut = false;
     if (StartsAsCode(text)) {
         // The position is given outright: no moves led to it.
         moveRecord.Clear();
@@ -91,6 +124,7 @@ void CTarnexSource::LoadPositionText(std::string_view text) {
             std::size_t room = kWorkBufferSize - kResetPrefix.size();
             std::size_t n = text.size();
             if (n > room) {
+                loadTextCut = true;
                 n = room;
                 while (n > 0 && !(text[n] == '\0' || IsSeparatorChar(text[n]))) --n;
             }

@@ -13,11 +13,14 @@
 namespace velmora {
 namespace {
 
-// Empties (creates) the log file at path; false when it cannot be written.
+// Empties (creates) the log file at path; false when it cannot be written or is no
+// regular file (the open does not wait for a pipe).
 bool EmptyLogAt(const char* path) {
-    int fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_NOCTTY | O_CLOEXEC, 0666);
+    int fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_NOCTTY | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd < 0) return false;
-    return ::close(fd) == 0;
+    struct stat st;
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    return ::close(fd) == 0 && regular;
 }
 
 // Creates folder and any missing folders above it, private to the user.
@@ -29,6 +32,20 @@ bool MakeFolders(const std::string& folder) {
     }
     struct stat st;
     return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// Opens the log at path for appending, creating it if missing. Only a regular file
+// is taken: the open does not wait for a pipe without a reader, and a pipe, a device
+// or a folder found there is refused. -1 on failure.
+int OpenLogFile(const char* path) {
+    int fd = ::open(path, O_WRONLY | O_APPEND | O_CREAT | O_NOCTTY | O_CLOEXEC | O_NONBLOCK, 0666);
+    if (fd < 0) return -1;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 }  // namespace
@@ -69,8 +86,7 @@ void CTarnexSource::OpenStartupLog() {
 }
 
 bool CTarnexSource::OpenLogForAppend() {
-    int fd = logPath.empty() ? -1
-                             : ::open(logPath.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOCTTY | O_CLOEXEC, 0666);
+    int fd = logPath.empty() ? -1 : OpenLogFile(logPath.c_str());
     if (fd < 0) {
         statusText.Format("不能打开自动记录文件“%s”！", logPath.c_str());
         return false;
@@ -82,7 +98,7 @@ void CTarnexSource::AppendLogRecord() {
     // One write of the record and its line end to a file opened for appending, so that
     // records of runs sharing the log never interleave and a killed run leaves whole
     // lines. A short write (a full disc, a size limit) is taken back.
-    int fd = ::open(logPath.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOCTTY | O_CLOEXEC, 0666);
+    int fd = OpenLogFile(logPath.c_str());
     if (fd < 0) {
         logWriteFailed = true;
         return;

@@ -49,6 +49,14 @@ inline constexpr int kFaceletCount = 54;      // visible stickers
 inline constexpr int kNetCellCount = 63;      // stickers plus the repeats around B
 inline constexpr int kPaletteCellCount = 8;   // palette cells of the input net
 
+// How a text that starts like a position code stands up to the code's own rules.
+enum class CodeVerdict {
+    Sound,       // 72 digits, each in the range of its place, every piece once
+    Malformed,   // not exactly 72 digits, or a digit outside the range of its place
+    Impossible,  // well formed, but a piece named twice (so another is missing) or
+                 // centres in no arrangement a cube can have: a parts error
+};
+
 class CTarnexSource {
 public:
     CTarnexSource();
@@ -140,11 +148,21 @@ public:
     bool logWriteFailed = false;
     // Set by LoadPositionText when its text was no position code and turned nothing.
     bool loadFoundNoTurns = false;
+    // Set by LoadPositionText and LoadCubeFile when a move text was longer than they
+    // read and only its first whole tokens were run.
+    bool loadTextCut = false;
+    // The verdict on the position code at the head of the last opened file (Sound when
+    // the head was a move text); the file was refused unless Sound.
+    CodeVerdict loadCodeVerdict = CodeVerdict::Sound;
     // The 24 short codes of the lettering pattern, one per orientation.
     char talwenCodes[24][kShortCodeLength + 1] = {};
 
     // ---- position codes ----
     void LoadPositionText(std::string_view text);
+    // Checks a text that StartsAsCode: exactly 72 digits (ended by the text or by a
+    // separator), each slot holding a piece of its own kind with a twist of that kind,
+    // centres 1-6 with turns 0-3. LoadPositionText repairs what this refuses.
+    CodeVerdict CheckPositionCode(std::string_view text) const;
     void DescribeFacelet(int index);
 
     // ---- random positions and colour input ----

@@ -42,10 +42,11 @@ TEST(CliInput, FaultyColouringsEndWithTheirMessageAndExitTwo) {
     CliRun r = RunCli("solve --facelets " + flipped, true);
     EXPECT_EQ(r.code, 2);
     EXPECT_NE(r.out.find("message: 输入魔方装配错误，至少需要调换边块的色向！"), std::string::npos);
-    // Forced, the group method takes it.
+    // Forced, the group method takes it, but the cube is still not restored.
     r = RunCli("solve --force --facelets " + flipped, true);
-    EXPECT_EQ(r.code, 0) << r.out;
+    EXPECT_EQ(r.code, 1) << r.out;
     EXPECT_EQ(Line(r.out, "method"), "1");
+    EXPECT_EQ(Line(r.out, "unsolvable"), "assembly");
 
     // Ten top stickers.
     std::string ten = solved;

@@ -184,6 +184,24 @@ TEST_F(Documents, OpenDialogOffersAllFilesAndOpensAPlainMoveText) {
     EXPECT_EQ(Frame().Message(), Text("文件打开成功"));
 }
 
+TEST_F(Documents, ACodeOutOfRangeOrNamingAPieceTwiceIsNeverOpenedAndTheCubeStays) {
+    Start(true);
+    std::vector<std::string> said;
+    app->user.messageHook = [&](std::string_view text, Buttons, Icon) { return said.emplace_back(text), Answer::Ok; };
+    const std::string shown = CodeOf(Doc().model.cube), path = Doc().PathName();
+    const std::string ones = QFile::encodeName(dir.filePath(QStringLiteral("ones.mf"))).toStdString();
+    const std::string doubled = ones + ".doubled.mf";
+    std::ofstream(ones) << std::string(72, '1');
+    std::ofstream(doubled) << "110110130140210220230240310320330340410420430440510520530540123456000000 00 \r\n";
+    EXPECT_FALSE(Doc().OpenDocumentFile(ones));
+    EXPECT_FALSE(Doc().OpenDocumentFile(doubled));
+    EXPECT_EQ(said, std::vector<std::string>({"不能打开文件“" + ones + "”！", "魔方零件错误，不能复原！"}));
+    EXPECT_EQ(Frame().Message(), Text("文件打开失败"));
+    Keep(&Frame(), "velmora_parts_error_open.png");
+    EXPECT_EQ(CodeOf(Doc().model.cube), shown);
+    EXPECT_EQ(Doc().PathName(), path);
+}
+
 TEST_F(Documents, SaveAsAddsMfOnlyToANameWithoutAnExtension) {
     Start(true);
     const struct {
