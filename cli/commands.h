@@ -21,6 +21,8 @@ inline constexpr int kMaxSkippedShown = 20;
 struct CommandOptions {
     std::string moves;
     bool movesGiven = false;
+    // --alg: moves in either notation, rewritten into moves before the command runs.
+    std::string alg;
     std::string code;
     std::string faceletText;
     std::string method = "group";
@@ -75,6 +77,9 @@ int RunFileCommands(CLI::App& app, const CommandOptions& opt);
 
 // format and patterns; RunMoveTextCommands gives -1 when neither was asked for.
 void AddMoveTextCommands(CLI::App& app);
+// opt with --alg rewritten into --moves (own notation); false after printing why the
+// text was refused.
+bool MovesFromAlg(const CommandOptions& opt, CommandOptions& out);
 int RunMoveTextCommands(CLI::App& app);
 // The whole command line: every command and option.
 struct CommandLine {

@@ -8,6 +8,7 @@
 
 #include "cli/commands.h"
 #include "model/facelet_string.h"
+#include "model/move_notation.h"
 #include "model/move_text_scan.h"
 
 namespace velmora::cli {
@@ -71,6 +72,7 @@ void PrintSolution(const CTarnexSource& m) {
     std::printf("result: %d\n", m.lastSolveResult);
     std::printf("turns: %d\n", m.lastSolveTurns);
     std::printf("ids: %s\n", m.methodIdText.c_str());
+    std::printf("international: %s\n", SolutionInInternational(m.SolutionRecord.view()).c_str());
 }
 
 int FinishWithLog(const CTarnexSource& m, int exitCode) {
