@@ -354,6 +354,11 @@ InternationalRecord TranslateSolutionRecord(std::string_view record) {
     std::size_t i = head;
     while (i < record.size()) {
         if (IsSeparatorChar(record[i])) {
+            // A stage marker stays in the text.
+            if (record[i] == '#') {
+                out.text += "# ";
+                out.ownIndex.insert(out.ownIndex.end(), 2, static_cast<int>(i));
+            }
             ++i;
             continue;
         }

@@ -68,7 +68,7 @@ std::string InternationalOfOwnToken(std::string_view token);
 
 // A solution record with its moves written in the international notation, for showing
 // it: the 76-character head as it is, then each own token's international text and a
-// blank. ownIndex maps each character of text back to the record position it stands
+// blank, stage markers "#" kept. ownIndex maps each character of text back to the record position it stands
 // for (a token's characters to its first character, the blank to the separator after).
 struct InternationalRecord {
     std::string text;
