@@ -37,17 +37,7 @@ int RunSave(const CommandOptions& given) {
         std::fprintf(stderr, "velmora-cli: cannot write %s\n", opt.file.c_str());
         return 2;
     }
-    // The lines of the solution describe the position it starts from; the stepped
-    // position the file holds has a line of its own.
-    const CubeState stepped = m->cube;
-    m->cube = m->startState;
     PrintSolution(*m);
-    m->cube = stepped;
-    if (opt.steps > 0) {
-        char code[kCodeLength + 1];
-        CTarnexSource::WritePositionCode(stepped, code);
-        std::printf("stepped: %s\n", code);
-    }
     return FinishWithLog(*m, exitCode);
 }
 

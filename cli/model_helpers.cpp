@@ -60,10 +60,25 @@ bool ReplayRestores(CTarnexSource& m, bool centresToo) {
     return ok;
 }
 
+void WriteStartFacelets(const CTarnexSource& m, char facelets[55], char colours[55]) {
+    // The facelet lines describe the position the solution starts from, as the start
+    // line does, also when the demonstration has moved the cube on.
+    auto start = std::make_unique<CTarnexSource>(m);
+    start->cube = m.startState;
+    WriteFaceletString(*start, true, facelets);
+    WriteFaceletString(*start, false, colours);
+}
+
+void PrintSteppedPosition(const CTarnexSource& m) {
+    char now[kCodeLength + 1], start[kCodeLength + 1];
+    CTarnexSource::WritePositionCode(m.cube, now);
+    CTarnexSource::WritePositionCode(m.startState, start);
+    if (std::strcmp(now, start) != 0) std::printf("stepped: %s\n", now);
+}
+
 void PrintSolution(const CTarnexSource& m) {
     char facelets[55], colours[55];
-    WriteFaceletString(m, true, facelets);
-    WriteFaceletString(m, false, colours);
+    WriteStartFacelets(m, facelets, colours);
     std::printf("start: %.72s\n", m.SolutionRecord.c_str());
     std::printf("facelets: %s\n", facelets);
     std::printf("colours: %s\n", colours);
@@ -73,6 +88,7 @@ void PrintSolution(const CTarnexSource& m) {
     std::printf("turns: %d\n", m.lastSolveTurns);
     std::printf("ids: %s\n", m.methodIdText.c_str());
     std::printf("international: %s\n", SolutionInInternational(m.SolutionRecord.view()).c_str());
+    PrintSteppedPosition(m);
 }
 
 int FinishWithLog(const CTarnexSource& m, int exitCode) {
