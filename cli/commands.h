@@ -53,11 +53,6 @@ bool PositionSolved(const CubeState& s);
 // bottom centre allowed a quarter turn).
 bool ReplayRestores(CTarnexSource& m, bool centresToo);
 void PrintSolution(const CTarnexSource& m);
-// The facelet and colour strings of the position the solution starts from.
-void WriteStartFacelets(const CTarnexSource& m, char facelets[55], char colours[55]);
-// The line "stepped:" with the code of the present position when the demonstration
-// has moved it away from the start (a stepped save, a file saved so).
-void PrintSteppedPosition(const CTarnexSource& m);
 // True when the options name a position; otherwise prints that the command needs one.
 bool NamesPosition(const CommandOptions& opt, const char* command);
 // Refuses a method that is not built yet; returns false after printing the error.
@@ -85,6 +80,11 @@ void AddMoveTextCommands(CLI::App& app);
 // opt with --alg rewritten into --moves (own notation); false after printing why the
 // text was refused.
 bool MovesFromAlg(const CommandOptions& opt, CommandOptions& out);
+// The facelet and colour strings of the position the solution starts from.
+void WriteStartFacelets(const CTarnexSource& m, char facelets[55], char colours[55]);
+// The line "stepped:" with the code of the present position when the demonstration
+// has moved it away from the start (a stepped save, a file saved so).
+void PrintSteppedPosition(const CTarnexSource& m);
 int RunMoveTextCommands(CLI::App& app);
 // The whole command line: every command and option.
 struct CommandLine {

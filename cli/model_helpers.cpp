@@ -60,22 +60,6 @@ bool ReplayRestores(CTarnexSource& m, bool centresToo) {
     return ok;
 }
 
-void WriteStartFacelets(const CTarnexSource& m, char facelets[55], char colours[55]) {
-    // The facelet lines describe the position the solution starts from, as the start
-    // line does, also when the demonstration has moved the cube on.
-    auto start = std::make_unique<CTarnexSource>(m);
-    start->cube = m.startState;
-    WriteFaceletString(*start, true, facelets);
-    WriteFaceletString(*start, false, colours);
-}
-
-void PrintSteppedPosition(const CTarnexSource& m) {
-    char now[kCodeLength + 1], start[kCodeLength + 1];
-    CTarnexSource::WritePositionCode(m.cube, now);
-    CTarnexSource::WritePositionCode(m.startState, start);
-    if (std::strcmp(now, start) != 0) std::printf("stepped: %s\n", now);
-}
-
 void PrintSolution(const CTarnexSource& m) {
     char facelets[55], colours[55];
     WriteStartFacelets(m, facelets, colours);
@@ -112,6 +96,22 @@ bool MoveTextUsable(const CTarnexSource& m, std::string_view text, bool leadingM
     if (acted > 0) return true;
     std::fprintf(stderr, "velmora-cli: %s: no move recognised\n", what);
     return false;
+}
+
+void WriteStartFacelets(const CTarnexSource& m, char facelets[55], char colours[55]) {
+    // The facelet lines describe the position the solution starts from, as the start
+    // line does, also when the demonstration has moved the cube on.
+    auto start = std::make_unique<CTarnexSource>(m);
+    start->cube = m.startState;
+    WriteFaceletString(*start, true, facelets);
+    WriteFaceletString(*start, false, colours);
+}
+
+void PrintSteppedPosition(const CTarnexSource& m) {
+    char now[kCodeLength + 1], start[kCodeLength + 1];
+    CTarnexSource::WritePositionCode(m.cube, now);
+    CTarnexSource::WritePositionCode(m.startState, start);
+    if (std::strcmp(now, start) != 0) std::printf("stepped: %s\n", now);
 }
 
 }  // namespace velmora::cli
