@@ -21,15 +21,11 @@ class NotationWindow : public AppWindowTest {};
 TEST_F(NotationWindow, MenuChoiceShowsTheSolutionInInternationalNotationAndCtrlCCopiesIt) {
     StartApp({}, [](std::string_view, Buttons, Icon) { return Answer::Ok; });
     QAction* item = Frame().CommandAction(cmd::kInternational);
-    ASSERT_NE(item, nullptr);
-    EXPECT_FALSE(item->isChecked());
+    ASSERT_TRUE(item && !item->isChecked());
     const QImage own = Frame().SolutionView()->Render();
-
     item->trigger();
     EXPECT_TRUE(item->isChecked());
-    EXPECT_TRUE(app->doc->internationalShown);
-    const QImage international = Frame().SolutionView()->Render();
-    EXPECT_NE(international, own);
+    EXPECT_NE(Frame().SolutionView()->Render(), own);
     const QByteArray shot = qgetenv("VELMORA_NOTATION_SHOT");
     if (!shot.isEmpty()) Frame().grab().save(QString::fromLocal8Bit(shot), "PNG");
 
