@@ -11,7 +11,9 @@ CommandLine::CommandLine() {
     app.require_subcommand(1);
 
     state = app.add_subcommand("state", "apply a move string to the solved cube and print the position");
-    state->add_option("MOVES", opt.moves, "move string, such as \"F+;T+;R-;\"");
+    auto* stateMoves = state->add_option("MOVES", opt.moves, "move string, such as \"F+;T+;R-;\"");
+    state->add_option("--alg", opt.alg, "moves in either notation, such as \"(R U R' U')3 [F: R]\"")
+        ->excludes(stateMoves);
 
     solve = app.add_subcommand("solve", "solve a position and print the solution");
     AddPositionOptions(*solve, opt);

@@ -19,6 +19,8 @@ void AddPositionOptions(CLI::App& command, CommandOptions& opt) {
     auto* facelets = command.add_option("--facelets", opt.faceletText,
                                         "54-letter facelet string (U R F D L B by centre colour)");
     moves->excludes(code)->excludes(facelets);
+    command.add_option("--alg", opt.alg, "moves in either notation applied to the solved cube, such as \"R U R' U'\"")
+        ->excludes(moves)->excludes(code)->excludes(facelets);
     code->excludes(facelets);
     command.add_option("--method", opt.method, "group, eight-corner or shortest")
         ->check(CLI::IsMember({"group", "eight-corner", "shortest"}));
@@ -105,7 +107,9 @@ std::unique_ptr<CTarnexSource> SolveFromOptions(const CommandOptions& opt, CliUs
     return m;
 }
 
-int RunState(const CommandOptions& opt) {
+int RunState(const CommandOptions& given) {
+    CommandOptions opt;
+    if (!MovesFromAlg(given, opt)) return 2;
     CliUser user;
     auto m = NewModel(user, "");
     if (!opt.moves.empty() && !MoveTextUsable(*m, opt.moves, true, "MOVES")) return 2;
@@ -131,7 +135,9 @@ bool NamesPosition(const CommandOptions& opt, const char* command) {
     return false;
 }
 
-int RunSolve(const CommandOptions& opt) {
+int RunSolve(const CommandOptions& given) {
+    CommandOptions opt;
+    if (!MovesFromAlg(given, opt)) return 2;
     if (!NamesPosition(opt, "solve")) return 2;
     CliUser user;
     int exitCode = 2;

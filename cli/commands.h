@@ -23,6 +23,8 @@ inline constexpr int kMaxSkippedShown = 20;
 struct CommandOptions {
     std::string moves;
     bool movesGiven = false;
+    // --alg: moves in either notation, rewritten into moves before the command runs.
+    std::string alg;
     std::string code;
     std::string faceletText;
     std::string method = "group";
@@ -90,6 +92,14 @@ int RunFileCommands(CLI::App& app, const CommandOptions& opt);
 
 // format and patterns; RunMoveTextCommands gives -1 when neither was asked for.
 void AddMoveTextCommands(CLI::App& app);
+// opt with --alg rewritten into --moves (own notation); false after printing why the
+// text was refused.
+bool MovesFromAlg(const CommandOptions& opt, CommandOptions& out);
+// The facelet and colour strings of the position the solution starts from.
+void WriteStartFacelets(const CTarnexSource& m, char facelets[55], char colours[55]);
+// The line "stepped:" with the code of the present position when the demonstration
+// has moved it away from the start (a stepped save, a file saved so).
+void PrintSteppedPosition(const CTarnexSource& m);
 int RunMoveTextCommands(CLI::App& app);
 // The whole command line: every command and option.
 struct CommandLine {

@@ -22,7 +22,9 @@ void AddFileCommands(CLI::App& app, CommandOptions& opt) {
 
 namespace {
 
-int RunSave(const CommandOptions& opt) {
+int RunSave(const CommandOptions& given) {
+    CommandOptions opt;
+    if (!MovesFromAlg(given, opt)) return 2;
     if (!NamesPosition(opt, "save")) return 2;
     CliUser user;
     int exitCode = 2;

@@ -9,6 +9,7 @@
 
 #include "cli/commands.h"
 #include "model/facelet_string.h"
+#include "model/move_notation.h"
 #include "model/move_text_scan.h"
 
 namespace velmora::cli {
@@ -77,8 +78,7 @@ bool ReplayRestores(CTarnexSource& m, bool centresOnly) {
 
 void PrintSolution(const CTarnexSource& m, bool restorable) {
     char facelets[55], colours[55];
-    WriteFaceletString(m, true, facelets);
-    WriteFaceletString(m, false, colours);
+    WriteStartFacelets(m, facelets, colours);
     std::printf("start: %.72s\n", m.SolutionRecord.c_str());
     std::printf("facelets: %s\n", facelets);
     std::printf("colours: %s\n", colours);
@@ -87,6 +87,8 @@ void PrintSolution(const CTarnexSource& m, bool restorable) {
     std::printf("result: %d\n", restorable ? m.lastSolveResult : 0);
     std::printf("turns: %d\n", m.lastSolveTurns);
     std::printf("ids: %s\n", m.methodIdText.c_str());
+    std::printf("international: %s\n", SolutionInInternational(m.SolutionRecord.view()).c_str());
+    PrintSteppedPosition(m);
 }
 
 namespace {
@@ -175,6 +177,22 @@ bool MoveTextUsable(const CTarnexSource& m, std::string_view text, bool leadingM
     if (acted > 0) return true;
     std::fprintf(stderr, "velmora-cli: %s: no move recognised\n", what);
     return false;
+}
+
+void WriteStartFacelets(const CTarnexSource& m, char facelets[55], char colours[55]) {
+    // The facelet lines describe the position the solution starts from, as the start
+    // line does, also when the demonstration has moved the cube on.
+    auto start = std::make_unique<CTarnexSource>(m);
+    start->cube = m.startState;
+    WriteFaceletString(*start, true, facelets);
+    WriteFaceletString(*start, false, colours);
+}
+
+void PrintSteppedPosition(const CTarnexSource& m) {
+    char now[kCodeLength + 1], start[kCodeLength + 1];
+    CTarnexSource::WritePositionCode(m.cube, now);
+    CTarnexSource::WritePositionCode(m.startState, start);
+    if (std::strcmp(now, start) != 0) std::printf("stepped: %s\n", now);
 }
 
 }  // namespace velmora::cli

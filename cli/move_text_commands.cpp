@@ -15,6 +15,10 @@ std::string formatText;
 
 int RunFormat() {
     const MoveRenderings r = FormatMoves(formatText);
+    if (!r.ok) {
+        std::fprintf(stderr, "velmora-cli: format: %s\n", r.error.message.c_str());
+        return 2;
+    }
     std::printf("own: %s\n", r.ownForward.c_str());
     std::printf("own_reverse: %s\n", r.ownReverse.c_str());
     std::printf("international: %s\n", r.internationalForward.c_str());
@@ -30,6 +34,18 @@ int RunPatterns() {
 }
 
 }  // namespace
+
+bool MovesFromAlg(const CommandOptions& opt, CommandOptions& out) {
+    out = opt;
+    if (opt.alg.empty()) return true;
+    const MoveRenderings r = FormatMoves(opt.alg);
+    if (!r.ok) {
+        std::fprintf(stderr, "velmora-cli: --alg: %s\n", r.error.message.c_str());
+        return false;
+    }
+    out.moves = r.ownForward;
+    return true;
+}
 
 void AddMoveTextCommands(CLI::App& app) {
     auto* format = app.add_subcommand(

@@ -17,9 +17,18 @@ void CommandStringForm::Open(std::string_view infoAppend) {
 
 bool CommandStringForm::Accept(bool forward, CommandStringChoice& choice) {
     if (CharacterCount(input) > kCommandInputLimit || CharacterCount(prefix) > kPrefixLimit ||
-        CharacterCount(suffix) > kSuffixLimit)
+        CharacterCount(suffix) > kSuffixLimit) {
+        error.assign(kCommandLimitMessage);
         return false;
-    Format();
+    }
+    const MoveRenderings formatted = FormatMoves(input);
+    // A text with something that is no move is refused whole; an empty one runs nothing.
+    if (!formatted.ok && !formatted.error.text.empty()) {
+        error = formatted.error.message;
+        return false;
+    }
+    error.clear();
+    renderings = formatted;
     const std::string& f = renderings.ownForward;
     const std::string& r = renderings.ownReverse;
     if (forward) {

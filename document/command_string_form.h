@@ -21,6 +21,7 @@ inline constexpr int kPrefixLimit = 120;
 inline constexpr int kSuffixLimit = 120;
 // Separator between the chosen rendering and its counterpart in the main command.
 inline constexpr std::string_view kMainCommandJoin = " # ";
+inline constexpr std::string_view kCommandLimitMessage = "命令最多180个字符，前导命令和后续命令各最多120个字符。";
 
 // Number of characters (code points) of a UTF-8 text.
 int CharacterCount(std::string_view text);
@@ -42,9 +43,11 @@ struct CommandStringForm {
     // The four renderings of the present input.
     void Format() { renderings = FormatMoves(input); }
     // OK: formats, fills the main and second commands for the chosen direction and
-    // gives the dialog's result. False (nothing changed) when a typed field is over
-    // its limit.
+    // gives the dialog's result. False (nothing changed, error holds the message) when
+    // a typed field is over its limit or the input holds anything that is not a move.
     bool Accept(bool forward, CommandStringChoice& choice);
+    // Why the last Accept refused.
+    std::string error;
     // The fields as the caller reads them after OK.
     CommandStringChoice Choice() const;
 };

@@ -14,7 +14,7 @@ using enum MarkRule;
 
 // id, menu, menu text, keys, toolbar, prompt, enable, mark, mark value, separator after,
 // available
-constexpr std::array<CommandRow, 42> kCommands = {{
+constexpr std::array<CommandRow, 46> kCommands = {{
     {57600, File, "新建(&N)", "F2", true, "新文件，随机打乱魔方，并求出复原解法  <F2>\n打乱", Always, None, 0, false, true},
     {32795, File, "打乱顶面(&T)", "F3", false, "新文件。复原下两层，打乱顶面；建议选择分组法。", NotInputMode, None, 0, false, true},
     {32796, File, "打乱边块(&E)", "F4", false, "新文件。复原角块，打乱边块；建议选择八角法。", NotInputMode, None, 0, true, true},
@@ -24,8 +24,11 @@ constexpr std::array<CommandRow, 42> kCommands = {{
     {57616, File, "最近文件", "", false, "打开该文档", Always, None, 0, true, true},
     {57665, File, "退出(&X)", "", false, "退出应用程序；提示保存文档\n退出", Always, None, 0, false, true},
     {32784, Edit, "默认颜色(&D)...", "", false, "用默认颜色显示魔方", Always, None, 0, false, true},
+    {32922, Edit, "标准配色(&S)", "", false, "用多数魔方的配色显示：白色顶面，绿色前面，红色右面，蓝色后面，橙色左面，黄色底面", Always, None, 0, false, true},
     {32789, Edit, "改装魔方(&M)...", "", false, "交换魔方小块的位置和改变小块的色向\n改装", NotInputMode, None, 0, false, true},
     {32790, Edit, "魔方图案(&P)...", "", false, "执行转成特定图案的指令序列", NotInputMode, None, 0, false, true},
+    {32923, Edit, "复原魔方(&Z)", "", false, "把魔方设置成复原状态（同BB命令）\n复原", NotInputMode, None, 0, false, true},
+    {32921, Edit, "复制解法(&Y)", "", false, "把解法用国际记号复制到剪贴板；解法窗格有焦点时按Ctrl+C\n复制解法", NotInputMode, None, 0, false, true},
     {32791, Edit, "魔方命令(&C)...", "F5", false, "执行指定的魔方命令  <F8>", NotInputMode, None, 0, true, true},
     {32792, Edit, "分组解法(&1)", "", false, "运用的解法次序：上边块，四组上角块和中边块，下角块，下边块。", NotInputMode, RadioMethod, 1, false, true},
     {32793, Edit, "八角解法(&8)", "", false, "运用的解法次序：角块色向,角块位置,三块上边块,下边块,最后一块上边块,中边块。", NotInputMode, RadioMethod, 2, false, true},
@@ -39,6 +42,7 @@ constexpr std::array<CommandRow, 42> kCommands = {{
     {32911, View, "中", "", false, "自动演示每步用1.6秒\n中速演示", Always, RadioDemoSpeed, 1600, false, true},
     {32912, View, "快", "", false, "自动演示每步用0.8秒\n快速演示", Always, RadioDemoSpeed, 800, false, true},
     {32788, View, "辅助魔方(&2)", "", false, "显示或隐藏辅助魔方\n辅助", Always, CheckAuxCube, 0, false, true},
+    {32920, View, "国际记号", "", false, "解法窗格用国际记号（U D F B L R，x y z）显示解法\n国际记号", Always, CheckInternational, 0, false, true},
     {32794, View, "描述代码", "", false, "是否在用户输入魔方时显示有关的位置代码；输出描述代码，以及解法用的方法编号。", Always, CheckMethodIds, 0, true, true},
     {59392, View, "工具栏(&T)", "", false, "显示或隐藏工具栏\n显隐工具栏", Always, CheckToolbar, 0, false, true},
     {59393, View, "状态栏(&S)", "", false, "显示或隐藏状态栏\n显隐状态栏", Always, CheckStatusBar, 0, false, true},

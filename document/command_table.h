@@ -62,6 +62,12 @@ inline constexpr int kStatusBar = 59393;
 inline constexpr int kDemoSlow = 32910;
 inline constexpr int kDemoMedium = 32911;
 inline constexpr int kDemoFast = 32912;
+// The notation commands: the solution pane in the international notation, the
+// solution copied in it, the common colour scheme and the solved cube.
+inline constexpr int kInternational = 32920;
+inline constexpr int kCopySolution = 32921;
+inline constexpr int kStandardColours = 32922;
+inline constexpr int kResetCube = 32923;
 // The key-state pane of the status bar.
 inline constexpr int kKeyStatePane = 59142;
 }  // namespace cmd
@@ -91,6 +97,7 @@ enum class MarkRule {
     CheckStatusBar,    // check while the status bar is shown
     RadioDemoSpeed,    // radio while the demonstration's milliseconds per turn = markValue;
                        // these items form the submenu 演示速度
+    CheckInternational,  // check while the solution pane shows the international notation
 };
 
 struct CommandRow {

@@ -66,6 +66,13 @@ void CVelmoraDoc::EndInput() {
     const int mark = model.facelets[kBottomCentreCell];
     const int r = model.FinishInput();
     if (r == -1) {
+        // The painting would be gone for good (leaving input cannot be redone): only
+        // when the user confirms; otherwise input goes on with the net as it is.
+        if (user.Message("是否放弃输入的魔方？", Buttons::YesNo, Icon::Question) != Answer::Yes) {
+            ShowStatus("继续输入魔方。");
+            Redraw();
+            return;
+        }
         model.inputMode = 0;
         SwapToolbarButton(cmd::kEndInput, cmd::kStartInput);
         const int before = cmdCursor;

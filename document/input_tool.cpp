@@ -86,11 +86,28 @@ InputToolState::InputToolState(const CTarnexSource& m, std::string_view text, co
 }
 
 void InputToolState::TextEdited(std::string_view typed) {
-    // A facelet string pasted into a full line stands somewhere inside the typed text.
+    note_.clear();
+    // A facelet string pasted into a full line stands somewhere inside the typed
+    // letters; blanks and separators between them do not count.
+    std::string letters;
+    bool faceletLetters = true, faceletOnly = false;
+    for (char c : typed) {
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) continue;
+        letters += c;
+        const char upper = static_cast<char>(c & ~0x20);
+        faceletLetters = faceletLetters && std::string_view("URFDLB").find(upper) != std::string_view::npos;
+        // U, R and L are no letters of a tool line.
+        faceletOnly = faceletOnly || upper == 'U' || upper == 'R' || upper == 'L';
+    }
     std::string converted;
     bool found = false;
-    for (std::size_t at = 0; !found && at + kToolTextLength <= typed.size(); ++at)
-        found = ToolTextFromFaceletString(model_, typed.substr(at, kToolTextLength), converted);
+    for (std::size_t at = 0; !found && at + kToolTextLength <= letters.size(); ++at)
+        found = ToolTextFromFaceletString(model_, std::string_view(letters).substr(at, kToolTextLength), converted);
+    if (!found && faceletLetters && faceletOnly && letters.size() == kToolTextLength) {
+        note_.assign(kNotFaceletStringNote);
+        choice_ = Choice::Typed;
+        return;
+    }
     if (found) {
         text_ = converted;
     } else if (typed.size() <= kToolTextLength) {

@@ -11,7 +11,9 @@
 // The tool also takes the common 54-letter facelet string (faces U R F D L B, nine
 // letters each): a line of those letters, nine of each with every centre its own face,
 // is converted to the tool's letters as it is typed or pasted. Such a line holds nine
-// "u", which no tool line does, so the two never mix up.
+// "u", which no tool line does, so the two never mix up. Blanks, line breaks and any
+// other characters between its letters are passed over; a 54-letter text of U R F D L
+// B that is no valid facelet string is refused, never read as the tool's letters.
 #include <string>
 #include <string_view>
 
@@ -20,6 +22,8 @@
 namespace velmora {
 
 inline constexpr int kToolTextLength = 54;
+inline constexpr std::string_view kNotFaceletStringNote =
+    "不是有效的魔方字符串：U R F D L B各需9个，每面的中心是本面的字母。";
 // All six faces in their own colours.
 inline constexpr std::string_view kRestoredToolText =
     "dddddddddfffffffffcccccccccbbbbbbbbbeeeeeeeeeaaaaaaaaa";
@@ -52,9 +56,13 @@ public:
     InputToolState(const CTarnexSource& m, std::string_view text, const int (&marks)[7]);
 
     // The text as the user typed or pasted it: lower case, cut to 54 characters; a
-    // facelet string anywhere in it (pasted into a full line) replaces the whole line.
-    // Selects the typed choice.
+    // facelet string anywhere in its letters (pasted into a full line, with or without
+    // blanks) replaces the whole line. Selects the typed choice. A text whose letters
+    // are 54 of U R F D L B but no facelet string is refused: the line stays as it
+    // was and Note() says why.
     void TextEdited(std::string_view typed);
+    // Why the last edit was refused; empty when it was taken.
+    const std::string& Note() const { return note_; }
     void Restore();
     void EraseAll();
     void EraseEdges();
@@ -81,6 +89,7 @@ private:
     int marks_[7] = {};
     Choice choice_ = Choice::Typed;
     bool centresReset_ = false;
+    std::string note_;
 };
 
 }  // namespace velmora

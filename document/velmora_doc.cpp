@@ -72,6 +72,7 @@ bool CVelmoraDoc::IsChecked(int id) const {
         case MarkRule::CheckToolbar: return user.BarVisible(Bar::Toolbar);
         case MarkRule::CheckStatusBar: return user.BarVisible(Bar::StatusBar);
         case MarkRule::RadioDemoSpeed: return settings.demoInterval == row->markValue;
+        case MarkRule::CheckInternational: return internationalShown;
     }
     return false;
 }
@@ -104,6 +105,13 @@ bool CVelmoraDoc::OnCommand(int id) {
         case cmd::kFileSaveAs: FileSaveAs(); break;
         case cmd::kExit: Exit(); break;
         case cmd::kDefaultColours: DefaultColours(); break;
+        case cmd::kStandardColours: StandardColours(); break;
+        case cmd::kCopySolution: CopySolution(); break;
+        case cmd::kResetCube: ResetToSolved(); break;
+        case cmd::kInternational:
+            internationalShown = !internationalShown;
+            Redraw();
+            break;
         case cmd::kGroupMethod: ChooseMethod(1); break;
         case cmd::kEightCornerMethod: ChooseMethod(2); break;
         case cmd::kShortestMethod: ChooseMethod(3); break;
@@ -213,7 +221,16 @@ bool CVelmoraDoc::SaveModified() {
 void CVelmoraDoc::DemoTick() {
     if (model.autoDemoCount < 1 || model.inputMode < 0) return;
     if (model.autoDemoCount == 16) {
+        // The new deal replaces the document: unsaved changes are asked for first (the
+        // demonstration waits meanwhile and stops when the user cancels), and the deal
+        // is a history step that undo takes back.
+        model.autoDemoCount = 0;
+        if (!SaveModified()) {
+            Redraw();
+            return;
+        }
         model.autoDemoCount = 15;
+        HistoryOp(2, "演示新局");
         model.Scramble(1);
         MakeUntitled();
         SetModifiedFlag(false);

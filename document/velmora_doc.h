@@ -123,6 +123,8 @@ public:
     int cmdFloor = 0, cmdTop = 0, cmdCursor = 0;
     int inFloor = -1, inTop = 0, inCursor = 0;
 
+    // The solution pane shows its moves in the international notation (查看 › 国际记号).
+    bool internationalShown = false;
     // The auxiliary cube of the 3D view is shown.
     bool auxShown = true;  // the 3D view shows the auxiliary cube from the start
     // Recent files, newest first; the window loads and stores them.
@@ -145,6 +147,10 @@ private:
     void ChooseMethod(int method);
     void ToggleDemonstration();
     void DefaultColours();
+    // The notation commands (doc_notation_commands.cpp).
+    void CopySolution();
+    void StandardColours();
+    void ResetToSolved();
     void ToggleMethodIds();
     void ToggleBar(Bar bar);
     void FileOpen();

@@ -49,6 +49,9 @@ public:
     std::deque<CommandStringChoice> commandStrings;
     std::deque<std::string> inputTexts;  // input tool (marks are handed back unchanged)
     bool toolbarShown = true;
+    // The last text put on the clipboard.
+    std::string clipboard;
+    void SetClipboardText(std::string_view text) override { clipboard.assign(text); }
     bool statusBarShown = true;
 
     Answer Message(std::string_view text, Buttons buttons, Icon icon) override;

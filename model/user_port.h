@@ -82,6 +82,8 @@ public:
     virtual bool EditCommandString(std::string_view /*infoAppend*/, CommandStringChoice& /*out*/) {
         return false;
     }
+    // Puts text (UTF-8) on the clipboard.
+    virtual void SetClipboardText(std::string_view /*text*/) {}
     // The input tool on a 54-letter text and the six centre marks (index 1-6); true on OK.
     virtual bool EditInputText(std::string& /*text*/, int (& /*marks*/)[7]) { return false; }
 };

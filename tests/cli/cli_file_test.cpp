@@ -48,6 +48,19 @@ TEST_F(CliFile, SaveThenOpenGivesTheSameStartAndSolution) {
     EXPECT_EQ(Line(opened.out, "record"), Line(saved.out, "record"));
 }
 
+// Every line of a stepped save describes the position the solution starts from; the
+// stepped position has its own line.
+TEST_F(CliFile, SteppedSavePrintsLinesOfOnePosition) {
+    const std::string moves = "--moves 'F+;T+;R-;L*;P-;'";
+    CliRun unstepped = RunCli("save '" + PathOf("a.mf") + "' " + moves);
+    CliRun stepped = RunCli("save '" + PathOf("b.mf") + "' " + moves + " --steps 5");
+    for (const char* line : {"start", "facelets", "colours", "record"})
+        EXPECT_EQ(Line(stepped.out, line), Line(unstepped.out, line)) << line;
+    EXPECT_EQ(Line(unstepped.out, "stepped"), "<missing stepped>");
+    EXPECT_EQ(Line(stepped.out, "stepped").size(), 72u);
+    EXPECT_NE(Line(stepped.out, "stepped"), Line(stepped.out, "start"));
+}
+
 TEST_F(CliFile, FilesThatCannotBeReadOrWrittenExitWithTwo) {
     EXPECT_EQ(RunCli("open '" + PathOf("missing.mf") + "'").code, 2);
     std::ofstream(PathOf("empty.mf")).close();

@@ -12,16 +12,44 @@ namespace {
 using velmora::test::RunCli;
 
 TEST(CliFormat, PrintsTheFourRenderings) {
-    auto r = RunCli("format \"r u R' U'\"");
+    auto r = RunCli("format \"R U R' U'\"");
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out,
               "own: R+;T+;R-;T-;\n"
               "own_reverse: T+;R+;T-;R-;\n"
               "international: RUR'U'\n"
               "international_reverse: URU'R'\n");
-    auto empty = RunCli("format ';;'");
-    EXPECT_EQ(empty.out, "own: \nown_reverse: \ninternational: \ninternational_reverse: \n");
+    // A rotation stays a rotation.
+    auto rotation = RunCli("format 'F+;T+;R-;TF,'");
+    EXPECT_EQ(rotation.code, 0);
+    EXPECT_EQ(rotation.out,
+              "own: F+;T+;R-;TF,\n"
+              "own_reverse: FT,R+;T-;F-;\n"
+              "international: FUR'x'\n"
+              "international_reverse: xRU'F'\n");
     EXPECT_EQ(RunCli("format").code, 2);
+}
+
+TEST(CliFormat, RefusesWhatItCannotRenderWithItsPlace) {
+    for (const char* text : {"''", "';;;'", "'(R U'"}) EXPECT_EQ(RunCli(std::string("format ") + text).code, 2) << text;
+    auto r = RunCli("format 'R U Q2'", true);
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.out, "velmora-cli: format: 无法识别的转动：“Q2”（第 5 个字符）\n");
+}
+
+// --alg reads the international notation into the same position as --moves.
+TEST(CliAlg, StateSolveAndSaveTakeTheInternationalNotation) {
+    const std::string own = RunCli("state 'R+;T+;R-;T-;V*;FL,'").out;
+    EXPECT_EQ(RunCli("state --alg \"R U R’ U’ M2 y\"").out, own);
+    auto solved = RunCli("solve --alg \"[R, U] M2 y\"");
+    EXPECT_EQ(solved.code, 0);
+    const std::string start = solved.out.substr(0, solved.out.find('\n'));
+    EXPECT_EQ(start, "start: " + own.substr(6, 72));
+    EXPECT_NE(solved.out.find("\ninternational: "), std::string::npos);
+    auto bad = RunCli("solve --alg 'R U Q'", true);
+    EXPECT_EQ(bad.code, 2);
+    EXPECT_NE(bad.out.find("“Q”（第 5 个字符）"), std::string::npos);
+    EXPECT_EQ(RunCli("state --alg 'R U x2 ('").code, 2);
 }
 
 TEST(CliPatterns, ListsEveryPatternAsIndexNameMoves) {

@@ -158,6 +158,8 @@ TEST_P(CubeInputFault, EveryAnswerPath) {
         doc->HistoryOp(2, {});
     }
     user.Clear();
+    int painted[kFaceletCount];
+    std::copy(std::begin(m().facelets), std::end(m().facelets), painted);
     user.answers.assign(c.answers.begin(), c.answers.end());
     doc->OnCommand(cmd::kEndInput);
     EXPECT_EQ(user.Messages(), c.messages);
@@ -175,6 +177,7 @@ TEST_P(CubeInputFault, EveryAnswerPath) {
     }
     if (c.inputModeAfter == -1) {
         EXPECT_TRUE(user.CallsOf(ScriptedUser::Kind::SwapButton).empty());
+        EXPECT_TRUE(std::equal(std::begin(painted), std::end(painted), m().facelets)) << "the painting is kept";
     }
 }
 
@@ -182,6 +185,7 @@ TEST_P(CubeInputFault, EveryAnswerPath) {
 const char* const kCountQuestion = "输入魔方T面色块数目错误！是否继续填充魔方颜色？";
 const char* const kFlipQuestion = "输入魔方装配错误，至少需要调换边块的色向！是否继续填充魔方颜色？";
 const char* const kForce = "是否强制接受装配错误的魔方？";
+const char* const kAbandon = "是否放弃输入的魔方？";
 const char* const kForcedSolve =
     "魔方装配错误，不能复原！只能用分组法复原成比较整齐的图案。\r\n              至少需要调换边块的色向！";
 
@@ -189,9 +193,11 @@ INSTANTIATE_TEST_SUITE_P(
     Answers, CubeInputFault,
     ::testing::Values(
         FaultCase{"KeepPainting", 0, {Answer::Yes}, -1, false, {kCountQuestion}},
-        FaultCase{"Abandon", 0, {Answer::No}, 0, false, {kCountQuestion}},
+        FaultCase{"Abandon", 0, {Answer::No, Answer::Yes}, 0, false, {kCountQuestion, kAbandon}},
         FaultCase{"FlipKeepPainting", 1, {Answer::Yes}, -1, false, {kFlipQuestion}},
-        FaultCase{"FlipAbandon", 1, {Answer::No}, 0, false, {kFlipQuestion}},
+        FaultCase{"FlipAbandon", 1, {Answer::No, Answer::Yes}, 0, false, {kFlipQuestion, kAbandon}},
+        // Not continuing is confirmed before the painting goes.
+        FaultCase{"FlipNotAbandoned", 1, {Answer::No, Answer::No}, -1, false, {kFlipQuestion, kAbandon}},
         FaultCase{"FlipForced", 1, {Answer::Cancel, Answer::Yes}, 0, true,
                   {kFlipQuestion, kForce, kForcedSolve}},
         FaultCase{"FlipNotForced", 1, {Answer::Cancel, Answer::No}, -1, false, {kFlipQuestion, kForce}}),
@@ -395,7 +401,7 @@ TEST_F(CubeInput, UnsavedChangesSurviveInputThatIsAbandoned) {
     StartWith(Answer::No);
     ClickSwatch(2);
     ClickCell(0);
-    user.answers = {Answer::No};
+    user.answers = {Answer::No, Answer::Yes};
     doc->OnCommand(cmd::kEndInput);
     EXPECT_EQ(m().inputMode, 0);
     EXPECT_TRUE(doc->IsModified());

@@ -91,7 +91,7 @@ TEST_F(DialogCommands, PrefixAndSuffixAreUpperCasedAndSeparated) {
 
 TEST_F(DialogCommands, AnEmptyCommandDoesNothingAfterTheDialog) {
     const std::string before = Code();
-    QueueCommand("no moves");
+    QueueCommand(" ;; ");
     EXPECT_TRUE(doc->OnCommand(cmd::kCommandString));
     EXPECT_EQ(Code(), before);
     EXPECT_EQ(doc->cmdCursor, 0);

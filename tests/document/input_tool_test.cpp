@@ -183,9 +183,17 @@ TEST_F(InputTool, APastedFaceletStringBecomesTheToolLine) {
     WriteFaceletString(m, true, facelets);
     std::string lower(facelets);
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    // Pasted alone, in lower case, or into the middle of a full line.
+    // Pasted alone, in lower case, or into the middle of a full line; with blanks
+    // between the faces or line breaks and separators anywhere.
     const std::string intoFull = std::string(kRestoredToolText).insert(10, facelets);
-    for (const std::string& pasted : {std::string(facelets), lower, intoFull}) {
+    std::string spaced, broken;
+    for (int i = 0; i < kFaceletCount; ++i) {
+        if (i > 0 && i % 9 == 0) spaced += ' ';
+        spaced += facelets[i];
+        broken += i % 2 ? lower[static_cast<std::size_t>(i)] : facelets[i];
+        if (i % 7 == 6) broken += i % 3 ? ",\n" : " - ";
+    }
+    for (const std::string& pasted : {std::string(facelets), lower, intoFull, spaced, broken}) {
         InputToolState tool(m, kRestoredToolText, marks);
         tool.TextEdited(pasted);
         EXPECT_EQ(tool.Text(), wanted) << pasted;
@@ -206,11 +214,14 @@ TEST_F(InputTool, APastedFaceletStringBecomesTheToolLine) {
         EXPECT_FALSE(ToolTextFromFaceletString(m, other, out)) << other;
         EXPECT_EQ(out, "unchanged");
     }
+    // Such a text is refused with a note, never read as the tool's own letters.
     InputToolState tool(m, kRestoredToolText, marks);
-    tool.TextEdited(badCentre);
-    std::string typed = badCentre;
-    for (char& c : typed) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    EXPECT_EQ(tool.Text(), typed);
+    tool.TextEdited(badCentre.substr(0, 9) + " " + badCentre.substr(9));
+    EXPECT_EQ(tool.Text(), kRestoredToolText);
+    EXPECT_EQ(tool.Note(), kNotFaceletStringNote);
+    tool.TextEdited("abc");
+    EXPECT_EQ(tool.Text(), "abc");
+    EXPECT_EQ(tool.Note(), "");
 }
 
 }  // namespace

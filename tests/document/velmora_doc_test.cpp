@@ -113,7 +113,6 @@ TEST_F(DocTest, NewDuringTheDemonstrationResumesTwoTicksLater) {
 }
 
 TEST_F(DocTest, DemonstrationDealsAfterItsCountdownAndKeepsTheDocumentClean) {
-    doc->SetModifiedFlag(true);
     m().autoDemoCount = 17;
     doc->DemoTick();
     EXPECT_EQ(m().autoDemoCount, 16);
@@ -127,6 +126,33 @@ TEST_F(DocTest, DemonstrationDealsAfterItsCountdownAndKeepsTheDocumentClean) {
     m().inputMode = -1;
     doc->DemoTick();
     EXPECT_EQ(m().autoDemoCount, 15);
+}
+
+// The demonstration's deal never drops the user's cube: unsaved changes are asked for,
+// and the deal is a history step that undo takes back and redo replays.
+TEST_F(DocTest, DemonstrationDealAsksToSaveAndIsUndone) {
+    doc->RunTypedCommand("R+");
+    const std::string mine = Code();
+    m().autoDemoCount = 16;
+    user.Clear();
+    user.answers = {Answer::Cancel};
+    doc->DemoTick();
+    EXPECT_EQ(user.Messages(), std::vector<std::string>{"是否保存对“无标题”的更改？"});
+    EXPECT_EQ(Code(), mine);
+    EXPECT_EQ(m().autoDemoCount, 0);
+    EXPECT_TRUE(doc->IsModified());
+
+    m().autoDemoCount = 16;
+    user.answers = {Answer::No};
+    doc->DemoTick();
+    const std::string dealt = Code();
+    EXPECT_NE(dealt, mine);
+    EXPECT_EQ(m().autoDemoCount, 15);
+    doc->OnCommand(cmd::kUndo);
+    EXPECT_EQ(Code(), mine);
+    doc->OnCommand(cmd::kRedo);
+    EXPECT_EQ(Code(), dealt);
+    EXPECT_EQ(LastStatus().rfind("已重复执行演示新局", 0), 0u) << LastStatus();
 }
 
 TEST_F(DocTest, ToggleDemonstrationEndsTheTurnAnimationAtOnce) {

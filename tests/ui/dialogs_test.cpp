@@ -134,7 +134,7 @@ TEST_F(Dialogs, CommandStringFromF5FormatsAndRunsTheTypedSequence) {
     const CubeState start = Model().cube;
     ASSERT_TRUE(WhenShown<CommandStringDialog>(
         [](CommandStringDialog* d) {
-            Child<QLineEdit>(d, "commandInput")->setText(QStringLiteral("r u R' U' B2"));
+            Child<QLineEdit>(d, "commandInput")->setText(QStringLiteral("R U R’ U’ B2"));
             QTest::mouseClick(Child<QPushButton>(d, "format"), Qt::LeftButton);
             EXPECT_EQ(Child<QLineEdit>(d, "ownForward")->text(), QStringLiteral("R+;T+;R-;T-;P*;"));
             EXPECT_EQ(Child<QLineEdit>(d, "ownReverse")->text(), QStringLiteral("P*;T+;R+;T-;R-;"));
@@ -159,7 +159,7 @@ TEST_F(Dialogs, CommandStringFromF5FormatsAndRunsTheTypedSequence) {
     solved.SetSolved();
     ASSERT_TRUE(WhenShown<CommandStringDialog>(
         [](CommandStringDialog* d) {
-            EXPECT_EQ(Child<QLineEdit>(d, "commandInput")->text(), QStringLiteral("r u R' U' B2"));
+            EXPECT_EQ(Child<QLineEdit>(d, "commandInput")->text(), QStringLiteral("R U R’ U’ B2"));
             EXPECT_TRUE(Child<QPlainTextEdit>(d, "info")->toPlainText().endsWith(QStringLiteral("\nR+;T+;R-;T-;P*;")));
             Child<QRadioButton>(d, "reverse")->setChecked(true);
             Child<QCheckBox>(d, "singleStep")->setChecked(true);

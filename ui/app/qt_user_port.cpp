@@ -1,6 +1,7 @@
 #include "ui/app/qt_user_port.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -56,6 +57,10 @@ Answer QtUserPort::Message(std::string_view text, Buttons buttons, Icon icon) {
 
 void QtUserPort::SetStatus(std::string_view text) {
     if (frame_) frame_->SetMessage(text);
+}
+
+void QtUserPort::SetClipboardText(std::string_view text) {
+    QApplication::clipboard()->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 void QtUserPort::Redraw() {

@@ -45,6 +45,7 @@ public:
     bool ChoosePattern(PatternChoice& choice) override;
     bool EditCommandString(std::string_view infoAppend, CommandStringChoice& out) override;
     bool EditInputText(std::string& text, int (&marks)[7]) override;
+    void SetClipboardText(std::string_view text) override;
 
     // Answer instead of the message box / the colour dialog / the file dialogs.
     std::function<Answer(std::string_view, Buttons, Icon)> messageHook;

@@ -133,7 +133,11 @@ void CommandStringDialog::ShowRenderings(const MoveRenderings& r) {
     internationalReverse_->setText(DialogText(r.internationalReverse));
 }
 
-void CommandStringDialog::FormatInput() { ShowRenderings(FormatMoves(input_->text().toStdString())); }
+void CommandStringDialog::FormatInput() {
+    const MoveRenderings r = FormatMoves(input_->text().toStdString());
+    ShowRenderings(r);
+    if (!r.ok) QMessageBox::warning(this, DialogText("魔方命令串"), DialogText(r.error.message));
+}
 
 void CommandStringDialog::accept() {
     CommandStringForm edited = form;
@@ -144,8 +148,7 @@ void CommandStringDialog::accept() {
     edited.info = ToCrLf(info_->toPlainText());
     CommandStringChoice choice;
     if (!edited.Accept(forward_->isChecked(), choice)) {
-        QMessageBox::warning(this, DialogText("魔方命令串"),
-                             DialogText("命令最多180个字符，前导命令和后续命令各最多120个字符。"));
+        QMessageBox::warning(this, DialogText("魔方命令串"), DialogText(edited.error));
         return;
     }
     form = std::move(edited);

@@ -27,7 +27,8 @@ InputToolDialog::InputToolDialog(const CTarnexSource& m, const std::string& text
     field_ = new QLineEdit(this);
     field_->setObjectName(QStringLiteral("toolText"));
     // Room for a facelet string pasted into a full line; the state keeps 54 letters.
-    field_->setMaxLength(2 * kToolTextLength);
+    // Room for a facelet string pasted with blanks or line breaks between its letters.
+    field_->setMaxLength(4 * kToolTextLength);
     field_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     field_->setMinimumWidth(field_->fontMetrics().horizontalAdvance(QString(kToolTextLength + 2, QLatin1Char('m'))));
 
@@ -82,6 +83,9 @@ InputToolDialog::InputToolDialog(const CTarnexSource& m, const std::string& text
     notes->addWidget(new QLabel(Utf8Text("不能超过54位"), this));
     notes->addWidget(new QLabel(Utf8Text("只能使用'a'到'h'"), this));
     textRow->addLayout(notes);
+    note_ = new QLabel(this);
+    note_->setObjectName(QStringLiteral("inputToolNote"));
+    note_->setStyleSheet(QStringLiteral("color: #b00000"));
 
     auto* grid = new QGridLayout;
     grid->addWidget(choices_[static_cast<int>(Typed)], 0, 0);
@@ -99,6 +103,7 @@ InputToolDialog::InputToolDialog(const CTarnexSource& m, const std::string& text
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(textRow);
+    layout->addWidget(note_);
     layout->addLayout(grid);
     layout->addLayout(buttons);
     Show();
@@ -118,6 +123,7 @@ void InputToolDialog::Show() {
     }
     choices_[static_cast<int>(state_.Selected())]->setChecked(true);
     centreBox_->setChecked(state_.CentresReset());
+    note_->setText(QString::fromUtf8(state_.Note().c_str()));
 }
 
 }  // namespace velmora

@@ -8,6 +8,7 @@
 #include "document/input_tool.h"
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 
@@ -30,6 +31,7 @@ private:
 
     InputToolState state_;
     QLineEdit* field_;
+    QLabel* note_ = nullptr;
     QRadioButton* choices_[5];
     QCheckBox* centreBox_;
 };

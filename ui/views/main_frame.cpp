@@ -279,6 +279,8 @@ void CMainFrame::Dispatch(int id) {
         FocusPane(id == cmd::kNextPane ? 1 : -1);
         return;
     }
+    // Ctrl+C (and Ctrl+Insert) copy the solution while the solution pane has the focus.
+    if (id == cmd::kCopy && QApplication::focusWidget() == solutionView_) id = cmd::kCopySolution;
     if (doc_.IsEnabled(id)) doc_.OnCommand(id);
     UpdateCommandStates();
 }

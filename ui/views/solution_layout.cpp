@@ -23,7 +23,8 @@ std::string_view MethodName(int methodUsed) {
 
 }  // namespace
 
-void LayoutSolution(std::string_view record, int demoPos, int methodUsed, SolutionLayout& out) {
+void LayoutSolution(std::string_view record, int demoPos, int methodUsed, SolutionLayout& out,
+                    bool blankEndsTokens) {
     const int length = static_cast<int>(record.size());
     // Before the first solve the record is shorter than its header: blanks stand in
     // for the count.
@@ -68,7 +69,8 @@ void LayoutSolution(std::string_view record, int demoPos, int methodUsed, Soluti
 
     // The token after the marker, possibly running on into the next line.
     int end = demoPos;
-    while (demoPos >= kMovesStart && end < length && !IsSeparatorChar(record[end])) ++end;
+    auto endsToken = [&](char c) { return blankEndsTokens ? c == ' ' : IsSeparatorChar(c); };
+    while (demoPos >= kMovesStart && end < length && !endsToken(record[end])) ++end;
     for (int l = 0; l < out.lineCount && end > demoPos; ++l) {
         const int shift = l == out.markerLine ? static_cast<int>(kMarker.size()) : 0;
         const int first = out.lineStart[l];

@@ -49,7 +49,9 @@ int SolutionRecordIndexAt(const SolutionLayout& layout, int line, int column);
 int SolutionTokenAt(std::string_view record, const SolutionLayout& layout, int line, int column);
 
 // Lays out record (the solution record text) with the marker at demoPos and the name
-// of methodUsed.
-void LayoutSolution(std::string_view record, int demoPos, int methodUsed, SolutionLayout& out);
+// of methodUsed. blankEndsTokens: the record is one in the international notation,
+// whose moves end only at a blank (a prime belongs to its move).
+void LayoutSolution(std::string_view record, int demoPos, int methodUsed, SolutionLayout& out,
+                    bool blankEndsTokens = false);
 
 }  // namespace velmora

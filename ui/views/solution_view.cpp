@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include "document/velmora_doc.h"
+#include "model/move_notation.h"
 #include "ui/views/pane_drawing.h"
 #include "ui/views/solution_layout.h"
 
@@ -34,6 +35,31 @@ void ChooseColourEntry(CVelmoraDoc& doc, int index, bool fullyOpen, std::string_
     }
 }
 
+// The first character of the record token at or after record position i (a separator
+// gives the token after it); -1 where there is none.
+int OwnTokenStart(std::string_view record, int i) {
+    const int length = static_cast<int>(record.size());
+    if (i < kRecordMovesStart || i >= length) return -1;
+    if (IsSeparatorChar(record[i])) {
+        while (i < length && IsSeparatorChar(record[i])) ++i;
+        return i < length ? i : -1;
+    }
+    while (i > kRecordMovesStart && !IsSeparatorChar(record[i - 1])) --i;
+    return i;
+}
+
+// The layout of the pane: the record as it is, or with its moves in the international
+// notation (translated holds that text).
+void LayoutPane(const CVelmoraDoc& doc, InternationalRecord& translated, SolutionLayout& layout) {
+    const CTarnexSource& m = doc.model;
+    if (!doc.internationalShown) {
+        LayoutSolution(m.SolutionRecord.view(), m.demoPos, m.methodUsed, layout);
+        return;
+    }
+    translated = TranslateSolutionRecord(m.SolutionRecord.view());
+    LayoutSolution(translated.text, translated.FromOwn(m.demoPos), m.methodUsed, layout, true);
+}
+
 }  // namespace
 
 CTarnexSolutionView::CTarnexSolutionView(CVelmoraDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
@@ -52,8 +78,16 @@ void CTarnexSolutionView::JumpToTokenAt(int x, int y) {
     int line = 0, column = 0;
     if (!SolutionCellAt(x, y, CharWidth(), line, column)) return;
     SolutionLayout layout;
-    LayoutSolution(m.SolutionRecord.view(), m.demoPos, m.methodUsed, layout);
-    const int target = SolutionTokenAt(m.SolutionRecord.view(), layout, line, column);
+    InternationalRecord translated;
+    LayoutPane(doc_, translated, layout);
+    int target = -1;
+    if (!doc_.internationalShown) {
+        target = SolutionTokenAt(m.SolutionRecord.view(), layout, line, column);
+    } else {
+        const int i = SolutionRecordIndexAt(layout, line, column);
+        if (i >= 0 && i < static_cast<int>(translated.ownIndex.size()))
+            target = OwnTokenStart(m.SolutionRecord.view(), translated.ownIndex[static_cast<std::size_t>(i)]);
+    }
     if (target >= 0) doc_.StepSolutionTo(target);
 }
 
@@ -70,7 +104,8 @@ QImage CTarnexSolutionView::Render() const {
         return image;
     }
     SolutionLayout layout;
-    LayoutSolution(m.SolutionRecord.view(), m.demoPos, m.methodUsed, layout);
+    InternationalRecord translated;
+    LayoutPane(doc_, translated, layout);
     DrawTextAt(p, 14, 9, QStringLiteral("建议复原方法："));
     DrawTextAt(p, 14, 29, Utf8(layout.turns.view()));
     DrawTextAt(p, 14, 49, Utf8(layout.method));
