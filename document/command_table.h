@@ -62,6 +62,9 @@ inline constexpr int kStatusBar = 59393;
 inline constexpr int kDemoSlow = 32910;
 inline constexpr int kDemoMedium = 32911;
 inline constexpr int kDemoFast = 32912;
+// The solution sheet: printed, or saved as a PDF file (ids 32950-32959).
+inline constexpr int kPrintSolution = 32950;
+inline constexpr int kExportSolutionPdf = 32951;
 // The key-state pane of the status bar.
 inline constexpr int kKeyStatePane = 59142;
 }  // namespace cmd
@@ -76,6 +79,7 @@ enum class EnableRule {
     NotInputMode,  // inputMode >= 0
     Undo,          // the undo rule of the histories
     Redo,          // the redo rule of the histories
+    SolutionShown, // inputMode >= 0 and the solution record holds a move
 };
 
 // The mark a menu item or toolbar button carries.
@@ -142,5 +146,8 @@ inline constexpr std::string_view kDocTypeString =
     "Velmora\n\nmf\n魔方文件 (*.mf)\n.mf\nVelmora.Document\n魔方文件";
 inline constexpr std::string_view kFileFilter = "魔方文件 (*.mf)";
 inline constexpr std::string_view kFileExtension = ".mf";
+// The file filter and extension of the solution sheet saved as PDF.
+inline constexpr std::string_view kPdfFilter = "PDF文件 (*.pdf)";
+inline constexpr std::string_view kPdfExtension = ".pdf";
 
 }  // namespace velmora

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "document/move_format.h"
+#include "document/settings.h"
 #include "files/cube_file.h"
 
 namespace velmora {
@@ -47,6 +48,9 @@ constexpr RotationName kRotations[] = {
 };
 
 constexpr std::string_view kFaceLetters = "TFRPLB";
+
+// Block column and row of faces T F R P L B in the net, as the net pane places them.
+constexpr int kNetBlockPlaces[6][2] = {{1, 1}, {1, 2}, {2, 1}, {1, 0}, {0, 1}, {1, 3}};
 
 // The permutation code of a token of the move table; empty when it has none.
 std::string_view MoveCode(std::string_view token) {
@@ -159,6 +163,7 @@ std::string InternationalMove(std::string_view ownMove) {
 
 void BuildSolutionSheet(const CTarnexSource& m, std::string_view name, std::string_view date, SolutionSheet& out) {
     out = SolutionSheet{};
+    for (int c = 1; c <= 6; ++c) out.faceColours[static_cast<std::size_t>(c)] = kSettingDefaults[static_cast<std::size_t>(c)].value;
     const std::string_view record = m.SolutionRecord.view();
     // The model is large: the replay works on a copy on the heap.
     auto work = std::make_unique<CTarnexSource>(m);
@@ -216,6 +221,13 @@ void BuildSolutionSheet(const CTarnexSource& m, std::string_view name, std::stri
         out.closing = "做完以上 " + std::to_string(out.turns) + " 转，魔方已经复原。";
     else
         out.closing = "做完以上 " + std::to_string(out.turns) + " 转，魔方没有复原：这个解法不完整。";
+}
+
+void SheetNetCell(int sticker, int& column, int& row) {
+    const int face = sticker >= 0 && sticker < kFaceletCount ? sticker / 9 : 0;
+    const int cell = sticker >= 0 && sticker < kFaceletCount ? sticker % 9 : 0;
+    column = 3 * kNetBlockPlaces[face][0] + cell % 3;
+    row = 3 * kNetBlockPlaces[face][1] + cell / 3;
 }
 
 std::string SheetDateToday() {

@@ -43,11 +43,18 @@ struct SolutionSheet {
     bool restored = false;
     // The last line of the sheet.
     std::string closing;
+    // Screen colour of colours 1-6 (red in the lowest byte; index 0 unused): the
+    // defaults until the caller gives the display's.
+    std::array<int, 7> faceColours{};
 };
 
 // The sheet of the model's solution record, replayed from its start position. name:
 // the file's name as shown (empty for an untitled cube); date as it is printed.
 void BuildSolutionSheet(const CTarnexSource& m, std::string_view name, std::string_view date, SolutionSheet& out);
+
+// Where sticker i (0-53, net order) sits in the net of the panes: column 0-8 and row
+// 0-11 of a grid of three by four face blocks (P on top; L T R; then F and B below T).
+void SheetNetCell(int sticker, int& column, int& row);
 
 // Today's date as the sheet prints it ("2026-12-08").
 std::string SheetDateToday();

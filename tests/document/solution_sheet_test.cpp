@@ -4,10 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "files/cube_file.h"
+#include "document/velmora_doc.h"
 #include "support/model_fixture.h"
 
 namespace velmora::test {
@@ -227,6 +232,64 @@ TEST(SheetPages, AStageTallerThanAPageIsCutAtLines) {
     for (const SheetBlock* part : parts) EXPECT_EQ(part->withNet, part == parts.back());
     EXPECT_EQ(lines, WrapMoves(sheet.stages[0].ownMoves, 30, "").size() +
                          WrapMoves(sheet.stages[0].internationalMoves, 30, " ").size());
+}
+
+// The net of the sheet stands as the net pane's cells do.
+TEST_F(SolutionSheetTest, SheetNetFollowsThePanesNet) {
+    for (int i = 0; i < kFaceletCount; ++i) {
+        int column = 0, row = 0;
+        SheetNetCell(i, column, row);
+        EXPECT_EQ(m().FaceletTable[i].left, 18 + 83 * (column / 3) + 25 * (column % 3)) << i;
+        EXPECT_EQ(m().FaceletTable[i].top, 11 + 83 * (row / 3) + 25 * (row % 3)) << i;
+    }
+}
+
+// A user seam whose window makes a fixed PDF.
+class PdfUser : public ScriptedUser {
+public:
+    bool SheetPdf(const SolutionSheet& sheet, std::string& bytes) override {
+        bytes = "%PDF " + sheet.title;
+        return true;
+    }
+};
+
+class SheetExportTest : public FolderModelTest {
+protected:
+    SheetExportTest() : FolderModelTest("velmora-sheet-") {}
+    std::string Read(const std::filesystem::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    PdfUser pdfUser;
+    VelmoraSettings settings;
+};
+
+// Export asks for a name (the cube's own, as .pdf), writes the window's PDF there, and
+// refuses a read-only file with a message, leaving it as it was.
+TEST_F(SheetExportTest, WritesThroughTheCubeFileRules) {
+    CVelmoraDoc doc(pdfUser, settings);
+    doc.model.RunMoveString(0, "R+;T+;F-;");
+    doc.model.ExecuteAndSolve();
+    ASSERT_TRUE(doc.IsEnabled(cmd::kExportSolutionPdf));
+    pdfUser.paths.push_back((dir / "sheet").string());
+    EXPECT_TRUE(doc.OnCommand(cmd::kExportSolutionPdf));
+    EXPECT_EQ(pdfUser.CallsOf(ScriptedUser::Kind::SaveDialog).back().heading, "新魔方.pdf");
+    EXPECT_EQ(Read(dir / "sheet.pdf").rfind("%PDF 新魔方", 0), 0u);
+
+    const std::filesystem::path locked = dir / "locked.pdf";
+    std::ofstream(locked) << "kept";
+    ::chmod(locked.c_str(), 0444);
+    pdfUser.Clear();
+    EXPECT_FALSE(doc.WriteSolutionPdf(locked.string()));
+    ASSERT_EQ(pdfUser.CallsOf(ScriptedUser::Kind::Message).size(), 1u);
+    EXPECT_NE(pdfUser.CallsOf(ScriptedUser::Kind::Message)[0].text.find("不能保存文件"), std::string::npos);
+    EXPECT_EQ(Read(locked), "kept");
+    EXPECT_FALSE(doc.WriteSolutionPdf((dir / "no" / "such" / "x.pdf").string()));
+
+    doc.model.inputMode = -1;
+    EXPECT_FALSE(doc.IsEnabled(cmd::kPrintSolution));
 }
 
 }  // namespace
