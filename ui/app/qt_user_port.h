@@ -8,13 +8,14 @@
 
 #include "model/user_port.h"
 
+class QPrintPreviewDialog;
+
 namespace velmora {
 
 class CMainFrame;
 class CommandStringDialog;
 class PatternDialog;
 class InputToolDialog;
-class QPrintPreviewDialog;
 class CTarnexSource;
 
 // The second filter of the Open dialog.
