@@ -45,7 +45,7 @@ struct SheetGeometry {
     double unit = 1;  // device units per point
     double width = 0, height = 0;  // the paper
     QFont title = SheetFont(13, true), heading = SheetFont(10, true), label = SheetFont(8.5),
-          moves = SheetFont(9, false, true), letter = SheetFont(5, true);
+          moves = SheetFont(9, false, true), letter = SheetFont(6, true);
     double line = 0, titleLine = 0, labelWidth = 0;
     SheetMetrics metrics;
 
