@@ -29,15 +29,14 @@ struct ProgramRun {
     QString out, err;
 };
 
-// A program run with its own empty settings and no display.
-ProgramRun RunProgram(const QString& program, const QStringList& arguments, const QString& home) {
+// velmora with its own empty settings and no display.
+ProgramRun RunVelmora(const QStringList& arguments, const QString& home) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home);
-    env.insert(QStringLiteral("HOME"), home);
     p.setProcessEnvironment(env);
-    p.start(program, arguments);
+    p.start(QString::fromUtf8(VELMORA_GUI_PATH), arguments);
     ProgramRun r;
     if (!p.waitForFinished(60000)) return r;
     r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
@@ -73,10 +72,9 @@ protected:
 TEST_F(SheetTest, WrittenSheetReadsBackStageByStage) {
     for (const auto& [option, method] : {std::pair{"group", 1}, std::pair{"eight-corner", 2}}) {
         const QString pdf = Path("sheet.pdf");
-        const ProgramRun run = RunProgram(QString::fromUtf8(VELMORA_GUI_PATH),
-                                   {QStringLiteral("--sheet"), pdf, QString::fromStdString(file),
-                                    QStringLiteral("--method"), QString::fromUtf8(option)},
-                                   dir.path());
+        const ProgramRun run = RunVelmora({QStringLiteral("--sheet"), pdf, QString::fromStdString(file),
+                                           QStringLiteral("--method"), QString::fromUtf8(option)},
+                                          dir.path());
         ASSERT_EQ(run.code, 0) << run.err.toStdString();
         EXPECT_TRUE(run.out.contains(QStringLiteral("sheet_ms: ")));
         QProcess text;
@@ -128,13 +126,11 @@ TEST_F(SheetTest, RenderedNetsShowTheModelAfterEachStage) {
     ASSERT_EQ(places.size(), sheet.stages.size() + 1);
 
     m->cube = m->startState;
-    int checked = 0;
     for (const SheetNetPlace& place : places) {
         if (place.stage >= 0)
             for (const std::string& move : sheet.stages[static_cast<std::size_t>(place.stage)].ownMoves)
                 m->RunMoveString(0, move);
-        const QImage page(Path("page") + (pages > 9 ? QStringLiteral("-%1.png").arg(place.page + 1, 2, 10, QLatin1Char('0'))
-                                                    : QStringLiteral("-%1.png").arg(place.page + 1)));
+        const QImage page(Path("page") + QStringLiteral("-%1.png").arg(place.page + 1, pages > 9 ? 2 : 1, 10, QLatin1Char('0')));
         ASSERT_FALSE(page.isNull()) << place.page;
         ASSERT_EQ(place.stickers.size(), static_cast<std::size_t>(kFaceletCount));
         for (int i = 0; i < kFaceletCount; ++i) {
@@ -143,10 +139,8 @@ TEST_F(SheetTest, RenderedNetsShowTheModelAfterEachStage) {
             const QPointF centre = place.stickers[static_cast<std::size_t>(i)].center() * (kDpi / 72.0);
             EXPECT_TRUE(ColourNear(page.pixel(centre.toPoint()), sheet.faceColours[static_cast<std::size_t>(colour)], 40,
                                    "stage " + std::to_string(place.stage) + " sticker " + std::to_string(i)));
-            ++checked;
         }
     }
-    EXPECT_EQ(checked, kFaceletCount * static_cast<int>(places.size()));
 }
 
 // A target that cannot be written: exit 2 with the reason, an existing read-only file
@@ -156,20 +150,14 @@ TEST_F(SheetTest, UnwritableTargetExitsWithTwoAndAMessage) {
     std::ofstream(locked.toStdString()) << "kept";
     QFile::setPermissions(locked, QFileDevice::ReadOwner);
     for (const QString& target : {Path("missing/folder/x.pdf"), locked}) {
-        const ProgramRun run =
-            RunProgram(QString::fromUtf8(VELMORA_GUI_PATH), {QStringLiteral("--sheet"), target, QString::fromStdString(file)},
-                       dir.path());
+        const ProgramRun run = RunVelmora({QStringLiteral("--sheet"), target, QString::fromStdString(file)}, dir.path());
         EXPECT_EQ(run.code, 2) << target.toStdString();
         EXPECT_TRUE(run.err.contains(Utf8("不能保存文件"))) << run.err.toStdString();
     }
-    std::ifstream in(locked.toStdString());
-    std::string kept;
-    in >> kept;
-    EXPECT_EQ(kept, "kept");
-    const ProgramRun bad = RunProgram(QString::fromUtf8(VELMORA_GUI_PATH),
-                               {QStringLiteral("--sheet"), Path("y.pdf"), QStringLiteral("--method"), QStringLiteral("fast")},
-                               dir.path());
-    EXPECT_EQ(bad.code, 2);
+    QFile kept(locked);
+    EXPECT_TRUE(kept.open(QIODevice::ReadOnly) && kept.readAll() == "kept");
+    EXPECT_EQ(RunVelmora({QStringLiteral("--sheet"), Path("y.pdf"), QStringLiteral("--method"), QStringLiteral("x")},
+                         dir.path()).code, 2);
 }
 
 class SheetWindowTest : public AppWindowTest {};
@@ -177,20 +165,15 @@ class SheetWindowTest : public AppWindowTest {};
 // The two items of the file menu: the preview paints the sheet, the export writes it.
 TEST_F(SheetWindowTest, MenuItemsPreviewAndExportTheSheet) {
     StartApp({}, [](std::string_view, Buttons, Icon) { return Answer::Ok; });
-    for (int id : {cmd::kPrintSolution, cmd::kExportSolutionPdf}) {
-        QAction* action = Frame().CommandAction(id);
-        ASSERT_NE(action, nullptr);
-        EXPECT_TRUE(action->isEnabled());
-    }
+    for (int id : {cmd::kPrintSolution, cmd::kExportSolutionPdf})
+        EXPECT_TRUE(Frame().CommandAction(id) && Frame().CommandAction(id)->isEnabled()) << id;
     int previewPages = 0;
     app->user.printPreviewHook = [&](QPrintPreviewDialog& dialog) {
         dialog.show();
-        auto* preview = dialog.findChild<QPrintPreviewWidget*>();
-        if (preview) {
+        if (auto* preview = dialog.findChild<QPrintPreviewWidget*>()) {
             preview->updatePreview();
             previewPages = preview->pageCount();
         }
-        dialog.close();
         return false;
     };
     Frame().Dispatch(cmd::kPrintSolution);
