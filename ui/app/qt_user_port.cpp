@@ -117,9 +117,9 @@ bool QtUserPort::ChooseSavePath(std::string& path, std::string_view filter, std:
     dialog.setObjectName(QStringLiteral("saveDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    // ".mf" joins a name without an extension only, as the document's own rule does, so
-    // that the dialog asks before replacing the file that will really be written.
-    // The extension of the filter's first pattern ("PDF文件 (*.pdf)" gives pdf).
+    // The filter's extension (".mf", or ".pdf" for the solution sheet) joins a name
+    // without an extension only, as the document's own rule does, so that the dialog
+    // asks before replacing the file that will really be written.
     const std::size_t star = filter.find("(*.");
     const std::size_t close = star == std::string_view::npos ? star : filter.find_first_of(" )", star + 3);
     dialog.setDefaultSuffix(close == std::string_view::npos ? QStringLiteral("mf")
