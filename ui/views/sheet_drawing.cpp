@@ -175,7 +175,9 @@ bool DrawSolutionSheet(QPagedPaintDevice& device, const SolutionSheet& sheet, st
             p.setPen(Qt::black);
             switch (block.kind) {
                 case SheetBlock::Kind::Head:
-                    Text(p, g.title, left, y, Utf8(sheet.title));
+                    // A long file name is cut short rather than run off the paper.
+                    Text(p, g.title, left, y,
+                         QFontMetricsF(g.title, &device).elidedText(Utf8(sheet.title), Qt::ElideMiddle, g.width - 2 * left));
                     Text(p, g.label, left, y + g.titleLine + g.Pt(6), Utf8("开始状态"));
                     DrawNet(p, g, sheet, sheet.startColours, left, y + g.titleLine + g.Pt(6) + g.line, kStartCell,
                             kStartGap, true, target);
