@@ -143,19 +143,20 @@ TEST_F(SheetTest, RenderedNetsShowTheModelAfterEachStage) {
     }
 }
 
-// A target that cannot be written: exit 2 with the reason, an existing read-only file
-// left as it was.
+// A target that cannot be written, or the cube file itself: exit 2 with the reason, an
+// existing read-only file left as it was.
 TEST_F(SheetTest, UnwritableTargetExitsWithTwoAndAMessage) {
     const QString locked = Path("locked.pdf");
     std::ofstream(locked.toStdString()) << "kept";
     QFile::setPermissions(locked, QFileDevice::ReadOwner);
-    for (const QString& target : {Path("missing/folder/x.pdf"), locked}) {
+    for (const QString& target : {Path("missing/folder/x.pdf"), locked, QString::fromStdString(file)}) {
         const ProgramRun run = RunVelmora({QStringLiteral("--sheet"), target, QString::fromStdString(file)}, dir.path());
         EXPECT_EQ(run.code, 2) << target.toStdString();
-        EXPECT_TRUE(run.err.contains(Utf8("不能保存文件"))) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(Utf8("不能保存文件")) || run.err.contains(Utf8("不能写在魔方文件"))) << run.err.toStdString();
     }
-    QFile kept(locked);
+    QFile kept(locked), cube(QString::fromStdString(file));
     EXPECT_TRUE(kept.open(QIODevice::ReadOnly) && kept.readAll() == "kept");
+    EXPECT_TRUE(cube.open(QIODevice::ReadOnly) && cube.readAll() == kMoves);
     EXPECT_EQ(RunVelmora({QStringLiteral("--sheet"), Path("y.pdf"), QStringLiteral("--method"), QStringLiteral("x")},
                          dir.path()).code, 2);
 }

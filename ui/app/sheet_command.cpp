@@ -103,6 +103,11 @@ int RunSheetCommand(int argc, char** argv) {
             std::fprintf(stderr, "velmora: 无法打开文件“%s”。\n", file.c_str());
             return 2;
         }
+        // The cube file is never replaced by its own sheet.
+        if (std::filesystem::equivalent(file, out, error)) {
+            std::fprintf(stderr, "velmora: 解法单不能写在魔方文件“%s”上\n", file.c_str());
+            return 2;
+        }
         if (!doc.OpenDocumentFile(file)) return 2;
     }
     if (!doc.IsEnabled(cmd::kExportSolutionPdf)) {
