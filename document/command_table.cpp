@@ -14,13 +14,15 @@ using enum MarkRule;
 
 // id, menu, menu text, keys, toolbar, prompt, enable, mark, mark value, separator after,
 // available
-constexpr std::array<CommandRow, 46> kCommands = {{
+constexpr std::array<CommandRow, 48> kCommands = {{
     {57600, File, "新建(&N)", "F2", true, "新文件，随机打乱魔方，并求出复原解法  <F2>\n打乱", Always, None, 0, false, true},
     {32795, File, "打乱顶面(&T)", "F3", false, "新文件。复原下两层，打乱顶面；建议选择分组法。", NotInputMode, None, 0, false, true},
     {32796, File, "打乱边块(&E)", "F4", false, "新文件。复原角块，打乱边块；建议选择八角法。", NotInputMode, None, 0, true, true},
     {57601, File, "打开(&O)...", "Ctrl+O", true, "打开一个现有的魔方文档\n打开", Always, None, 0, false, true},
     {57603, File, "保存(&S)", "Ctrl+S", true, "保存活动的魔方文档\n保存", NotInputMode, None, 0, false, true},
     {57604, File, "另存为(&A)...", "", false, "将活动的魔方文档以一个新文件名保存\n另存为", NotInputMode, None, 0, true, true},
+    {32950, File, "打印解法(&P)...", "", false, "打印开始状态和每个阶段的转动，带打印预览\n打印解法", SolutionShown, None, 0, false, true},
+    {32951, File, "导出解法为PDF(&D)...", "", false, "把开始状态和每个阶段的转动保存为PDF文件\n导出PDF", SolutionShown, None, 0, true, true},
     {57616, File, "最近文件", "", false, "打开该文档", Always, None, 0, true, true},
     {57665, File, "退出(&X)", "", false, "退出应用程序；提示保存文档\n退出", Always, None, 0, false, true},
     {32784, Edit, "默认颜色(&D)...", "", false, "用默认颜色显示魔方", Always, None, 0, false, true},

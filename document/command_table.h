@@ -68,6 +68,9 @@ inline constexpr int kInternational = 32920;
 inline constexpr int kCopySolution = 32921;
 inline constexpr int kStandardColours = 32922;
 inline constexpr int kResetCube = 32923;
+// The solution sheet: printed, or saved as a PDF file (ids 32950-32959).
+inline constexpr int kPrintSolution = 32950;
+inline constexpr int kExportSolutionPdf = 32951;
 // The key-state pane of the status bar.
 inline constexpr int kKeyStatePane = 59142;
 }  // namespace cmd
@@ -82,6 +85,7 @@ enum class EnableRule {
     NotInputMode,  // inputMode >= 0
     Undo,          // the undo rule of the histories
     Redo,          // the redo rule of the histories
+    SolutionShown, // inputMode >= 0 and the solution record holds a move
 };
 
 // The mark a menu item or toolbar button carries.
@@ -149,5 +153,8 @@ inline constexpr std::string_view kDocTypeString =
     "Velmora\n\nmf\n魔方文件 (*.mf)\n.mf\nVelmora.Document\n魔方文件";
 inline constexpr std::string_view kFileFilter = "魔方文件 (*.mf)";
 inline constexpr std::string_view kFileExtension = ".mf";
+// The file filter and extension of the solution sheet saved as PDF.
+inline constexpr std::string_view kPdfFilter = "PDF文件 (*.pdf)";
+inline constexpr std::string_view kPdfExtension = ".pdf";
 
 }  // namespace velmora

@@ -54,6 +54,8 @@ bool CVelmoraDoc::IsEnabled(int id) const {
         case EnableRule::NotInputMode: return model.inputMode >= 0;
         case EnableRule::Undo: return CanUndo();
         case EnableRule::Redo: return CanRedo();
+        case EnableRule::SolutionShown:
+            return model.inputMode >= 0 && model.SolutionRecord.size() > static_cast<std::size_t>(kRecordMovesStart);
     }
     return false;
 }
@@ -103,6 +105,8 @@ bool CVelmoraDoc::OnCommand(int id) {
         case cmd::kFileOpen: FileOpen(); break;
         case cmd::kFileSave: FileSave(); break;
         case cmd::kFileSaveAs: FileSaveAs(); break;
+        case cmd::kPrintSolution: PrintSolution(); break;
+        case cmd::kExportSolutionPdf: ExportSolutionPdf(); break;
         case cmd::kExit: Exit(); break;
         case cmd::kDefaultColours: DefaultColours(); break;
         case cmd::kStandardColours: StandardColours(); break;

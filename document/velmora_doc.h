@@ -16,6 +16,7 @@
 #include "document/history.h"
 #include "document/key_pane.h"
 #include "document/settings.h"
+#include "document/solution_sheet.h"
 #include "model/tarnex_source.h"
 #include "model/user_port.h"
 
@@ -102,6 +103,15 @@ public:
     // or 800; anything else gives 1,600); the 3D view's timer follows it.
     void SetDemoInterval(int milliseconds);
 
+    // ---- the solution sheet (doc_sheet_commands.cpp) ----
+    // The sheet of the solution shown: the document's file name, today's date and the
+    // display colours.
+    void BuildSheet(SolutionSheet& sheet) const;
+    // Writes the sheet as a PDF file at path by the rules of saving a cube file (a
+    // temporary file renamed over the target; a read-only or special target refused).
+    // False after telling the user why.
+    bool WriteSolutionPdf(std::string_view path);
+
     // ---- services used by the handlers and the views ----
     void SetModifiedFlag(bool modified);
     bool IsModified() const { return modified; }
@@ -166,6 +176,9 @@ private:
     void StartInput();
     void EndInput();
     void AskColourSetting(int index, std::string_view prompt, std::string_view done);
+    // Sheet commands (doc_sheet_commands.cpp).
+    void PrintSolution();
+    void ExportSolutionPdf();
     // Shared part of opening and saving: leaves input mode, runs the file operation,
     // shows the model's status text; on load stops the demonstration, resets the
     // command history and redraws.

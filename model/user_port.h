@@ -32,6 +32,10 @@ struct CommandStringChoice {
     bool singleStep = false;
 };
 
+// The solution sheet (document/solution_sheet.h), handed to the window to print or to
+// turn into a PDF.
+struct SolutionSheet;
+
 // Caption of every message box.
 inline constexpr std::string_view kMessageCaption = "Velmora提示";
 
@@ -86,6 +90,10 @@ public:
     virtual void SetClipboardText(std::string_view /*text*/) {}
     // The input tool on a 54-letter text and the six centre marks (index 1-6); true on OK.
     virtual bool EditInputText(std::string& /*text*/, int (& /*marks*/)[7]) { return false; }
+    // The print dialog with a preview of the solution sheet; true when it was printed.
+    virtual bool PrintSheet(const SolutionSheet& /*sheet*/) { return false; }
+    // The solution sheet as the bytes of a PDF file; false when it could not be made.
+    virtual bool SheetPdf(const SolutionSheet& /*sheet*/, std::string& /*bytes*/) { return false; }
 };
 
 // Answers every question with its first button and shows nothing. Used where no

@@ -1,4 +1,5 @@
-// velmora [FILE] | velmora --screenshot FILE.png [--frames N] [FILE] | velmora --help | --version
+// velmora [FILE] | velmora --screenshot FILE.png [--frames N] [FILE] | velmora --sheet OUT.pdf [FILE]
+// | velmora --help | --version
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -9,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/app/sheet_command.h"
 #include "ui/app/velmora_app.h"
 #include "ui/gl/tarnex_3d_view.h"
 #include "ui/views/main_frame.h"
@@ -27,6 +29,7 @@ bool DisplayAvailable() {
 constexpr char kUsage[] =
     "usage: velmora [FILE.mf]\n"
     "       velmora --screenshot FILE.png [--frames N] [FILE.mf]\n"
+    "       velmora --sheet OUT.pdf [FILE.mf] [--method group|eight-corner|shortest]\n"
     "       velmora --help | --version\n";
 
 // --help and --version answer without a display and before anything else starts.
@@ -43,6 +46,9 @@ int AnswerHelpOrVersion(int argc, char** argv) {
                         "  FILE.mf               open this cube file (or move text) instead of a new random cube\n"
                         "  --screenshot FILE.png draw the window once into a PNG and exit\n"
                         "  --frames N            with --screenshot: draw N more frames and print their times\n"
+                        "  --sheet OUT.pdf       write the solution sheet of FILE.mf (or of a new random cube)\n"
+                        "                        as a PDF without a window, exit 0 (2 with a message on failure)\n"
+                        "  --method M            with --sheet: solve by group, eight-corner or shortest\n"
                         "  --help                show this text and exit\n"
                         "  --version             show the version and exit\n",
                         VELMORA_VERSION, kUsage);
@@ -91,6 +97,7 @@ int main(int argc, char** argv) {
     QElapsedTimer sinceStart;
     sinceStart.start();
     if (const int status = AnswerHelpOrVersion(argc, argv); status >= 0) return status;
+    if (const int status = velmora::RunSheetCommand(argc, argv); status >= 0) return status;
     if (!DisplayAvailable()) {
         std::fprintf(stderr,
                      "velmora: no display found. Run it under a virtual display:\n"

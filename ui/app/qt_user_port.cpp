@@ -5,6 +5,8 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -18,6 +20,7 @@
 #include "ui/views/file_names.h"
 #include "ui/views/main_frame.h"
 #include "ui/views/pane_drawing.h"
+#include "ui/views/sheet_drawing.h"
 
 namespace velmora {
 
@@ -119,9 +122,13 @@ bool QtUserPort::ChooseSavePath(std::string& path, std::string_view filter, std:
     dialog.setObjectName(QStringLiteral("saveDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    // ".mf" joins a name without an extension only, as the document's own rule does, so
-    // that the dialog asks before replacing the file that will really be written.
-    dialog.setDefaultSuffix(QStringLiteral("mf"));
+    // The filter's extension (".mf", or ".pdf" for the solution sheet) joins a name
+    // without an extension only, as the document's own rule does, so that the dialog
+    // asks before replacing the file that will really be written.
+    const std::size_t star = filter.find("(*.");
+    const std::size_t close = star == std::string_view::npos ? star : filter.find_first_of(" )", star + 3);
+    dialog.setDefaultSuffix(close == std::string_view::npos ? QStringLiteral("mf")
+                                                            : Utf8(filter.substr(star + 3, close - star - 3)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     path = NativePath(dialog.selectedFiles().constFirst());
     return true;
@@ -190,5 +197,22 @@ bool QtUserPort::EditInputText(std::string& text, int (&marks)[7]) {
     for (int k = 1; k <= 6; ++k) marks[k] = dialog.State().Marks()[k];
     return true;
 }
+
+bool QtUserPort::PrintSheet(const SolutionSheet& sheet) {
+    ModalScope modal;
+    QPrinter printer(QPrinter::HighResolution);
+    SetUpSheetPrinter(printer);
+    QPrintPreviewDialog dialog(&printer, frame_);
+    dialog.setObjectName(QStringLiteral("sheetPreview"));
+    dialog.setWindowTitle(Utf8("打印解法"));
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&sheet](QPrinter* target) {
+        SetUpSheetPrinter(*target);
+        DrawSolutionSheet(*target, sheet);
+    });
+    if (printPreviewHook) return printPreviewHook(dialog);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtUserPort::SheetPdf(const SolutionSheet& sheet, std::string& bytes) { return SolutionSheetPdf(sheet, bytes); }
 
 }  // namespace velmora

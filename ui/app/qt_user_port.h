@@ -8,6 +8,8 @@
 
 #include "model/user_port.h"
 
+class QPrintPreviewDialog;
+
 namespace velmora {
 
 class CMainFrame;
@@ -46,6 +48,8 @@ public:
     bool EditCommandString(std::string_view infoAppend, CommandStringChoice& out) override;
     bool EditInputText(std::string& text, int (&marks)[7]) override;
     void SetClipboardText(std::string_view text) override;
+    bool PrintSheet(const SolutionSheet& sheet) override;
+    bool SheetPdf(const SolutionSheet& sheet, std::string& bytes) override;
 
     // Answer instead of the message box / the colour dialog / the file dialogs.
     std::function<Answer(std::string_view, Buttons, Icon)> messageHook;
@@ -54,6 +58,9 @@ public:
     // Works the input tool instead of the person (the dialog is made and shown);
     // returns whether it was closed with OK.
     std::function<bool(InputToolDialog&)> inputToolHook;
+    // Works the print preview instead of the person (the dialog is made, not shown);
+    // returns whether it printed.
+    std::function<bool(QPrintPreviewDialog&)> printPreviewHook;
     // Messages shown so far (with or without a hook), newest last.
     std::vector<std::string> shownMessages;
 
