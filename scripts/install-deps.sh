@@ -10,6 +10,7 @@ packages=(
   qt6-translations-l10n
   xvfb xauth fonts-wqy-microhei
   clang libclang-rt-14-dev
+  at-spi2-core python3-pyatspi dbus-x11
 )
 
 missing=()

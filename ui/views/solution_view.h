@@ -26,11 +26,17 @@ public:
     void JumpToTokenAt(int x, int y);
     // Width of one character of the move lines.
     int CharWidth() const;
+    CVelmoraDoc& Doc() const { return doc_; }
+    // The pane draws at this scale so that its text follows the desktop's font size
+    // (1 for a desktop font of 12 pixels or less).
+    double Scale() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     CVelmoraDoc& doc_;
