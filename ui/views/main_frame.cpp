@@ -215,13 +215,11 @@ void CMainFrame::BuildStatusBar() {
 void CMainFrame::BuildPanes() {
     outer_ = new QSplitter(Qt::Vertical, this);
     outer_->setObjectName(QStringLiteral("outerSplitter"));
-    inner_ = new QSplitter(Qt::Horizontal);
+    inner_ = new QSplitter(Qt::Horizontal, outer_);
     inner_->setObjectName(QStringLiteral("innerSplitter"));
-    // The splitters adopt the panes in the order they are added, which is also the
-    // order a screen reader walks them: cube, net, solution.
-    cubeView_ = new CTarnex3dView(doc_);
-    netView_ = new CVelmoraView(doc_);
-    solutionView_ = new CTarnexSolutionView(doc_);
+    cubeView_ = new CTarnex3dView(doc_, inner_);
+    netView_ = new CVelmoraView(doc_, inner_);
+    solutionView_ = new CTarnexSolutionView(doc_, outer_);
     inner_->addWidget(cubeView_);
     inner_->addWidget(netView_);
     outer_->addWidget(inner_);

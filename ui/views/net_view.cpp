@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 
+#include "document/settings.h"
 #include "document/velmora_doc.h"
 #include "ui/views/net_drawing.h"
 #include "ui/views/pane_drawing.h"
@@ -63,6 +64,7 @@ QImage CVelmoraView::Render() const {
     QImage image(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     image.fill(RefColour(colours[0]));
     QPainter p(&image);
+    p.scale(Scale(), Scale());
     DrawNet(p, doc_.model, colours);
     return image;
 }
@@ -81,10 +83,18 @@ void CVelmoraView::paintEvent(QPaintEvent*) {
     }
 }
 
+double CVelmoraView::Scale() const {
+    // The designed pane: the window's 800 pixels less the cube pane and the splitter.
+    constexpr double kDesignWidth = 280, kDesignHeight = kDefaultUpperHeight;
+    const double s = std::min(width() / kDesignWidth, height() / kDesignHeight);
+    return s > 1 ? s : 1;
+}
+
 QRect CVelmoraView::CellRect(int cell) const {
     if (cell < 0 || cell >= kFaceletCount) return {};
     const FaceletRecord& r = doc_.model.FaceletTable[cell];
-    return QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom));
+    const double s = Scale();
+    return QRectF(QPointF(r.left * s, r.top * s), QPointF(r.right * s, r.bottom * s)).toRect();
 }
 
 void CVelmoraView::SetCursorCell(int cell) {
@@ -103,9 +113,9 @@ void CVelmoraView::SetCursorCell(int cell) {
 }
 
 void CVelmoraView::ActivateCell(int cell) {
-    const QRect r = CellRect(cell);
-    if (r.isEmpty()) return;
-    const QPoint c = r.center();
+    if (cell < 0 || cell >= kFaceletCount) return;
+    const FaceletRecord& r = doc_.model.FaceletTable[cell];
+    const QPoint c((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     if (doc_.model.inputMode == -1)
         doc_.InputNetClick(c.x(), c.y());
     else
@@ -166,7 +176,7 @@ void CVelmoraView::mousePressEvent(QMouseEvent* event) {
 }
 
 void CVelmoraView::mouseReleaseEvent(QMouseEvent* event) {
-    const QPoint pos = event->position().toPoint();
+    const QPoint pos = (event->position() / Scale()).toPoint();
     if (event->button() == Qt::LeftButton) {
         if (clickCounter_ > 0) return;
         ++clickCounter_;

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
 #include "document/pane_text.h"
 #include "document/velmora_doc.h"
@@ -417,6 +418,36 @@ private:
     const char* name_;
 };
 
+// A splitter lists its panes in the order they appear, top to bottom and left to
+// right, so that a screen reader walks cube, net, solution (the splitters keep their
+// children in another order).
+class SplitterAccessible : public QAccessibleWidget {
+public:
+    explicit SplitterAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Splitter) {}
+
+    QList<QWidget*> Panes() const {
+        QList<QWidget*> panes;
+        for (QObject* o : widget()->children()) {
+            auto* w = qobject_cast<QWidget*>(o);
+            if (w && !w->isWindow() && !w->isHidden()) panes.append(w);
+        }
+        std::stable_sort(panes.begin(), panes.end(), [](const QWidget* a, const QWidget* b) {
+            const QPoint pa = a->geometry().topLeft(), pb = b->geometry().topLeft();
+            return pa.y() != pb.y() ? pa.y() < pb.y() : pa.x() < pb.x();
+        });
+        return panes;
+    }
+    int childCount() const override { return static_cast<int>(Panes().size()); }
+    QAccessibleInterface* child(int index) const override {
+        const QList<QWidget*> panes = Panes();
+        return index >= 0 && index < panes.size() ? QAccessible::queryAccessibleInterface(panes[index]) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        if (!child) return -1;
+        return static_cast<int>(Panes().indexOf(qobject_cast<QWidget*>(child->object())));
+    }
+};
+
 // The document the 3D pane belongs to, set by the announcer that names it.
 QHash<QObject*, CVelmoraDoc*>& CubeDocs() {
     static QHash<QObject*, CVelmoraDoc*> docs;
@@ -438,6 +469,9 @@ QAccessibleInterface* PaneFactory(const QString& className, QObject* object) {
             return new StatusPaneAccessible(static_cast<QLabel*>(object), kKeyPaneName, QAccessible::StaticText);
         return nullptr;
     }
+    if (className == QLatin1String("QSplitter") &&
+        (object->objectName() == QLatin1String("outerSplitter") || object->objectName() == QLatin1String("innerSplitter")))
+        return new SplitterAccessible(static_cast<QWidget*>(object));
     if (className == QLatin1String("QToolButton") || className == QLatin1String("QRadioButton") ||
         className == QLatin1String("QCheckBox"))
         return new ClickButtonAccessible(static_cast<QAbstractButton*>(object));

@@ -100,7 +100,11 @@ def main():
         message = find(frame, "status bar", "消息栏")
         keys = find(frame, None, "按键状态")
         check(all([net, cube, solution, message, keys]), "the five panes are named")
-        print("\n".join(tree(frame)))
+        lines = tree(frame)
+        print("\n".join(lines))
+        at = [next((i for i, l in enumerate(lines) if l.strip().startswith(p)), -1)
+              for p in ("canvas: 魔方立体图", "table: 魔方展开图", "text: 解法")]
+        check(-1 not in at and at == sorted(at), "a screen reader meets the cube, the net, then the solution")
 
         table = net.queryTable()
         check((table.nRows, table.nColumns) == (18, 3), "the net is a table of 18 rows by 3 columns")
