@@ -6,7 +6,9 @@
 
 #include "document/velmora_doc.h"
 #include "app_window_fixture.h"
+#include "document/command_table.h"
 #include "ui/views/main_frame.h"
+#include "ui/views/net_view.h"
 
 namespace velmora::test {
 namespace {
@@ -29,6 +31,34 @@ TEST_F(LowVision, AllPanesGrowInProportionAndTheRestoreStillHolds) {
     Pump(50);
     EXPECT_EQ(Frame().OuterSplitter()->sizes().value(0), 376);
     EXPECT_EQ(Frame().InnerSplitter()->sizes().value(0), 510);
+}
+
+// The focused pane is framed; in cube input the keys move a framed cursor and paint.
+TEST_F(LowVision, TheFocusedPaneIsFramedAndTheKeyboardPaintsTheNet) {
+    StartApp({}, [](std::string_view, Buttons, Icon) { return Answer::No; });
+    Frame().Dispatch(cmd::kStartInput);
+    ASSERT_EQ(Model().inputMode, -1);
+    CVelmoraView* net = Frame().NetView();
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    Frame().FocusPane(1);
+    ASSERT_TRUE(WaitFor([&] { return net->hasFocus(); }));
+    QTest::keyClick(net, Qt::Key_Home);
+    QTest::keyClick(net, Qt::Key_Right);
+    const int cell = net->CursorCell();
+    EXPECT_NE(cell, 0);
+    QTest::keyClick(net, Qt::Key_3);
+    QTest::keyClick(net, Qt::Key_Return);
+    EXPECT_EQ(Model().facelets[cell], 3);
+    const int ink = app->settings.colourSettings[7];
+    const QImage framed = net->grab().toImage();
+    if (const char* shot = std::getenv("VELMORA_INPUT_SHOT")) framed.save(QString::fromLocal8Bit(shot));
+    EXPECT_TRUE(ColourNear(framed.pixel(1, 1), ink, 40, "focus frame"));
+    const QRect ring = net->CellRect(cell).adjusted(-3, -3, 3, 3);
+    EXPECT_TRUE(ColourNear(framed.pixel(ring.center().x(), ring.top()), ink, 40, "cursor frame"));
+    Frame().FocusPane(1);
+    ASSERT_TRUE(WaitFor([&] { return !net->hasFocus(); }));
+    EXPECT_FALSE(ColourNear(net->grab().toImage().pixel(1, 1), ink, 40, ""));
 }
 
 }  // namespace
