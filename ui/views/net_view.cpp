@@ -136,7 +136,29 @@ bool CVelmoraView::TakesKey(int key) const {
 
 void CVelmoraView::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
-    if (!TakesKey(key) || (event->modifiers() & ~Qt::KeypadModifier)) {
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    // The colour choices of the right clicks: the menu key or Shift+F10 chooses the
+    // selected palette colour in cube input, else the colour of the cursor's face;
+    // with Ctrl the border colour (the right double click).
+    if (key == Qt::Key_Menu || (key == Qt::Key_F10 && (mods & Qt::ShiftModifier))) {
+        if (mods & Qt::ControlModifier) {
+            ++clickCounter_;
+            ChooseBorderColour(doc_);
+            return;
+        }
+        const CTarnexSource& m = doc_.model;
+        const int c = m.selectedColour;
+        const int record = m.inputMode == -1 ? kNetCellCount + (c <= 6 ? c : c - 1) - 1 : 9 * (cursor_ / 9) + 4;
+        const FaceletRecord& r = m.FaceletTable[record];
+        ColourChoice(doc_, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        return;
+    }
+    // Outside cube input the digits 1-6 put the cursor on a face's centre.
+    if (doc_.model.inputMode != -1 && !mods && key >= Qt::Key_1 && key <= Qt::Key_6) {
+        SetCursorCell(9 * (key - Qt::Key_1) + 4);
+        return;
+    }
+    if (!TakesKey(key) || mods) {
         QWidget::keyPressEvent(event);
         return;
     }

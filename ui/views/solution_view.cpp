@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QPainter>
@@ -102,6 +103,21 @@ void CTarnexSolutionView::paintEvent(QPaintEvent*) {
         p.setPen(QPen(RefColour(doc_.settings.colourSettings[7]), 2, Qt::DashLine));
         p.drawRect(rect().adjusted(1, 1, -1, -1));
     }
+}
+
+void CTarnexSolutionView::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    // The keyboard's way to the two colour choices: Enter as the double click (text
+    // colour), the menu key or Shift+F10 as the right click (background colour).
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !mods) {
+        ChooseColourEntry(doc_, 7, false, "请选择文字颜色", "文字颜色设置成功！");
+        return;
+    }
+    if (event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && mods == Qt::ShiftModifier)) {
+        ChooseColourEntry(doc_, 0, true, "请选择背景颜色", "背景颜色设置成功！");
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void CTarnexSolutionView::focusInEvent(QFocusEvent* event) {
