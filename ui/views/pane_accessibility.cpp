@@ -494,7 +494,14 @@ void InstallPaneAccessibility() {
 
 PaneAnnouncer::PaneAnnouncer(CVelmoraDoc& doc, CTarnex3dView* cube, CVelmoraView* net, CTarnexSolutionView* solution,
                              QLabel* messagePane, QLabel* keyPane, QObject* parent)
-    : QObject(parent), doc_(doc), cube_(cube), net_(net), solution_(solution), messagePane_(messagePane) {
+    : QObject(parent),
+      doc_(doc),
+      cube_(cube),
+      net_(net),
+      solution_(solution),
+      messagePane_(messagePane),
+      keyPane_(keyPane),
+      keyText_(keyPane->text()) {
     InstallPaneAccessibility();
     CubeDocs().insert(cube, &doc);
     connect(cube, &QObject::destroyed, this, [](QObject* o) { CubeDocs().remove(o); });
@@ -502,7 +509,6 @@ PaneAnnouncer::PaneAnnouncer(CVelmoraDoc& doc, CTarnex3dView* cube, CVelmoraView
     cube->setAccessibleName(Utf8(kCubePaneName));
     net->setAccessibleName(Utf8(kNetPaneName));
     solution->setAccessibleName(Utf8(kSolutionPaneName));
-    keyPane->setAccessibleDescription(Utf8(kKeyPaneName));
     for (int i = 0; i < kFaceletCount; ++i) cellNames_.append(NetCellText(doc_, i));
     solutionText_ = Utf8(SolutionPaneText(doc_.model, nullptr));
     step_ = doc_.model.demoPos;
@@ -554,6 +560,11 @@ void PaneAnnouncer::Refresh() {
         Notify(solution_, QAccessible::DescriptionChanged);
     }
     if (active) Notify(cube_, QAccessible::DescriptionChanged);
+    // The key pane's text (a pending typed key, the demonstration) is its description.
+    if (keyPane_->text() != keyText_) {
+        keyText_ = keyPane_->text();
+        if (active) Notify(keyPane_, QAccessible::DescriptionChanged);
+    }
 }
 
 void PaneAnnouncer::MessageShown(const QString& before, const QString& now) {

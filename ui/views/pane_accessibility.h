@@ -49,6 +49,8 @@ private:
     CVelmoraView* net_;
     CTarnexSolutionView* solution_;
     QLabel* messagePane_;
+    QLabel* keyPane_;
+    QString keyText_;
     QStringList cellNames_;
     QString solutionText_;
     int step_ = -1;
