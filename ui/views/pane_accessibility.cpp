@@ -326,7 +326,21 @@ public:
         if (start < 0) return 0;
         return std::min(length, start + std::max(0, Model().demoPos - kRecordMovesStart));
     }
-    void setCursorPosition(int) override {}
+    // Moving the caret onto a move steps the demonstration to just before it, as a
+    // click on the move does (queued: a step may ask a question).
+    void setCursorPosition(int position) override {
+        int start = -1;
+        Full(&start);
+        const std::string_view record = Model().SolutionRecord.view();
+        int target = kRecordMovesStart + position - start;
+        if (start < 0 || position < start || target >= static_cast<int>(record.size())) return;
+        while (target < static_cast<int>(record.size()) && IsSeparatorChar(record[target])) ++target;
+        while (target > kRecordMovesStart && !IsSeparatorChar(record[target - 1])) --target;
+        QPointer<CTarnexSolutionView> view = View();
+        QTimer::singleShot(0, view, [view, target] {
+            if (view) view->Doc().StepSolutionTo(target);
+        });
+    }
     QString text(int startOffset, int endOffset) const override {
         const QString full = Full();
         if (startOffset < 0) startOffset = 0;

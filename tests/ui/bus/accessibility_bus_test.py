@@ -148,6 +148,10 @@ def main():
         check(settle(s0) == s1, "a step by click equals the step by action")
         act(tool("退一步"))
         check(settle(s1) == s0, "a step back by action returns to the start")
+        solution.queryText().setCaretOffset(solution.queryText().getText(0, -1).index("F-"))
+        check(wait(lambda: solution.description == "第 2 步，共 3 步：T-"), "the caret on a move steps to it")
+        solution.queryText().setCaretOffset(solution.queryText().getText(0, -1).index("R+"))
+        check(wait(lambda: snapshot() == s0), "the caret on the first move goes back to the start")
 
         # The face keys and turn keys are checkable: their action clicks them.
         act(tool("顶面"))
