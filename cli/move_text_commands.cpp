@@ -1,10 +1,13 @@
 // format and patterns: a typed move sequence in both notations, forward and reversed,
-// and the table of named patterns.
+// and the table of named patterns. net: the net's sticker cells as the window names
+// them to a screen reader.
 #include <cstdio>
 #include <string>
 
 #include "cli/commands.h"
 #include "document/move_format.h"
+#include "document/pane_text.h"
+#include "document/settings.h"
 #include "document/pattern_table.h"
 
 namespace velmora::cli {
@@ -12,6 +15,20 @@ namespace velmora::cli {
 namespace {
 
 std::string formatText;
+std::string netMoves;
+
+// The 54 sticker cells of the position MOVES lead to, in the default colours.
+int RunNet() {
+    CliUser user;
+    auto m = NewModel(user, "");
+    if (!netMoves.empty() && !MoveTextUsable(*m, netMoves, true, "MOVES")) return 2;
+    m->ResetCube();
+    m->RunMoveString(0, netMoves);
+    const VelmoraSettings settings;
+    for (int cell = 0; cell < kFaceletCount; ++cell)
+        std::printf("cell: %s\n", NetCellName(*m, cell, settings.colourSettings).c_str());
+    return 0;
+}
 
 int RunFormat() {
     const MoveRenderings r = FormatMoves(formatText);
@@ -52,11 +69,14 @@ void AddMoveTextCommands(CLI::App& app) {
         "format", "rewrite a move sequence (own or international notation) in both notations, forward and reversed");
     format->add_option("TEXT", formatText, "moves such as \"R U R' U'\" or \"F+;T+;R-;\"")->required();
     app.add_subcommand("patterns", "list the named patterns: index, name, move string");
+    auto* net = app.add_subcommand("net", "name the net's 54 stickers after MOVES, as the window's net pane does");
+    net->add_option("MOVES", netMoves, "move string, such as \"F+;T+;R-;\"");
 }
 
 int RunMoveTextCommands(CLI::App& app) {
     if (app.got_subcommand("format")) return RunFormat();
     if (app.got_subcommand("patterns")) return RunPatterns();
+    if (app.got_subcommand("net")) return RunNet();
     return -1;
 }
 

@@ -87,15 +87,15 @@ Affine AuxCube(const ViewCamera& cam) {
     return a;
 }
 
-int Side(const ViewCamera& cam) { return cam.width > cam.height ? cam.width : cam.height; }
 
 double FocalFactor() { return 1 / std::tan(kFieldOfView * kPi / 360); }
 
 // The eye-space direction of the ray through pane point (x, y).
 Vec EyeRay(const ViewCamera& cam, double x, double y) {
-    const int side = Side(cam);
-    const double gx = x + 0.5;
-    const double gy = cam.height - (y + 0.5) + side / 7;
+    const PaneViewport v = ViewportOf(cam.width, cam.height);
+    const int side = v.side;
+    const double gx = x + 0.5 - v.x;
+    const double gy = cam.height - (y + 0.5) - v.y;
     const double nx = 2 * gx / side - 1, ny = 2 * gy / side - 1;
     const double f = FocalFactor();
     return {{nx / f, ny / f, -1}};
@@ -145,6 +145,21 @@ int CellOf(double coordinate) {
 
 }  // namespace
 
+PaneViewport ViewportOf(int width, int height) {
+    // The band of the square that holds both cubes, in 510ths of its side: from 6 up,
+    // 400 high.
+    constexpr long long kSide = 510, kBand = 400;
+    PaneViewport v;
+    // As wide as the pane, unless the band would then be taller than it.
+    v.side = width;
+    if (height * kSide < width * kBand) v.side = static_cast<int>(height * kSide / kBand);
+    if (v.side < 1) v.side = 1;
+    const int band = static_cast<int>(v.side * kBand / kSide);
+    v.x = (width - v.side) / 2;
+    v.y = -static_cast<int>(v.side * 6 / kSide) + (height - band) / 2;
+    return v;
+}
+
 ViewCamera CameraOf(const CTarnexSource& m, bool auxShown, int width, int height) {
     ViewCamera c;
     c.tilt = m.viewTilt;
@@ -186,9 +201,10 @@ bool ProjectToPane(const ViewCamera& cam, const double p[3], double& x, double& 
     if (e[2] >= -1e-9) return false;
     const double f = FocalFactor();
     const double nx = f * e[0] / -e[2], ny = f * e[1] / -e[2];
-    const int side = Side(cam);
-    const double gx = (nx + 1) / 2 * side;
-    const double gy = (ny + 1) / 2 * side - side / 7;
+    const PaneViewport v = ViewportOf(cam.width, cam.height);
+    const int side = v.side;
+    const double gx = (nx + 1) / 2 * side + v.x;
+    const double gy = (ny + 1) / 2 * side + v.y;
     x = gx - 0.5;
     y = cam.height - gy - 0.5;
     return true;

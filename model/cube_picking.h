@@ -2,9 +2,10 @@
 // Which sticker of the main 3D cube lies under a point of the 3D pane, and which layer
 // a drag that starts on it turns. Pure geometry of the 3D view's camera:
 //
-// - The pane of width x height pixels shows a square viewport of side
-//   max(width, height) whose bottom edge lies side / 7 pixels below the pane's bottom
-//   edge; a 30 degree perspective looks down -z.
+// - The pane of width x height pixels shows a square viewport (ViewportOf) as large as
+//   lets the band of it that holds both cubes fit whole, centred in the pane, so that
+//   the auxiliary cube at the lower right is never cut off; a 30 degree perspective
+//   looks down -z.
 // - The main cube stands 8 units in front of the eye (0.275 to the left while the
 //   auxiliary cube is shown), turned by viewTilt about x, then viewTurn about y, then
 //   viewSpin about (1, 1, 1), and scaled by viewZoom (shown at 0.9 when out of range).
@@ -22,6 +23,14 @@
 namespace velmora {
 
 class CTarnexSource;
+
+// The square viewport of the 3D pane: its left and bottom edges from the pane's bottom
+// left corner, and its side. The band from 6 / 510 of the side up, 400 / 510 of the side
+// high, holds both cubes; it is fitted whole into the pane and centred.
+struct PaneViewport {
+    int x = 0, y = 0, side = 1;
+};
+PaneViewport ViewportOf(int width, int height);
 
 struct ViewCamera {
     double tilt = 27, turn = -36, spin = 0;

@@ -11,6 +11,7 @@ packages=(
   xvfb xauth fonts-wqy-microhei
   clang libclang-rt-14-dev
   poppler-utils
+  at-spi2-core python3-pyatspi dbus-x11
 )
 
 missing=()

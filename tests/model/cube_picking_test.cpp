@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "model/cube_picking.h"
 
@@ -243,3 +244,23 @@ TEST(CubePicking, ReleasedLayersSettleByTheNearestTurnPastTheThresholds) {
 
 }  // namespace
 }  // namespace velmora::test
+
+namespace velmora {
+
+// The band that holds both cubes fits whole in a pane of any shape (no cube cut off)
+// and stands centred.
+TEST(CubePicking, TheDesignedBandFitsWholeInPanesOfAnyShape) {
+    const std::pair<int, int> shapes[] = {{510, 376}, {1020, 752}, {1600, 376}, {300, 900}, {511, 900}, {2000, 1100}};
+    for (const auto [w, h] : shapes) {
+        const PaneViewport v = ViewportOf(w, h);
+        const int bandBottom = v.y + v.side * 6 / 510, bandTop = bandBottom + v.side * 400 / 510;
+        EXPECT_GE(v.x, 0) << w << "x" << h;
+        EXPECT_LE(v.x + v.side, w) << w << "x" << h;
+        EXPECT_GE(bandBottom, 0) << w << "x" << h;
+        EXPECT_LE(bandTop, h + 1) << w << "x" << h;
+        EXPECT_LE(std::abs((w - v.side) - 2 * v.x), 1);
+        EXPECT_TRUE(v.side == w || std::abs(bandTop - h) <= 1 || std::abs(bandBottom) <= 1);
+    }
+}
+
+}  // namespace velmora

@@ -98,7 +98,9 @@ protected:
                 ++checked;
             }
         }
-        for (int k = 1; k <= 6; ++k) {
+        // The centres' corners are sampled on the main cube only: on the small
+        // auxiliary cube they lie within a pixel or two of the sticker's edge.
+        for (int k = 1; k <= 6 && !auxCube; ++k) {
             const Axis n = Normal(kFaceLetters[k - 1]);
             if (!cam.Faces(n.x, n.y, n.z, auxCube)) continue;
             // A corner of the centre sticker, in the two directions along the face.

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include "model/cube_picking.h"
 #include <string_view>
 
 #include "model/tarnex_source.h"
@@ -141,11 +142,12 @@ struct Camera {
     }
     // Pixel (from the top left of the pane) of a point in cube coordinates.
     QPoint Project(double x, double y, double z, bool auxCube = false) const {
-        const int side = width > height ? width : height;
+        // The pane's square viewport (its fit is checked in the picking tests).
+        const PaneViewport v = ViewportOf(width, height);
         const Vec4 clip = Perspective(30, 1, 1, 23) * (ModelView(auxCube) * Vec4{x, y, z, 1});
         const double nx = clip[0] / clip[3], ny = clip[1] / clip[3];
-        const double wx = (nx + 1) / 2 * side;
-        const double wy = -side / 7 + (ny + 1) / 2 * side;
+        const double wx = v.x + (nx + 1) / 2 * v.side;
+        const double wy = v.y + (ny + 1) / 2 * v.side;
         return QPoint(static_cast<int>(std::floor(wx)), height - 1 - static_cast<int>(std::floor(wy)));
     }
     // Whether a face with this outward normal (cube coordinates) faces the viewer.

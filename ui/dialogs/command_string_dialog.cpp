@@ -107,6 +107,11 @@ CommandStringDialog::CommandStringDialog(QWidget* parent) : QDialog(parent) {
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(grid, 1);
     layout->addLayout(buttons);
+    // Tab follows the picture row by row (the fields were made in another order), then
+    // the button column.
+    const QList<QWidget*> order = {input_, ownForward_, ownReverse_, internationalForward_, internationalReverse_,
+                                   prefix_, suffix_, singleStep_, forward_, reverse_, format, info_, ok, cancel};
+    for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
     resize(640, 400);
 }
 

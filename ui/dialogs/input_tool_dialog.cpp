@@ -45,7 +45,10 @@ InputToolDialog::InputToolDialog(const CTarnexSource& m, const std::string& text
     ok->setDefault(true);
     auto* cancel = new QPushButton(Utf8Text("取消"), this);
 
-    connect(field_, &QLineEdit::textEdited, this, [this](const QString& typed) {
+    // Every change of the field counts, typed or set from outside (a screen reader
+    // sets the text through the accessibility interface); the dialog's own updates
+    // are blocked in Show.
+    connect(field_, &QLineEdit::textChanged, this, [this](const QString& typed) {
         // Only letters a to h mean anything here; other characters stay one byte each.
         state_.TextEdited(typed.toLatin1().toStdString());
         Show();

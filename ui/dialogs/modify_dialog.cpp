@@ -118,6 +118,12 @@ ModifyDialog::ModifyDialog(const CubeState& copy, QWidget* parent) : QDialog(par
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 1);
     layout->addLayout(buttons);
+    // Tab follows the picture: the edge and corner groups row by row, the centre
+    // buttons, the log, then the button column.
+    QList<QWidget*> order = {edge1_, flipEdge, edge2_, exchangeEdges, corner1_, twistCorner, corner2_, exchangeCorners};
+    for (int face = 1; face <= 6; ++face) order.append(centres->findChild<QPushButton*>(QStringLiteral("centre%1").arg(face)));
+    order << log_ << ok << cancel << restore;
+    for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
     resize(520, 360);
     ShowLog();
 }

@@ -304,8 +304,9 @@ void CubeRenderer::SetGlState() {
 }
 
 void CubeRenderer::Projection(int cx, int cy) {
-    int side = cx > cy ? cx : cy;
-    glViewport(0, -side / 7, side, side);
+    // The viewport the sticker picking assumes (model/cube_picking.h): both cubes whole.
+    const PaneViewport v = ViewportOf(cx, cy);
+    glViewport(v.x, v.y, v.side, v.side);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(30.0, 1.0, 1.0, 23.0);

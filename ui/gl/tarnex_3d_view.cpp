@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimerEvent>
@@ -67,9 +68,26 @@ void CTarnex3dView::paintGL() {
         renderer_.Render(m, doc_.settings.colourSettings, doc_.auxShown);
         glFinish();
     }
+    if (hasFocus()) {
+        // The focused pane is framed, over the cube or the net.
+        QPainter frame(this);
+        const int ink = doc_.settings.colourSettings[7];
+        frame.setPen(QPen(QColor(ink & 0xff, (ink >> 8) & 0xff, (ink >> 16) & 0xff), 2, Qt::DashLine));
+        frame.drawRect(rect().adjusted(1, 1, -1, -1));
+    }
     lastFrameMs_ = clock.nsecsElapsed() / 1e6;
     ++framesDrawn_;
     emit frameDrawn();
+}
+
+void CTarnex3dView::focusInEvent(QFocusEvent* event) {
+    QOpenGLWidget::focusInEvent(event);
+    update();
+}
+
+void CTarnex3dView::focusOutEvent(QFocusEvent* event) {
+    QOpenGLWidget::focusOutEvent(event);
+    update();
 }
 
 void CTarnex3dView::DrawNetPicture() {
@@ -160,6 +178,19 @@ void CTarnex3dView::mouseMoveEvent(QMouseEvent* event) {
 void CTarnex3dView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     ++clickCounter_;
+    Straighten();
+}
+
+void CTarnex3dView::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        !(event->modifiers() & ~Qt::KeypadModifier)) {
+        Straighten();
+        return;
+    }
+    QOpenGLWidget::keyPressEvent(event);
+}
+
+void CTarnex3dView::Straighten() {
     CTarnexSource& m = doc_.model;
     m.viewTurn = kDefaultTurn;
     m.viewTilt = kDefaultTilt;

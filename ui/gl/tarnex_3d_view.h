@@ -41,6 +41,10 @@ public:
     void AnimationTick();
     void DemonstrationTick();
 
+    // What a double click and Enter do: the cube back to its designed angle, and in
+    // cube input the input tool.
+    void Straighten();
+
     // Turning a layer by hand: Shift + drag from a sticker of the main cube. The layer
     // follows the pointer; on release it completes a quarter or half turn through the
     // document (CVelmoraDoc::TurnLayer) or springs back, and the animation timer
@@ -70,6 +74,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void DrawNetPicture();

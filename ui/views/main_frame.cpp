@@ -36,6 +36,7 @@
 #include "ui/views/lock_keys.h"
 #include "ui/views/net_drawing.h"
 #include "ui/views/net_view.h"
+#include "ui/views/pane_accessibility.h"
 #include "ui/views/pane_drawing.h"
 #include "ui/views/solution_view.h"
 
@@ -88,11 +89,13 @@ Qt::KeyboardModifiers ModifiersOf(int m) {
 
 CMainFrame::CMainFrame(CVelmoraDoc& doc, QWidget* parent) : QMainWindow(parent), doc_(doc) {
     setObjectName(QStringLiteral("CMainFrame"));
+    InstallPaneAccessibility();
     BuildActions();
     BuildMenus();
     BuildToolBar();
     BuildStatusBar();
     BuildPanes();
+    announcer_ = new PaneAnnouncer(doc_, cubeView_, netView_, solutionView_, messagePane_, keyPane_, this);
     resize(kDefaultWindowWidth, kDefaultWindowHeight);
     RestoreLayout();
     UpdateTitle();
@@ -186,8 +189,11 @@ void CMainFrame::BuildToolBar() {
 
 void CMainFrame::BuildStatusBar() {
     QStatusBar* bar = statusBar();
-    messagePane_ = new QLabel(Utf8("就绪"), bar);
+    // Named before it gets its text: the first text already asks for its accessible
+    // interface, which the name selects.
+    messagePane_ = new QLabel(bar);
     messagePane_->setObjectName(QStringLiteral("messagePane"));
+    messagePane_->setText(Utf8("就绪"));
     messagePane_->setMinimumWidth(1);
     bar->addWidget(messagePane_, 1);
     keyPane_ = new QLabel(bar);
@@ -218,10 +224,11 @@ void CMainFrame::BuildPanes() {
     inner_->addWidget(netView_);
     outer_->addWidget(inner_);
     outer_->addWidget(solutionView_);
-    // Extra room goes to the net and the solution; the cube pane keeps its size.
-    outer_->setStretchFactor(0, 0);
+    // Extra room is shared by all panes in proportion to their sizes, so that a larger
+    // window also gives a larger cube and net.
+    outer_->setStretchFactor(0, 1);
     outer_->setStretchFactor(1, 1);
-    inner_->setStretchFactor(0, 0);
+    inner_->setStretchFactor(0, 1);
     inner_->setStretchFactor(1, 1);
     for (QWidget* w : {static_cast<QWidget*>(cubeView_), static_cast<QWidget*>(netView_),
                        static_cast<QWidget*>(solutionView_), static_cast<QWidget*>(inner_)})
@@ -311,6 +318,9 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         if (w && !textField && w->window() == this && !QApplication::activeModalWidget() &&
             !QApplication::activePopupWidget()) {
             auto* key = static_cast<QKeyEvent*>(event);
+            // The net's keyboard cursor of cube input comes before the accelerators.
+            if (watched == netView_ && netView_->TakesKey(key->key()))
+                return QMainWindow::eventFilter(watched, event);
             if (key->key() == Qt::Key_Space && TakesText(QApplication::focusWidget()))
                 return QMainWindow::eventFilter(watched, event);
             if (HandleAccelerator(key->key(), key->modifiers(), key->text())) return true;
@@ -341,7 +351,9 @@ void CMainFrame::FocusPane(int step) {
 }
 
 void CMainFrame::SetMessage(std::string_view text) {
+    const QString before = messagePane_->text();
     messagePane_->setText(Utf8(text));
+    if (announcer_) announcer_->MessageShown(before, messagePane_->text());
     // A hovered button's prompt covers the message pane until the pointer leaves it;
     // the result of a command wins over it, so that a click on a button shows what it
     // did. The prompt comes back the next time the pointer enters a button.
@@ -355,6 +367,7 @@ void CMainFrame::RedrawAll() {
     netView_->update();
     solutionView_->update();
     UpdateCommandStates();
+    if (announcer_) announcer_->Refresh();
 }
 
 void CMainFrame::UpdateCommandStates() {

@@ -20,6 +20,7 @@ class CVelmoraDoc;
 class CTarnex3dView;
 class CVelmoraView;
 class CTarnexSolutionView;
+class PaneAnnouncer;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -101,6 +102,8 @@ private:
     QLabel* capsPane_ = nullptr;
     QLabel* numPane_ = nullptr;
     QWidget* lastView_ = nullptr;
+    // Keeps screen readers told of what the panes show.
+    PaneAnnouncer* announcer_ = nullptr;
     // The desktop's frame arrives after the window is shown: the first move or resize
     // that finds one fits the outer size once.
     bool outerSizeFitted_ = false;

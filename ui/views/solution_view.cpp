@@ -3,10 +3,12 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QPainter>
 
+#include "document/pane_text.h"
 #include "document/velmora_doc.h"
 #include "model/move_notation.h"
 #include "ui/views/pane_drawing.h"
@@ -14,12 +16,6 @@
 
 namespace velmora {
 namespace {
-
-constexpr std::string_view kInputInstructions[3] = {
-    "首先请摆放您手中的魔方，对准中心小块的位置，如果中心颜色与手中的魔方不符，请右击选色条或中心小块。",
-    "然后按照魔方上每小块颜色，单击选色条，选择需要的颜色后，在魔方展开图的相应小块上点击输入。",
-    "您可以在左上窗格中双击鼠标，使用输入工具；如果您的魔方上有图案，请点击中心小块调整方向。",
-};
 
 // Opens the colour dialog on one colour entry and reports the outcome.
 void ChooseColourEntry(CVelmoraDoc& doc, int index, bool fullyOpen, std::string_view prompt,
@@ -70,6 +66,13 @@ CTarnexSolutionView::CTarnexSolutionView(CVelmoraDoc& doc, QWidget* parent) : QW
     connect(clickTimer_, &QTimer::timeout, this, [this] { JumpToTokenAt(clickPoint_.x(), clickPoint_.y()); });
 }
 
+double CTarnexSolutionView::Scale() const {
+    const QFont desktop = QApplication::font();
+    double pixels = desktop.pixelSize();
+    if (pixels <= 0) pixels = desktop.pointSizeF() * logicalDpiY() / 72.0;
+    return pixels > 12 ? pixels / 12.0 : 1.0;
+}
+
 int CTarnexSolutionView::CharWidth() const { return QFontMetrics(PaneFont()).horizontalAdvance(QLatin1Char('0')); }
 
 void CTarnexSolutionView::JumpToTokenAt(int x, int y) {
@@ -97,6 +100,7 @@ QImage CTarnexSolutionView::Render() const {
     QImage image(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     image.fill(RefColour(colours[0]));
     QPainter p(&image);
+    p.scale(Scale(), Scale());
     p.setFont(PaneFont());
     p.setPen(RefColour(colours[7]));
     if (m.inputMode < 0) {
@@ -130,6 +134,35 @@ QImage CTarnexSolutionView::Render() const {
 void CTarnexSolutionView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.drawImage(0, 0, Render());
+    if (hasFocus()) {
+        p.setPen(QPen(RefColour(doc_.settings.colourSettings[7]), 2, Qt::DashLine));
+        p.drawRect(rect().adjusted(1, 1, -1, -1));
+    }
+}
+
+void CTarnexSolutionView::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    // The keyboard's way to the two colour choices: Enter as the double click (text
+    // colour), the menu key or Shift+F10 as the right click (background colour).
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !mods) {
+        ChooseColourEntry(doc_, 7, false, "请选择文字颜色", "文字颜色设置成功！");
+        return;
+    }
+    if (event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && mods == Qt::ShiftModifier)) {
+        ChooseColourEntry(doc_, 0, true, "请选择背景颜色", "背景颜色设置成功！");
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void CTarnexSolutionView::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void CTarnexSolutionView::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void CTarnexSolutionView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -144,7 +177,7 @@ void CTarnexSolutionView::mouseReleaseEvent(QMouseEvent* event) {
         if (ignoreRelease_) {
             ignoreRelease_ = false;
         } else {
-            clickPoint_ = event->position().toPoint();
+            clickPoint_ = (event->position() / Scale()).toPoint();
             clickTimer_->start(QApplication::doubleClickInterval());
         }
         return;

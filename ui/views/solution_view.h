@@ -1,7 +1,8 @@
 #pragma once
 // CTarnexSolutionView: the lower pane. Shows the suggested method, the solution's
 // length and its moves with the "<=>" marker, or the input instructions in cube-input
-// mode. A double click chooses the text colour, a right click the background colour.
+// mode. A double click (or Enter) chooses the text colour, a right click (or the menu
+// key, Shift+F10) the background colour.
 #include <QPoint>
 #include <QWidget>
 
@@ -26,11 +27,18 @@ public:
     void JumpToTokenAt(int x, int y);
     // Width of one character of the move lines.
     int CharWidth() const;
+    CVelmoraDoc& Doc() const { return doc_; }
+    // The pane draws at this scale so that its text follows the desktop's font size
+    // (1 for a desktop font of 12 pixels or less).
+    double Scale() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     CVelmoraDoc& doc_;
