@@ -251,7 +251,7 @@ namespace velmora {
 // and stands centred.
 TEST(CubePicking, TheDesignedBandFitsWholeInPanesOfAnyShape) {
     const std::pair<int, int> shapes[] = {{510, 376}, {1020, 752}, {1600, 376}, {300, 900}, {511, 900}, {2000, 1100}};
-    for (const auto [w, h] : shapes) {
+    for (const auto& [w, h] : shapes) {
         const PaneViewport v = ViewportOf(w, h);
         const int bandBottom = v.y + v.side * 6 / 510, bandTop = bandBottom + v.side * 400 / 510;
         EXPECT_GE(v.x, 0) << w << "x" << h;
