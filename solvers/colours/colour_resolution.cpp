@@ -39,6 +39,9 @@ constexpr float kGlarePenalty = 8.0f;
 constexpr float kNoCubeCost = 45.0f;
 // Two centres closer than this (CIEDE2000, after normalisation) are one colour.
 constexpr float kSameCentres = 6.0f;
+// Two centres measured this close (CIEDE2000, before any normalisation) are one
+// colour: different colours under different lights are rarely this alike.
+constexpr float kSameRawCentres = 3.0f;
 // The linear level a white sticker is normalised to.
 constexpr float kWhiteLevel = 0.85f;
 // At most this many rounds of "read the cube, re-estimate the light from it".
@@ -591,6 +594,17 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
                                                          colours::LinearFromSrgb(c.b)};
         }
     r.InitialLight();
+    // Two photos of one face (or two centres of one colour) show the same centre under
+    // the same light: caught before the light search, which would tell them apart.
+    for (int a = 0; a < 6; ++a)
+        for (int b = a + 1; b < 6; ++b)
+            if (colours::DeltaE2000(colours::LabFromLinear(r.lin[static_cast<std::size_t>(9 * a + 4)]),
+                                    colours::LabFromLinear(r.lin[static_cast<std::size_t>(9 * b + 4)]), 1.0f) < kSameRawCentres) {
+                result.status = ResolveStatus::SameCentres;
+                result.otherFace = a;
+                result.badFace = b;
+                return result;
+            }
     r.SearchFaceLight();
 
     Rotations rot{};
