@@ -41,7 +41,10 @@ constexpr float kNoCubeCost = 45.0f;
 constexpr float kSameCentres = 6.0f;
 // Two centres measured this close (CIEDE2000, before any normalisation) are one
 // colour: different colours under different lights are rarely this alike.
-constexpr float kSameRawCentres = 3.0f;
+constexpr float kSameRawCentres = 1.0f;
+// How much brighter than white (log) a class may be in one channel (fluorescent
+// stickers are a little).
+constexpr float kBrighterThanWhite = 0.15f;
 // The linear level a white sticker is normalised to.
 constexpr float kWhiteLevel = 0.85f;
 // At most this many rounds of "read the cube, re-estimate the light from it".
@@ -50,6 +53,8 @@ constexpr int kRounds = 4;
 // too dark to say anything about the light.
 constexpr float kClipped = 0.98f;
 constexpr float kDarkestUsable = 0.04f;
+// Restarts of the light search from a read cube's class colours.
+constexpr int kRestarts = 2;
 // Rotation sets within reach of the best that the doubt search looks at.
 constexpr int kNearRotations = 64;
 // A class this dark in a channel (log of the normalised level) says little about a
@@ -184,10 +189,18 @@ struct Resolver {
     // under which the face's other samples lie nearest to some class colour (or to
     // the face's own centre, which needs no light) is kept. This finds the light of a
     // face that shows no white sticker, or whose lightest sticker is glare.
-    void SearchFaceLight() {
-        for (int pass = 0; pass < 2; ++pass) {
+    //
+    // fromCentres false: the class colours are those estimated from a read cube (all
+    // their stickers), which also tells the face's own class; used to restart from a
+    // read whose light went wrong on some face.
+    void SearchFaceLight(bool fromCentres) {
+        for (int pass = 0; pass < (fromCentres ? 2 : 1); ++pass) {
             Lab refs[6];
             for (int c = 0; c < 6; ++c) {
+                if (!fromCentres) {
+                    refs[c] = colours::LabFromLinear({std::exp(ref[c][0]), std::exp(ref[c][1]), std::exp(ref[c][2])});
+                    continue;
+                }
                 const Linear n = Normalised(9 * c + 4);
                 refs[c] = colours::LabFromLinear(n);
                 for (int k = 0; k < 3; ++k) ref[c][k] = std::log(std::max(Channel(n, k), 1e-4f));
@@ -203,7 +216,7 @@ struct Resolver {
                     if (i == 4) continue;
                     const Linear& m = lin[static_cast<std::size_t>(9 * f + i)];
                     for (int c = 0; c < 6; ++c) {
-                        if (c == f) continue;
+                        if (c == f && fromCentres) continue;
                         float trial[3];
                         if (!LightGuess(m, c, f, trial)) continue;
                         float score = 0;
@@ -213,7 +226,7 @@ struct Resolver {
                             const Lab lab = colours::LabFromLinear({o.r / std::exp(trial[0]), o.g / std::exp(trial[1]), o.b / std::exp(trial[2])});
                             float d = QuickDistance(raw[j], centre);
                             for (int c2 = 0; c2 < 6; ++c2)
-                                if (c2 != f) d = std::min(d, QuickDistance(lab, refs[c2]));
+                                if (c2 != f || !fromCentres) d = std::min(d, QuickDistance(lab, refs[c2]));
                             score += std::min(d, kQuickCap);
                         }
                         if (score < bestScore) {
@@ -226,6 +239,7 @@ struct Resolver {
             for (int f = 0; f < 6; ++f)
                 for (int k = 0; k < 3; ++k) gain[f][k] = next[f][k];
         }
+        if (!fromCentres) return;
         for (int f = 0; f < 6; ++f) {
             const Linear c = Normalised(9 * f + 4);
             for (int k = 0; k < 3; ++k) ref[f][k] = std::log(std::max(Channel(c, k), 1e-4f));
@@ -305,6 +319,13 @@ struct Resolver {
                         if (bright[9 * f + i][k] && ref[classOfSample[static_cast<std::size_t>(9 * f + i)]][k] > kDarkClass)
                             v[n++] = logs[9 * f + i][k] - ref[classOfSample[static_cast<std::size_t>(9 * f + i)]][k];
                     if (n >= 2) gain[f][k] = Median(v, n);
+                    // A clipped sample says its face's light is at least bright enough to
+                    // clip it: a floor for the light of an overexposed face.
+                    for (int i = 0; i < 9; ++i) {
+                        const int s = 9 * f + i, c = classOfSample[static_cast<std::size_t>(s)];
+                        if (!usable[s][k] && !glare[s][c] && ref[c][k] > kDarkClass)
+                            gain[f][k] = std::max(gain[f][k], logs[s][k] - ref[c][k]);
+                    }
                 }
                 for (int c = 0; c < 6; ++c) {
                     int n = 0;
@@ -321,6 +342,9 @@ struct Resolver {
             const float lo = std::min({ref[c][0], ref[c][1], ref[c][2]});
             if (lo > whiteMin) { whiteMin = lo; white = c; }
         }
+        // No sticker is much brighter than white in any channel.
+        for (int c = 0; c < 6; ++c)
+            for (int k = 0; k < 3; ++k) ref[c][k] = std::min(ref[c][k], ref[white][k] + kBrighterThanWhite);
         for (int k = 0; k < 3; ++k) {
             const float shift = ref[white][k] - std::log(kWhiteLevel);
             for (int c = 0; c < 6; ++c) ref[c][k] -= shift;
@@ -394,7 +418,7 @@ struct Resolver {
     }
 
     // The centres' own cost: they are fixed, each its face's class.
-    float CentreCost(const Rotations&) const {
+    float CentreCost() const {
         float sum = 0;
         for (int f = 0; f < 6; ++f) sum += cost[9 * f + 4][f];
         return sum;
@@ -582,6 +606,27 @@ struct Resolver {
     }
 };
 
+// Reads the cube and re-estimates the light from it until the reading stays the same
+// (at most kRounds times); leaves the costs and problems of the last light built.
+CubeFit Converge(Resolver& r, Rotations& rot, bool tryRotations, std::array<int, 54>& classOfSample) {
+    CubeFit fit;
+    std::array<int, 54> previous{};
+    previous.fill(-1);
+    for (int round = 0;; ++round) {
+        r.Costs();
+        if (tryRotations) {
+            fit = r.BestRotations(rot, nullptr);
+        } else {
+            r.BuildProblems(rot);
+            fit = r.Fit(kNoBound);
+        }
+        Resolver::Colouring(fit, rot, classOfSample, nullptr);
+        if (classOfSample == previous || round == kRounds) return fit;
+        previous = classOfSample;
+        r.LightFromColouring(classOfSample);
+    }
+}
+
 }  // namespace
 
 ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tryRotations) {
@@ -605,35 +650,30 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
                 result.badFace = b;
                 return result;
             }
-    r.SearchFaceLight();
+    r.SearchFaceLight(true);
 
     Rotations rot{};
-    CubeFit fit;
-    std::array<int, 54> classOfSample{}, previous{};
-    previous.fill(-1);
-    for (int round = 0; round < kRounds; ++round) {
-        r.Costs();
-        if (tryRotations) {
-            fit = r.BestRotations(rot, nullptr);
-        } else {
-            r.BuildProblems(rot);
-            fit = r.Fit(kNoBound);
-        }
-        Resolver::Colouring(fit, rot, classOfSample, nullptr);
-        if (classOfSample == previous) break;
-        previous = classOfSample;
-        r.LightFromColouring(classOfSample);
+    std::array<int, 54> classOfSample{};
+    CubeFit fit = Converge(r, rot, tryRotations, classOfSample);
+    // A read whose light went wrong on some face settles on a worse fit than the true
+    // cube would have: restart the light search from the class colours it found, and
+    // keep the restart while it fits better.
+    for (int restart = 0; restart < kRestarts; ++restart) {
+        Resolver again = r;
+        again.SearchFaceLight(false);
+        Rotations againRot = rot;
+        std::array<int, 54> againClasses{};
+        const CubeFit againFit = Converge(again, againRot, tryRotations, againClasses);
+        if (!(againFit.total + again.CentreCost() < fit.total + r.CentreCost() - 0.5f)) break;
+        r = again;
+        rot = againRot;
+        fit = againFit;
+        classOfSample = againClasses;
     }
-    r.Costs();
-    if (tryRotations) {
-        fit = r.BestRotations(rot, &result.doubt);
-    } else {
-        r.BuildProblems(rot);
-        fit = r.Fit(kNoBound);
-    }
+    if (tryRotations) fit = r.BestRotations(rot, &result.doubt);
     Resolver::Colouring(fit, rot, classOfSample, &result.facelets);
     result.rotations = rot;
-    result.cost = fit.total + r.CentreCost(rot);
+    result.cost = fit.total + r.CentreCost();
 
     for (int a = 0; a < 6; ++a)
         for (int b = a + 1; b < 6; ++b)

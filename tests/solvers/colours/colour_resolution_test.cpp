@@ -47,8 +47,8 @@ TEST(ColourResolution, HardLightIsReadOrItsErrorsAreInDoubt) {
                 break;
             }
     }
-    EXPECT_GE(exact, 180);
-    EXPECT_LE(wrongUndoubted, 10);
+    EXPECT_GE(exact, 190);
+    EXPECT_LE(wrongUndoubted, 4);
 }
 
 TEST(ColourResolution, RotationSearchTurnsEveryFaceBack) {
