@@ -379,15 +379,23 @@ struct Resolver {
                 if (d > kGlarePenalty) {
                     // Glare adds the light (white, once normalised) to every channel
                     // until the camera clips it; its amount is tried as each channel's
-                    // excess over the class colour.
+                    // excess over the class colour, the nearest by a cheap difference
+                    // then measured properly.
                     const Linear& r = seen[f][c];
+                    float nearest = kNoBound;
+                    Lab glared{};
                     for (int k = 0; k < 3; ++k) {
                         const float sheen = Channel(m, k) - Channel(r, k);
                         if (sheen <= 0) continue;
                         Linear g;
                         for (int j = 0; j < 3; ++j)
                             Channel(g, j) = std::min(Channel(r, j) + sheen, std::max(Channel(clip[f], j), Channel(m, j)));
-                        const float dg = kGlarePenalty + colours::DeltaE2000(lab, colours::LabFromLinear(g), kLightnessWeight);
+                        const Lab gl = colours::LabFromLinear(g);
+                        const float q = QuickDistance(lab, gl);
+                        if (q < nearest) { nearest = q; glared = gl; }
+                    }
+                    if (nearest < kNoBound) {
+                        const float dg = kGlarePenalty + colours::DeltaE2000(lab, glared, kLightnessWeight);
                         if (dg < d) { d = dg; glare[s][c] = true; }
                     }
                 }
@@ -614,7 +622,9 @@ CubeFit Converge(Resolver& r, Rotations& rot, bool tryRotations, std::array<int,
     previous.fill(-1);
     for (int round = 0;; ++round) {
         r.Costs();
-        if (tryRotations) {
+        if (tryRotations && round == 0) {
+            // The rotations are searched under the first light; a better light seldom
+            // changes them, and the final search looks again.
             fit = r.BestRotations(rot, nullptr);
         } else {
             r.BuildProblems(rot);
@@ -663,7 +673,7 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
         again.SearchFaceLight(false);
         Rotations againRot = rot;
         std::array<int, 54> againClasses{};
-        const CubeFit againFit = Converge(again, againRot, tryRotations, againClasses);
+        const CubeFit againFit = Converge(again, againRot, false, againClasses);
         if (!(againFit.total + again.CentreCost() < fit.total + r.CentreCost() - 0.5f)) break;
         r = again;
         rot = againRot;
