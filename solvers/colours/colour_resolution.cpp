@@ -53,6 +53,10 @@ constexpr int kRounds = 4;
 // too dark to say anything about the light.
 constexpr float kClipped = 0.98f;
 constexpr float kDarkestUsable = 0.04f;
+// Other colourings given their own light after a read, and how much dearer than the
+// read (under its light) they may be.
+constexpr int kAlternatives = 3;
+constexpr float kAlternativeMargin = 60.0f;
 // Restarts of the light search from a read cube's class colours.
 constexpr int kRestarts = 2;
 // Rotation sets within reach of the best that the doubt search looks at.
@@ -637,6 +641,50 @@ CubeFit Converge(Resolver& r, Rotations& rot, bool tryRotations, std::array<int,
     }
 }
 
+// The cheapest real colourings that differ from fit at some corner or edge sticker
+// and cost at most margin more, cheapest first (at most kAlternatives of them, no two
+// of equal cost). Each is whole: its own half with the other half of the same parity.
+int Alternatives(const Resolver& r, const CubeFit& fit, float margin, std::array<CubeFit, kAlternatives>& out) {
+    int count = 0;
+    for (int kind = 0; kind < 2; ++kind) {
+        const PieceProblem& problem = kind == 0 ? r.cornerProblem : r.edgeProblem;
+        const auto& own = kind == 0 ? fit.corners : fit.edges;
+        const auto& partner = kind == 0 ? fit.edges : fit.corners;
+        const PiecePlacement& chosen = own[static_cast<std::size_t>(fit.parity)];
+        for (int pos = 0; pos < problem.count; ++pos)
+            for (int j = 0; j < problem.twists; ++j) {
+                PieceQuery q;
+                q.excludePosition = pos;
+                q.excludeSticker = j;
+                q.excludeColour = ColourAt(problem, chosen.piece[static_cast<std::size_t>(pos)], chosen.twist[static_cast<std::size_t>(pos)], j);
+                for (int p = 0; p < 2; ++p) {
+                    const PiecePlacement& other = partner[static_cast<std::size_t>(p)];
+                    if (!other.found) continue;
+                    q.parity = p;
+                    q.bound = fit.total + margin - other.cost;
+                    const PiecePlacement alt = BestPlacement(problem, q);
+                    if (!alt.found) continue;
+                    CubeFit candidate = fit;
+                    candidate.parity = p;
+                    candidate.total = alt.cost + other.cost;
+                    (kind == 0 ? candidate.corners : candidate.edges)[static_cast<std::size_t>(p)] = alt;
+                    bool seen = false;
+                    for (int i = 0; i < count; ++i) seen = seen || out[static_cast<std::size_t>(i)].total == candidate.total;
+                    if (seen) continue;
+                    // Insert in order of cost, the dearest dropping out when full.
+                    if (count == kAlternatives && candidate.total >= out[kAlternatives - 1].total) continue;
+                    int at = count < kAlternatives ? count++ : kAlternatives - 1;
+                    while (at > 0 && out[static_cast<std::size_t>(at - 1)].total > candidate.total) {
+                        out[static_cast<std::size_t>(at)] = out[static_cast<std::size_t>(at - 1)];
+                        --at;
+                    }
+                    out[static_cast<std::size_t>(at)] = candidate;
+                }
+            }
+    }
+    return count;
+}
+
 }  // namespace
 
 ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tryRotations) {
@@ -660,11 +708,25 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
                 result.badFace = b;
                 return result;
             }
+    // Two starts: each face's light from its lightest neutral sample alone, and after
+    // the search over class guesses; the better read is kept.
+    Resolver plain = r;
     r.SearchFaceLight(true);
 
     Rotations rot{};
     std::array<int, 54> classOfSample{};
     CubeFit fit = Converge(r, rot, tryRotations, classOfSample);
+    {
+        Rotations plainRot{};
+        std::array<int, 54> plainClasses{};
+        const CubeFit plainFit = Converge(plain, plainRot, tryRotations, plainClasses);
+        if (plainFit.total + plain.CentreCost() < fit.total + r.CentreCost() - 0.5f) {
+            r = plain;
+            rot = plainRot;
+            fit = plainFit;
+            classOfSample = plainClasses;
+        }
+    }
     // A read whose light went wrong on some face settles on a worse fit than the true
     // cube would have: restart the light search from the class colours it found, and
     // keep the restart while it fits better.
@@ -679,6 +741,27 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
         rot = againRot;
         fit = againFit;
         classOfSample = againClasses;
+    }
+    // A read can settle on a light that suits it better than the true cube's own light
+    // would suit the true cube (red and orange swapped on two pieces, say). The nearest
+    // other colourings are each given their own light, and one that then fits better
+    // is kept.
+    {
+        std::array<CubeFit, kAlternatives> alternatives;
+        const int count = Alternatives(r, fit, kAlternativeMargin, alternatives);
+        for (int i = 0; i < count; ++i) {
+            Resolver again = r;
+            std::array<int, 54> againClasses{};
+            Resolver::Colouring(alternatives[static_cast<std::size_t>(i)], rot, againClasses, nullptr);
+            again.LightFromColouring(againClasses);
+            Rotations againRot = rot;
+            const CubeFit againFit = Converge(again, againRot, false, againClasses);
+            if (againFit.total + again.CentreCost() < fit.total + r.CentreCost() - 0.5f) {
+                r = again;
+                fit = againFit;
+                classOfSample = againClasses;
+            }
+        }
     }
     if (tryRotations) fit = r.BestRotations(rot, &result.doubt);
     Resolver::Colouring(fit, rot, classOfSample, &result.facelets);
