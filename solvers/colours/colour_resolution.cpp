@@ -57,6 +57,9 @@ constexpr float kDarkestUsable = 0.04f;
 // read (under its light) they may be.
 constexpr int kAlternatives = 3;
 constexpr float kAlternativeMargin = 60.0f;
+// A read whose total cost is above this is looked at again from other starts (about
+// three in four true reads under hard light cost less).
+constexpr float kSuspectCost = 250.0f;
 // Restarts of the light search from a read cube's class colours.
 constexpr int kRestarts = 2;
 // Rotation sets within reach of the best that the doubt search looks at.
@@ -427,6 +430,8 @@ struct Resolver {
                     edgeProblem.cost[pos][p][o] = cost[samples[0]][ColourAt(edgeProblem, p, o, 0)] +
                                                   cost[samples[1]][ColourAt(edgeProblem, p, o, 1)];
         }
+        cornerProblem.Sort();
+        edgeProblem.Sort();
     }
 
     // The centres' own cost: they are fixed, each its face's class.
@@ -709,14 +714,16 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
                 return result;
             }
     // Two starts: each face's light from its lightest neutral sample alone, and after
-    // the search over class guesses; the better read is kept.
+    // the search over class guesses; the better read is kept. The further starts below
+    // are only tried for a read that fits worse than most true reads do.
     Resolver plain = r;
     r.SearchFaceLight(true);
 
     Rotations rot{};
     std::array<int, 54> classOfSample{};
     CubeFit fit = Converge(r, rot, tryRotations, classOfSample);
-    {
+    auto suspect = [&] { return fit.total + r.CentreCost() > kSuspectCost; };
+    if (suspect()) {
         Rotations plainRot{};
         std::array<int, 54> plainClasses{};
         const CubeFit plainFit = Converge(plain, plainRot, tryRotations, plainClasses);
@@ -730,7 +737,7 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
     // A read whose light went wrong on some face settles on a worse fit than the true
     // cube would have: restart the light search from the class colours it found, and
     // keep the restart while it fits better.
-    for (int restart = 0; restart < kRestarts; ++restart) {
+    for (int restart = 0; restart < kRestarts && suspect(); ++restart) {
         Resolver again = r;
         again.SearchFaceLight(false);
         Rotations againRot = rot;
@@ -746,7 +753,7 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
     // would suit the true cube (red and orange swapped on two pieces, say). The nearest
     // other colourings are each given their own light, and one that then fits better
     // is kept.
-    {
+    if (suspect()) {
         std::array<CubeFit, kAlternatives> alternatives;
         const int count = Alternatives(r, fit, kAlternativeMargin, alternatives);
         for (int i = 0; i < count; ++i) {

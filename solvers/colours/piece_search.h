@@ -21,6 +21,11 @@ extern const std::array<std::array<int, 2>, 12> kEdgeColours;
 
 inline constexpr float kNoBound = 3.0e38f;
 
+struct PieceCandidate {
+    float cost;
+    std::uint8_t piece, twist;
+};
+
 struct PieceProblem {
     int count = 8;  // positions and pieces: 8 corners or 12 edges
     int twists = 3; // orientations: 3 corners, 2 edges
@@ -28,6 +33,10 @@ struct PieceProblem {
     // the position's sticker (n + o) mod twists.
     float cost[12][12][3] = {};
     const int* colours = nullptr;  // colours[piece * twists + n], the piece's stickers
+    // Every position's candidates by rising cost: filled by Sort() after cost is set,
+    // so that the many searches of one problem sort only once.
+    std::array<std::array<PieceCandidate, 36>, 12> sorted{};
+    void Sort();
 };
 
 struct PieceQuery {
