@@ -770,7 +770,25 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
             }
         }
     }
-    if (tryRotations) fit = r.BestRotations(rot, &result.doubt);
+    if (tryRotations) {
+        // The rotations again under the final light; when they change, the light is
+        // estimated again under them (the result is kept only if it fits better).
+        for (int again = 0; again < 2; ++again) {
+            Rotations turned = rot;
+            Resolver trial = r;
+            const CubeFit turnedFit = trial.BestRotations(turned, nullptr);
+            if (turned == rot) break;
+            std::array<int, 54> turnedClasses{};
+            Resolver::Colouring(turnedFit, turned, turnedClasses, nullptr);
+            trial.LightFromColouring(turnedClasses);
+            const CubeFit settled = Converge(trial, turned, false, turnedClasses);
+            if (!(settled.total + trial.CentreCost() < fit.total + r.CentreCost() - 0.5f)) break;
+            r = trial;
+            rot = turned;
+            fit = settled;
+        }
+        fit = r.BestRotations(rot, &result.doubt);
+    }
     Resolver::Colouring(fit, rot, classOfSample, &result.facelets);
     result.rotations = rot;
     result.cost = fit.total + r.CentreCost();
