@@ -48,7 +48,7 @@ constexpr float kBrighterThanWhite = 0.15f;
 // The linear level a white sticker is normalised to.
 constexpr float kWhiteLevel = 0.85f;
 // At most this many rounds of "read the cube, re-estimate the light from it".
-constexpr int kRounds = 4;
+constexpr int kRounds = 3;
 // Linear levels at which a measured channel is taken as clipped by the camera, or as
 // too dark to say anything about the light.
 constexpr float kClipped = 0.98f;
