@@ -37,6 +37,10 @@ constexpr float kGlarePenalty = 8.0f;
 // A sticker whose cost in the best real colouring is above this fits no colour class:
 // the colours are not those of a real cube.
 constexpr float kNoCubeCost = 45.0f;
+// Colours whose best real cube costs more than this in all (about 11 per sticker,
+// three times a typical read under hard light) are not a cube's: random colours, a
+// photo of something else.
+constexpr float kNoCubeTotal = 600.0f;
 // Two centres closer than this (CIEDE2000, after normalisation) are one colour.
 constexpr float kSameCentres = 6.0f;
 // Two centres measured this close (CIEDE2000, before any normalisation) are one
@@ -62,6 +66,10 @@ constexpr float kAlternativeMargin = 60.0f;
 constexpr float kSuspectCost = 250.0f;
 // Restarts of the light search from a read cube's class colours.
 constexpr int kRestarts = 2;
+// Nodes each search of one rotation set may visit.
+constexpr long kRotationNodes = 5000;
+// Rotation sets whose search ran out of nodes before the search gives up.
+constexpr int kSlowRotationSets = 32;
 // Rotation sets within reach of the best that the doubt search looks at.
 constexpr int kNearRotations = 64;
 // A class this dark in a channel (log of the normalised level) says little about a
@@ -450,7 +458,7 @@ struct Resolver {
 
     // The best real colouring for the problems as built, looking only for colourings
     // cheaper than bound.
-    CubeFit Fit(float bound) const {
+    CubeFit Fit(float bound, long nodeBudget = PieceQuery{}.nodeBudget) const {
         CubeFit fit;
         // Each half at its cheapest ignoring the other: what the other half leaves of
         // the bound is all it may cost.
@@ -458,6 +466,7 @@ struct Resolver {
         for (int pos = 0; pos < 8; ++pos) lowCorners += Cheapest(cornerProblem, pos);
         for (int pos = 0; pos < 12; ++pos) lowEdges += Cheapest(edgeProblem, pos);
         PieceQuery q;
+        q.nodeBudget = nodeBudget;
         q.bound = bound - lowEdges;
         const PiecePlacement c = BestPlacement(cornerProblem, q);
         fit.complete = c.complete;
@@ -472,6 +481,7 @@ struct Resolver {
         // within reach of the margin for the doubt search.
         const float reach = c.parity == e.parity ? kDoubtMargin + 1 : kNoBound;
         PieceQuery other;
+        other.nodeBudget = nodeBudget;
         other.parity = 1 - c.parity;
         other.bound = std::min(bound - e.cost, c.cost + reach);
         fit.corners[static_cast<std::size_t>(1 - c.parity)] = BestPlacement(cornerProblem, other);
@@ -565,11 +575,17 @@ struct Resolver {
         for (int i = 0; i < 4096; ++i) order[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(i);
         std::sort(order.begin(), order.end(), [&](std::uint16_t a, std::uint16_t b) { return bound[a] < bound[b]; });
         CubeFit best;
-        int bestAll = 0;
+        int bestAll = 0, slow = 0;
         for (std::uint16_t all : order) {
             if (bound[all] >= best.total) break;
             BuildProblems(RotationsOf(all));
-            const CubeFit fit = Fit(best.total);
+            CubeFit fit = Fit(best.total, kRotationNodes);
+            // A rotation set whose search runs long fits badly everywhere: not the best.
+            // Many of them: colours that fit no cube in any rotation.
+            if (!fit.complete) {
+                if (++slow > kSlowRotationSets) break;
+                continue;
+            }
             if (fit.total < best.total) { best = fit; bestAll = all; }
         }
         rot = RotationsOf(bestAll);
@@ -583,7 +599,7 @@ struct Resolver {
                 ++looked;
                 const Rotations other = RotationsOf(all);
                 BuildProblems(other);
-                const CubeFit fit = Fit(best.total + kDoubtMargin);
+                const CubeFit fit = Fit(best.total + kDoubtMargin, kRotationNodes);
                 if (fit.total > best.total + kDoubtMargin) continue;
                 Colouring(fit, other, theirs, nullptr);
                 for (int i = 0; i < 54; ++i)
@@ -808,7 +824,7 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
         const float c = r.cost[s][classOfSample[static_cast<std::size_t>(s)]];
         if (c > worst) { worst = c; result.badSticker = i; }
     }
-    if (worst > kNoCubeCost || !fit.complete) {
+    if (worst > kNoCubeCost || result.cost > kNoCubeTotal || !fit.complete) {
         result.status = ResolveStatus::NoCube;
         return result;
     }
