@@ -62,8 +62,8 @@ constexpr float kDarkestUsable = 0.04f;
 constexpr int kAlternatives = 3;
 constexpr float kAlternativeMargin = 60.0f;
 // A read whose total cost is above this is looked at again from other starts (about
-// three in four true reads under hard light cost less).
-constexpr float kSuspectCost = 250.0f;
+// nine in ten true reads under hard light cost less).
+constexpr float kSuspectCost = 270.0f;
 // Restarts of the light search from a read cube's class colours.
 constexpr int kRestarts = 2;
 // Nodes each search of one rotation set may visit.
