@@ -100,7 +100,7 @@ bool MovesFromAlg(const CommandOptions& opt, CommandOptions& out);
 // The facelet and colour strings of the position the solution starts from.
 void WriteStartFacelets(const CTarnexSource& m, char facelets[55], char colours[55]);
 // The line "stepped:" with the code of the present position when the demonstration
-// has moved it away from the start (a stepped save, a file saved so).
+// has moved it away from the start (a stepped save).
 void PrintSteppedPosition(const CTarnexSource& m);
 int RunMoveTextCommands(CLI::App& app);
 // scan: a real cube read from 54 measured colours (--rgb) or, when velmora-cli is built

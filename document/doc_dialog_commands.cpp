@@ -11,6 +11,7 @@ namespace {
 
 // Longest command text run at once, in characters.
 constexpr int kCommandTextLimit = 600;
+constexpr std::string_view kCutNote = "命令串超过600个字符，只执行了前面的转动！";
 
 std::string UpperCase(std::string_view text) {
     std::string out(text);
@@ -96,7 +97,11 @@ void CVelmoraDoc::RunCommandString() {
     EndWithSeparator(prefix);
     EndWithSeparator(suffix);
     const std::string whole = UpperCase(prefix + command + suffix);
-    const std::string_view text = FirstCharacters(whole, kCommandTextLimit);
+    std::string_view text = FirstCharacters(whole, kCommandTextLimit);
+    // A cut never splits a token: it falls back to the last separator, and it is said.
+    const bool cut = text.size() < whole.size();
+    if (cut && !IsSeparatorChar(whole[text.size()]))
+        while (!text.empty() && !IsSeparatorChar(text.back())) text.remove_suffix(1);
     if (HoldsNoMove(text)) return;
 
     commandCounter = (commandCounter + 1) % 1000;
@@ -114,6 +119,7 @@ void CVelmoraDoc::RunCommandString() {
         model.turnCounter = turns;
         model.MakeDemoFromRecord();
         status.Format("可以开始单步执行%s。", name.c_str());
+        if (cut) status.Append(kCutNote);
         ShowStatus(status);
     } else {
         const int turns = model.RunMoveString(0, text);
@@ -121,6 +127,7 @@ void CVelmoraDoc::RunCommandString() {
         Redraw();
         model.ExecuteAndSolve();
         status.Format("已经执行%s，用了%d转，并求出解法。", name.c_str(), turns);
+        if (cut) status.Append(kCutNote);
         ShowStatus(status);
     }
     SetModifiedFlag(true);

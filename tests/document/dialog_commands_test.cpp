@@ -134,6 +134,13 @@ TEST_F(DialogCommands, ALongCommandIsCutTo600Characters) {
     user.commandStrings.push_back(c);
     doc->OnCommand(cmd::kCommandString);
     EXPECT_EQ(Code(), EngineCode("F+;"));
+    EXPECT_NE(LastStatus().find("只执行了前面的转动"), std::string::npos) << LastStatus();
+
+    // A cut that would split a token falls back to the token before it.
+    c.secondCommand = std::string(596, ';') + "R+;FT,";
+    user.commandStrings.push_back(c);
+    doc->OnCommand(cmd::kCommandString);
+    EXPECT_EQ(Code(), EngineCode("F+;R+;"));
 }
 
 TEST_F(DialogCommands, PatternRunsOnTheRestoredCubeWhenAsked) {
