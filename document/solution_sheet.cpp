@@ -4,9 +4,9 @@
 #include <ctime>
 #include <memory>
 
-#include "document/move_format.h"
 #include "document/settings.h"
 #include "files/cube_file.h"
+#include "model/move_notation.h"
 
 namespace velmora {
 namespace {
@@ -36,28 +36,8 @@ constexpr MarkerName kStageNames[] = {
     {4, "", "其余中心"},
 };
 
-// A whole-cube rotation's international name by the rotation it is: face X going
-// where face Y was.
-struct RotationName {
-    std::string_view own;
-    std::string_view international;
-};
-constexpr RotationName kRotations[] = {
-    {"FT", "x"}, {"TF", "x'"}, {"TB", "x2"}, {"FL", "y"},
-    {"FR", "y'"}, {"FP", "y2"}, {"TR", "z"}, {"TL", "z'"},
-};
-
-constexpr std::string_view kFaceLetters = "TFRPLB";
-
 // Block column and row of faces T F R P L B in the net, as the net pane places them.
 constexpr int kNetBlockPlaces[6][2] = {{1, 1}, {1, 2}, {2, 1}, {1, 0}, {0, 1}, {1, 3}};
-
-// The permutation code of a token of the move table; empty when it has none.
-std::string_view MoveCode(std::string_view token) {
-    for (int i = 0; i < CTarnexSource::MoveCount(); ++i)
-        if (CTarnexSource::Move(i).token == token) return CTarnexSource::Move(i).code;
-    return {};
-}
 
 bool IsMarkerChar(char c) { return c == ' ' || c == '#' || c == ','; }
 
@@ -149,16 +129,7 @@ std::string InternationalMove(std::string_view ownMove) {
     }
     const std::vector<std::string_view> tokens = TokensOf(ownMove);
     if (tokens.size() != 1) return {};
-    const std::string_view token = tokens.front();
-    if (token.size() == 2 && kFaceLetters.find(token[0]) != std::string_view::npos &&
-        kFaceLetters.find(token[1]) != std::string_view::npos) {
-        // Rotations are named by what they do: the move table's code of the token.
-        const std::string_view code = MoveCode(token);
-        for (const RotationName& r : kRotations)
-            if (!code.empty() && MoveCode(r.own) == code) return std::string(r.international);
-        return {};
-    }
-    return FormatMoves(token).internationalForward;
+    return InternationalOfOwnToken(tokens.front());
 }
 
 void BuildSolutionSheet(const CTarnexSource& m, std::string_view name, std::string_view date, SolutionSheet& out) {
