@@ -52,9 +52,9 @@ constexpr float kSameCentres = 6.0f;
 // Two centres measured this close (CIEDE2000, before any normalisation) are one
 // colour: different colours under different lights are rarely this alike.
 constexpr float kSameRawCentres = 1.0f;
-// Faces whose first light estimates differ by less than this (log, every channel) are
-// lit alike; samples closer than kSameSample (CIEDE2000) measure alike.
-constexpr float kSameLight = 0.15f;
+// Faces whose first light estimates differ by less than this (log, every channel: about
+// 0.7 EV) are lit alike; samples closer than kSameSample (CIEDE2000) measure alike.
+constexpr float kSameLight = 0.5f;
 constexpr float kSameSample = 6.0f;
 // How much brighter than white (log) a class may be in one channel (fluorescent
 // stickers are a little).
@@ -744,6 +744,13 @@ int Alternatives(const Resolver& r, const CubeFit& fit, float margin, std::array
     return count;
 }
 
+// Colourings near a read, each costed under its own light (count -1: not yet known).
+struct Relit {
+    int count = -1;
+    std::array<std::array<int, 54>, kAlternatives> classes{};
+    std::array<float, kAlternatives> cost{};
+};
+
 }  // namespace
 
 ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tryRotations) {
@@ -811,22 +818,39 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
     // would suit the true cube (red and orange swapped on two pieces, say). The nearest
     // other colourings are each given their own light, and one that then fits better
     // is kept.
-    if (suspect()) {
+    // For a read that fits as well as most true reads, an alternative is first given
+    // its light only once and costed as it stands; only one that then fits better is
+    // read again from its light.
+    // The alternatives under their own light are kept for the doubt below while the
+    // read stays the same.
+    Relit relit;
+    {
+        const bool screen = !suspect();
+        bool changed = false;
         std::array<CubeFit, kAlternatives> alternatives;
         const int count = Alternatives(r, fit, kAlternativeMargin, alternatives);
         for (int i = 0; i < count; ++i) {
             Resolver again = r;
-            std::array<int, 54> againClasses{};
+            std::array<int, 54>& againClasses = relit.classes[static_cast<std::size_t>(i)];
             Resolver::Colouring(alternatives[static_cast<std::size_t>(i)], rot, againClasses, nullptr);
             again.LightFromColouring(againClasses);
+            again.Costs();
+            float& own = relit.cost[static_cast<std::size_t>(i)];
+            own = 0;
+            for (int s = 0; s < 54; ++s) own += again.cost[s][againClasses[static_cast<std::size_t>(s)]];
+            relit.count = i + 1;
+            if (screen && !(own < fit.total + r.CentreCost() - 0.5f)) continue;
             Rotations againRot = rot;
-            const CubeFit againFit = Converge(again, againRot, false, againClasses);
+            std::array<int, 54> converged = againClasses;
+            const CubeFit againFit = Converge(again, againRot, false, converged);
             if (againFit.total + again.CentreCost() < fit.total + r.CentreCost() - 0.5f) {
                 r = again;
                 fit = againFit;
-                classOfSample = againClasses;
+                classOfSample = converged;
+                changed = true;
             }
         }
+        if (changed) relit.count = -1;
     }
     if (tryRotations) {
         // The rotations again under the final light; when they change, the light is
@@ -919,20 +943,25 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
         for (int i = 0; i < 54; ++i) result.doubt[static_cast<std::size_t>(i)] = i % 9 != 4;
         return result;
     }
-    std::array<CubeFit, kAlternatives> alternatives;
-    const int count = Alternatives(r, fit, kAlternativeMargin, alternatives);
-    for (int a = 0; a < count; ++a) {
-        std::array<int, 54> theirs{};
-        Resolver::Colouring(alternatives[static_cast<std::size_t>(a)], rot, theirs, nullptr);
-        Resolver relit = r;
-        relit.LightFromColouring(theirs);
-        relit.Costs();
-        float own = 0;
-        for (int s = 0; s < 54; ++s) own += relit.cost[s][theirs[static_cast<std::size_t>(s)]];
-        if (own > limit + r.CentreCost()) continue;
+    if (relit.count < 0 || tryRotations) {
+        std::array<CubeFit, kAlternatives> alternatives;
+        relit.count = Alternatives(r, fit, kAlternativeMargin, alternatives);
+        for (int a = 0; a < relit.count; ++a) {
+            std::array<int, 54>& theirs = relit.classes[static_cast<std::size_t>(a)];
+            Resolver::Colouring(alternatives[static_cast<std::size_t>(a)], rot, theirs, nullptr);
+            Resolver again = r;
+            again.LightFromColouring(theirs);
+            again.Costs();
+            float& own = relit.cost[static_cast<std::size_t>(a)];
+            own = 0;
+            for (int s = 0; s < 54; ++s) own += again.cost[s][theirs[static_cast<std::size_t>(s)]];
+        }
+    }
+    for (int a = 0; a < relit.count; ++a) {
+        if (relit.cost[static_cast<std::size_t>(a)] > limit + r.CentreCost()) continue;
         for (int i = 0; i < 54; ++i) {
             const std::size_t s = static_cast<std::size_t>(SampleOf(i, rot));
-            if (theirs[s] != classOfSample[s]) result.doubt[static_cast<std::size_t>(i)] = true;
+            if (relit.classes[static_cast<std::size_t>(a)][s] != classOfSample[s]) result.doubt[static_cast<std::size_t>(i)] = true;
         }
     }
     return result;
