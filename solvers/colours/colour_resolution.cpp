@@ -268,10 +268,11 @@ struct Resolver {
                         float trial[3];
                         if (!LightGuess(m, c, f, trial)) continue;
                         float score = 0;
+                        const float scale[3] = {std::exp(-trial[0]), std::exp(-trial[1]), std::exp(-trial[2])};
                         for (int j = 0; j < 9 && score < bestScore; ++j) {
                             if (j == 4) continue;
                             const Linear& o = lin[static_cast<std::size_t>(9 * f + j)];
-                            const Lab lab = colours::LabFromLinear({o.r / std::exp(trial[0]), o.g / std::exp(trial[1]), o.b / std::exp(trial[2])});
+                            const Lab lab = colours::LabFromLinear({o.r * scale[0], o.g * scale[1], o.b * scale[2]});
                             float d = QuickDistance(raw[j], centre);
                             for (int c2 = 0; c2 < 6; ++c2)
                                 if (c2 != f || !fromCentres) d = std::min(d, QuickDistance(lab, refs[c2]));
