@@ -696,14 +696,15 @@ CubeFit Converge(Resolver& r, Rotations& rot, bool tryRotations, std::array<int,
     }
 }
 
-// The cheapest real colourings that differ from fit at some corner or edge sticker
-// and cost at most margin more, cheapest first (at most kAlternatives of them, no two
-// of equal cost). Each is whole: its own half with the other half of the same parity.
+// The doubt margin for a read of the given cost (see kDoubtMargin).
 float DoubtMargin(float cost) {
     const float excess = std::max(1.0f, cost / kTypicalCost);
     return kDoubtMargin * excess * excess;
 }
 
+// The cheapest real colourings that differ from fit at some corner or edge sticker
+// and cost at most margin more, cheapest first (at most kAlternatives of them, no two
+// of equal cost). Each is whole: its own half with the other half of the same parity.
 int Alternatives(const Resolver& r, const CubeFit& fit, float margin, std::array<CubeFit, kAlternatives>& out) {
     int count = 0;
     for (int kind = 0; kind < 2; ++kind) {
@@ -743,6 +744,16 @@ int Alternatives(const Resolver& r, const CubeFit& fit, float margin, std::array
             }
     }
     return count;
+}
+
+// The cost of a colouring (all 54 stickers) under the light estimated from it once,
+// starting from the light r holds; leaves r's light and costs as estimated.
+float CostUnderOwnLight(Resolver& r, const std::array<int, 54>& classOfSample) {
+    r.LightFromColouring(classOfSample);
+    r.Costs();
+    float sum = 0;
+    for (int s = 0; s < 54; ++s) sum += r.cost[s][classOfSample[static_cast<std::size_t>(s)]];
+    return sum;
 }
 
 // Colourings near a read, each costed under its own light (count -1: not yet known).
@@ -818,12 +829,10 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
     // A read can settle on a light that suits it better than the true cube's own light
     // would suit the true cube (red and orange swapped on two pieces, say). The nearest
     // other colourings are each given their own light, and one that then fits better
-    // is kept.
-    // For a read that fits as well as most true reads, an alternative is first given
-    // its light only once and costed as it stands; only one that then fits better is
-    // read again from its light.
-    // The alternatives under their own light are kept for the doubt below while the
-    // read stays the same.
+    // is kept. For a read that fits as well as most true reads, an alternative is first
+    // given its light only once and costed as it stands; only one that then fits better
+    // is read again from its light. The alternatives under their own light are kept for
+    // the doubt below while the read stays the same.
     Relit relit;
     {
         const bool screen = !suspect();
@@ -834,11 +843,7 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
             Resolver again = r;
             std::array<int, 54>& againClasses = relit.classes[static_cast<std::size_t>(i)];
             Resolver::Colouring(alternatives[static_cast<std::size_t>(i)], rot, againClasses, nullptr);
-            again.LightFromColouring(againClasses);
-            again.Costs();
-            float& own = relit.cost[static_cast<std::size_t>(i)];
-            own = 0;
-            for (int s = 0; s < 54; ++s) own += again.cost[s][againClasses[static_cast<std::size_t>(s)]];
+            const float own = relit.cost[static_cast<std::size_t>(i)] = CostUnderOwnLight(again, againClasses);
             relit.count = i + 1;
             if (screen && !(own < fit.total + r.CentreCost() - 0.5f)) continue;
             Rotations againRot = rot;
@@ -951,11 +956,7 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
             std::array<int, 54>& theirs = relit.classes[static_cast<std::size_t>(a)];
             Resolver::Colouring(alternatives[static_cast<std::size_t>(a)], rot, theirs, nullptr);
             Resolver again = r;
-            again.LightFromColouring(theirs);
-            again.Costs();
-            float& own = relit.cost[static_cast<std::size_t>(a)];
-            own = 0;
-            for (int s = 0; s < 54; ++s) own += again.cost[s][theirs[static_cast<std::size_t>(s)]];
+            relit.cost[static_cast<std::size_t>(a)] = CostUnderOwnLight(again, theirs);
         }
     }
     for (int a = 0; a < relit.count; ++a) {
