@@ -23,13 +23,19 @@ using colours::PieceQuery;
 namespace {
 
 // "Almost as well": a sticker is in doubt when a real colouring that shows another
-// colour there costs at most kDoubtMargin more than the best one. Costs are summed
+// colour there costs at most the doubt margin more than the best one. Costs are summed
 // CIEDE2000 differences (lightness weighted by 1/2) of every sticker from its colour
-// class after the light normalisation, so kDoubtMargin is the total colour difference,
+// class after the light normalisation, so the margin is the total colour difference,
 // spread over all the stickers that the other colouring changes (at least two pieces),
-// that a reading may be off by. A plain misreading of one colour costs more than that;
-// red beside orange under a poorly estimated light may not.
-constexpr float kDoubtMargin = 12.0f;
+// that a reading may be off by. It is kDoubtMargin for a read that fits as well as a
+// typical true read (kTypicalCost in all) and grows with the square of the read's cost
+// beyond that: a read that fits badly has a light that may be wrong on some face, and
+// then a colouring that is worse under that light may be the true one under its own.
+constexpr float kDoubtMargin = 16.0f;
+constexpr float kTypicalCost = 240.0f;
+// A read whose cost is above this fits worse than true reads under hard light ever
+// do (one in a thousand of them costs above 390): all its stickers are in doubt.
+constexpr float kDoubtAllCost = 450.0f;
 // A glare explanation (the class colour brightened by white light) costs this much on
 // top of its colour difference, so that a sticker is read as glare only when no class
 // fits it plainly.
@@ -46,6 +52,10 @@ constexpr float kSameCentres = 6.0f;
 // Two centres measured this close (CIEDE2000, before any normalisation) are one
 // colour: different colours under different lights are rarely this alike.
 constexpr float kSameRawCentres = 1.0f;
+// Faces whose first light estimates differ by less than this (log, every channel: about
+// 0.7 EV) are lit alike; samples closer than kSameSample (CIEDE2000) measure alike.
+constexpr float kSameLight = 0.5f;
+constexpr float kSameSample = 6.0f;
 // How much brighter than white (log) a class may be in one channel (fluorescent
 // stickers are a little).
 constexpr float kBrighterThanWhite = 0.15f;
@@ -198,6 +208,29 @@ struct Resolver {
         }
     }
 
+    // Whether faces a and b seem lit alike: their first light estimates differ by less
+    // than kSameLight (log) in every channel.
+    bool SameLight(int a, int b) const {
+        for (int k = 0; k < 3; ++k)
+            if (std::fabs(gain[a][k] - gain[b][k]) >= kSameLight) return false;
+        return true;
+    }
+
+    // Whether faces a and b are one face photographed twice: in some rotation most of
+    // their samples measure alike.
+    bool SameSamples(int a, int b) const {
+        for (int turn = 0; turn < 4; ++turn) {
+            int alike = 0;
+            for (int i = 0; i < 9; ++i) {
+                const Lab x = colours::LabFromLinear(lin[static_cast<std::size_t>(9 * a + i)]);
+                const Lab y = colours::LabFromLinear(lin[static_cast<std::size_t>(9 * b + kTurnSource[static_cast<std::size_t>(turn)][static_cast<std::size_t>(i)])]);
+                alike += colours::DeltaE2000(x, y, 1.0f) < kSameSample;
+            }
+            if (alike >= 7) return true;
+        }
+        return false;
+    }
+
     // Refines each face's light before any cube is read. If sample s of face f shows
     // class c, the light of f is log(s) - colour(c): every such guess (c one of the
     // other faces' classes, their colours from their centres) is tried, and the one
@@ -235,10 +268,11 @@ struct Resolver {
                         float trial[3];
                         if (!LightGuess(m, c, f, trial)) continue;
                         float score = 0;
+                        const float scale[3] = {std::exp(-trial[0]), std::exp(-trial[1]), std::exp(-trial[2])};
                         for (int j = 0; j < 9 && score < bestScore; ++j) {
                             if (j == 4) continue;
                             const Linear& o = lin[static_cast<std::size_t>(9 * f + j)];
-                            const Lab lab = colours::LabFromLinear({o.r / std::exp(trial[0]), o.g / std::exp(trial[1]), o.b / std::exp(trial[2])});
+                            const Lab lab = colours::LabFromLinear({o.r * scale[0], o.g * scale[1], o.b * scale[2]});
                             float d = QuickDistance(raw[j], centre);
                             for (int c2 = 0; c2 < 6; ++c2)
                                 if (c2 != f || !fromCentres) d = std::min(d, QuickDistance(lab, refs[c2]));
@@ -662,6 +696,12 @@ CubeFit Converge(Resolver& r, Rotations& rot, bool tryRotations, std::array<int,
     }
 }
 
+// The doubt margin for a read of the given cost (see kDoubtMargin).
+float DoubtMargin(float cost) {
+    const float excess = std::max(1.0f, cost / kTypicalCost);
+    return kDoubtMargin * excess * excess;
+}
+
 // The cheapest real colourings that differ from fit at some corner or edge sticker
 // and cost at most margin more, cheapest first (at most kAlternatives of them, no two
 // of equal cost). Each is whole: its own half with the other half of the same parity.
@@ -706,6 +746,23 @@ int Alternatives(const Resolver& r, const CubeFit& fit, float margin, std::array
     return count;
 }
 
+// The cost of a colouring (all 54 stickers) under the light estimated from it once,
+// starting from the light r holds; leaves r's light and costs as estimated.
+float CostUnderOwnLight(Resolver& r, const std::array<int, 54>& classOfSample) {
+    r.LightFromColouring(classOfSample);
+    r.Costs();
+    float sum = 0;
+    for (int s = 0; s < 54; ++s) sum += r.cost[s][classOfSample[static_cast<std::size_t>(s)]];
+    return sum;
+}
+
+// Colourings near a read, each costed under its own light (count -1: not yet known).
+struct Relit {
+    int count = -1;
+    std::array<std::array<int, 54>, kAlternatives> classes{};
+    std::array<float, kAlternatives> cost{};
+};
+
 }  // namespace
 
 ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tryRotations) {
@@ -719,11 +776,15 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
         }
     r.InitialLight();
     // Two photos of one face (or two centres of one colour) show the same centre under
-    // the same light: caught before the light search, which would tell them apart.
+    // the same light: caught before the light search, which would tell them apart. Two
+    // centres of different colours may also measure alike, each under its own light;
+    // they are told apart when their faces' lights (from their lightest neutral
+    // samples) differ and the other samples of the two faces are not the same.
     for (int a = 0; a < 6; ++a)
         for (int b = a + 1; b < 6; ++b)
             if (colours::DeltaE2000(colours::LabFromLinear(r.lin[static_cast<std::size_t>(9 * a + 4)]),
-                                    colours::LabFromLinear(r.lin[static_cast<std::size_t>(9 * b + 4)]), 1.0f) < kSameRawCentres) {
+                                    colours::LabFromLinear(r.lin[static_cast<std::size_t>(9 * b + 4)]), 1.0f) < kSameRawCentres &&
+                (r.SameLight(a, b) || r.SameSamples(a, b))) {
                 result.status = ResolveStatus::SameCentres;
                 result.otherFace = a;
                 result.badFace = b;
@@ -768,23 +829,34 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
     // A read can settle on a light that suits it better than the true cube's own light
     // would suit the true cube (red and orange swapped on two pieces, say). The nearest
     // other colourings are each given their own light, and one that then fits better
-    // is kept.
-    if (suspect()) {
+    // is kept. For a read that fits as well as most true reads, an alternative is first
+    // given its light only once and costed as it stands; only one that then fits better
+    // is read again from its light. The alternatives under their own light are kept for
+    // the doubt below while the read stays the same.
+    Relit relit;
+    {
+        const bool screen = !suspect();
+        bool changed = false;
         std::array<CubeFit, kAlternatives> alternatives;
         const int count = Alternatives(r, fit, kAlternativeMargin, alternatives);
         for (int i = 0; i < count; ++i) {
             Resolver again = r;
-            std::array<int, 54> againClasses{};
+            std::array<int, 54>& againClasses = relit.classes[static_cast<std::size_t>(i)];
             Resolver::Colouring(alternatives[static_cast<std::size_t>(i)], rot, againClasses, nullptr);
-            again.LightFromColouring(againClasses);
+            const float own = relit.cost[static_cast<std::size_t>(i)] = CostUnderOwnLight(again, againClasses);
+            relit.count = i + 1;
+            if (screen && !(own < fit.total + r.CentreCost() - 0.5f)) continue;
             Rotations againRot = rot;
-            const CubeFit againFit = Converge(again, againRot, false, againClasses);
+            std::array<int, 54> converged = againClasses;
+            const CubeFit againFit = Converge(again, againRot, false, converged);
             if (againFit.total + again.CentreCost() < fit.total + r.CentreCost() - 0.5f) {
                 r = again;
                 fit = againFit;
-                classOfSample = againClasses;
+                classOfSample = converged;
+                changed = true;
             }
         }
+        if (changed) relit.count = -1;
     }
     if (tryRotations) {
         // The rotations again under the final light; when they change, the light is
@@ -832,8 +904,19 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
     result.status = ResolveStatus::Ok;
 
     // Doubt: for every corner and edge sticker, is there a real colouring with another
-    // colour there within kDoubtMargin of the best?
-    const float limit = fit.total + kDoubtMargin;
+    // colour there within the doubt margin of the best? The halves of the other parity
+    // are looked for again as far as a wider margin reaches.
+    const float limit = fit.total + DoubtMargin(result.cost);
+    for (int kind = 0; kind < 2; ++kind) {
+        auto& own = kind == 0 ? fit.corners : fit.edges;
+        const auto& partner = kind == 0 ? fit.edges : fit.corners;
+        const int p = 1 - fit.parity;
+        if (own[static_cast<std::size_t>(p)].found) continue;
+        PieceQuery q;
+        q.parity = p;
+        q.bound = limit - std::min(partner[0].cost, partner[1].cost);
+        own[static_cast<std::size_t>(p)] = BestPlacement(kind == 0 ? r.cornerProblem : r.edgeProblem, q);
+    }
     for (int kind = 0; kind < 2; ++kind) {
         const PieceProblem& problem = kind == 0 ? r.cornerProblem : r.edgeProblem;
         const auto& own = kind == 0 ? fit.corners : fit.edges;
@@ -856,6 +939,32 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
                     if (alt.found || !alt.complete) result.doubt[static_cast<std::size_t>(facelet)] = true;
                 }
             }
+    }
+    // The read's light suits the read: a colouring that fits worse under it may fit as
+    // well under its own. The nearest other colourings are each given their own light,
+    // and where one of them then comes within the margin, the stickers it changes are in
+    // doubt. A read that fits worse than true reads ever do (kDoubtAllCost) has a light
+    // that cannot be trusted anywhere: every sticker but the centres is in doubt.
+    if (result.cost > kDoubtAllCost) {
+        for (int i = 0; i < 54; ++i) result.doubt[static_cast<std::size_t>(i)] = i % 9 != 4;
+        return result;
+    }
+    if (relit.count < 0 || tryRotations) {
+        std::array<CubeFit, kAlternatives> alternatives;
+        relit.count = Alternatives(r, fit, kAlternativeMargin, alternatives);
+        for (int a = 0; a < relit.count; ++a) {
+            std::array<int, 54>& theirs = relit.classes[static_cast<std::size_t>(a)];
+            Resolver::Colouring(alternatives[static_cast<std::size_t>(a)], rot, theirs, nullptr);
+            Resolver again = r;
+            relit.cost[static_cast<std::size_t>(a)] = CostUnderOwnLight(again, theirs);
+        }
+    }
+    for (int a = 0; a < relit.count; ++a) {
+        if (relit.cost[static_cast<std::size_t>(a)] > limit + r.CentreCost()) continue;
+        for (int i = 0; i < 54; ++i) {
+            const std::size_t s = static_cast<std::size_t>(SampleOf(i, rot));
+            if (relit.classes[static_cast<std::size_t>(a)][s] != classOfSample[s]) result.doubt[static_cast<std::size_t>(i)] = true;
+        }
     }
     return result;
 }

@@ -1,16 +1,51 @@
 #include "solvers/colours/colour_space.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace velmora::colours {
 namespace {
 
 constexpr float kPi = 3.14159265358979f;
 
+// Cube root of a positive float: a first guess from the exponent bits, then three
+// Newton steps (to float precision; much cheaper than std::cbrt, and the resolution
+// takes thousands of them per cube).
+float CubeRoot(float t) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &t, sizeof bits);
+    bits = bits / 3 + 709921077u;
+    float y;
+    std::memcpy(&y, &bits, sizeof y);
+    for (int i = 0; i < 3; ++i) y = (2.0f * y + t / (y * y)) * (1.0f / 3.0f);
+    return y;
+}
+
+float Degrees(float radians) { return radians * 180.0f / kPi; }
+float Radians(float degrees) { return degrees * kPi / 180.0f; }
+
+// The angle of (x, y) in degrees, 0 to 360, to within about 0.001 degrees: an odd
+// polynomial for the arctangent on [0, 1] and the octant symmetries (std::atan2 is the
+// dearest part of CIEDE2000).
+float AngleDegrees(float y, float x) {
+    const float ax = std::fabs(x), ay = std::fabs(y);
+    const float hi = std::max(ax, ay), lo = std::min(ax, ay);
+    if (hi == 0) return 0;
+    const float q = lo / hi, q2 = q * q;
+    float a = q * (0.99997726f + q2 * (-0.33262347f + q2 * (0.19354346f + q2 * (-0.11643287f + q2 * (0.05265332f + q2 * -0.01172120f)))));
+    if (ay > ax) a = 0.5f * kPi - a;
+    if (x < 0) a = kPi - a;
+    if (y < 0) a = -a;
+    const float degrees = Degrees(a);
+    return degrees < 0 ? degrees + 360 : degrees;
+}
+
 float LabCurve(float t) {
     constexpr float kEpsilon = 216.0f / 24389.0f;
     constexpr float kKappa = 24389.0f / 27.0f;
-    return t > kEpsilon ? std::cbrt(t) : (kKappa * t + 16.0f) / 116.0f;
+    return t > kEpsilon ? CubeRoot(t) : (kKappa * t + 16.0f) / 116.0f;
 }
 
 float Pow7(float x) {
@@ -18,8 +53,6 @@ float Pow7(float x) {
     return x2 * x2 * x2 * x;
 }
 
-float Degrees(float radians) { return radians * 180.0f / kPi; }
-float Radians(float degrees) { return degrees * kPi / 180.0f; }
 
 }  // namespace
 
@@ -39,16 +72,14 @@ Lab LabFromLinear(const Linear& c) {
 }
 
 float DeltaE2000(const Lab& x, const Lab& y, float kL) {
-    const float c1 = std::hypot(x.a, x.b), c2 = std::hypot(y.a, y.b);
+    const float c1 = std::sqrt(x.a * x.a + x.b * x.b), c2 = std::sqrt(y.a * y.a + y.b * y.b);
     const float cMean = 0.5f * (c1 + c2);
     const float cMean7 = Pow7(cMean);
     const float g = 0.5f * (1.0f - std::sqrt(cMean7 / (cMean7 + 6103515625.0f)));  // 25^7
     const float a1 = (1.0f + g) * x.a, a2 = (1.0f + g) * y.a;
-    const float cp1 = std::hypot(a1, x.b), cp2 = std::hypot(a2, y.b);
-    float h1 = (a1 == 0 && x.b == 0) ? 0 : Degrees(std::atan2(x.b, a1));
-    float h2 = (a2 == 0 && y.b == 0) ? 0 : Degrees(std::atan2(y.b, a2));
-    if (h1 < 0) h1 += 360;
-    if (h2 < 0) h2 += 360;
+    const float cp1 = std::sqrt(a1 * a1 + x.b * x.b), cp2 = std::sqrt(a2 * a2 + y.b * y.b);
+    const float h1 = AngleDegrees(x.b, a1);
+    const float h2 = AngleDegrees(y.b, a2);
 
     const float dL = y.l - x.l;
     const float dC = cp2 - cp1;
@@ -67,8 +98,13 @@ float DeltaE2000(const Lab& x, const Lab& y, float kL) {
         if (std::fabs(h1 - h2) <= 180) hMean *= 0.5f;
         else hMean = hMean < 360 ? 0.5f * (hMean + 360) : 0.5f * (hMean - 360);
     }
-    const float t = 1.0f - 0.17f * std::cos(Radians(hMean - 30)) + 0.24f * std::cos(Radians(2 * hMean)) +
-                    0.32f * std::cos(Radians(3 * hMean + 6)) - 0.20f * std::cos(Radians(4 * hMean - 63));
+    // cos(h - 30), cos 2h, cos(3h + 6) and cos(4h - 63) from one cosine and sine of h.
+    const float c1h = std::cos(Radians(hMean)), s1h = std::sin(Radians(hMean));
+    const float c2h = 2 * c1h * c1h - 1, s2h = 2 * s1h * c1h;
+    const float c3h = c1h * (4 * c1h * c1h - 3), s3h = s1h * (3 - 4 * s1h * s1h);
+    const float c4h = 2 * c2h * c2h - 1, s4h = 2 * s2h * c2h;
+    const float t = 1.0f - 0.17f * (c1h * 0.8660254f + s1h * 0.5f) + 0.24f * c2h +
+                    0.32f * (c3h * 0.9945219f - s3h * 0.1045285f) - 0.20f * (c4h * 0.4539905f + s4h * 0.8910065f);
     const float dTheta = 30.0f * std::exp(-((hMean - 275) / 25) * ((hMean - 275) / 25));
     const float cpMean7 = Pow7(cpMean);
     const float rc = 2.0f * std::sqrt(cpMean7 / (cpMean7 + 6103515625.0f));

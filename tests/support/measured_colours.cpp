@@ -97,6 +97,7 @@ MeasuredCube GenerateMeasuredCube(std::uint32_t seed, const LightShift& light) {
     // Which palette colour each face's class has, and this cube's own shade of it.
     std::array<int, 6> paint = {0, 1, 2, 3, 4, 5};
     std::shuffle(paint.begin(), paint.end(), rng);
+    cube.paint = paint;
     float reflect[6][3];
     for (int c = 0; c < 6; ++c)
         for (int k = 0; k < 3; ++k)

@@ -23,6 +23,7 @@ struct MeasuredCube {
     std::array<FaceSamples, 6> faces{};
     std::array<char, 55> facelets{};   // the truth, faces U R F D L B
     std::array<int, 6> rotations{};    // the quarter turns that bring each face back
+    std::array<int, 6> paint{};        // each face class's sticker colour: white yellow red orange green blue
 };
 
 MeasuredCube GenerateMeasuredCube(std::uint32_t seed, const LightShift& light = {});

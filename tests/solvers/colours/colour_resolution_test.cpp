@@ -2,10 +2,12 @@
 // light, the rotation search, and the inputs no real cube fits.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
 #include "solvers/colours/colour_resolution.h"
+#include "solvers/colours/colour_space.h"
 #include "solvers/colours/piece_search.h"
 #include "support/measured_colours.h"
 
@@ -20,6 +22,12 @@ using velmora::test::MeasuredCube;
 
 bool Exact(const ColourResolution& r, const MeasuredCube& cube) {
     return r.status == ResolveStatus::Ok && std::memcmp(r.facelets.data(), cube.facelets.data(), 55) == 0;
+}
+
+velmora::colours::Lab CentreLab(const MeasuredCube& cube, std::size_t f) {
+    using velmora::colours::LinearFromSrgb;
+    const velmora::Rgb& c = cube.faces[f][4];
+    return velmora::colours::LabFromLinear({LinearFromSrgb(c.r), LinearFromSrgb(c.g), LinearFromSrgb(c.b)});
 }
 
 TEST(ColourResolution, ReadsEveryCubeUnderModerateLight) {
@@ -50,6 +58,31 @@ TEST(ColourResolution, HardLightIsReadOrItsErrorsAreInDoubt) {
     }
     EXPECT_GE(exact, 190);
     EXPECT_LE(wrongUndoubted, 4);
+}
+
+// Sets whose read went wrong under hard light (two pieces swapped, or a whole face's
+// light wrong): each is read exactly or every wrong sticker is in doubt.
+TEST(ColourResolution, WrongReadsAreInDoubt) {
+    for (std::uint32_t seed : {100085u, 100546u, 100976u, 101456u, 101786u, 102484u, 103864u, 105249u, 107140u, 109553u}) {
+        const MeasuredCube cube = GenerateMeasuredCube(seed);
+        const ColourResolution r = ResolveColours(cube.faces, false);
+        ASSERT_EQ(r.status, ResolveStatus::Ok) << "seed " << seed;
+        for (std::size_t i = 0; i < 54; ++i)
+            EXPECT_TRUE(r.facelets[i] == cube.facelets[i] || r.doubt[i]) << "seed " << seed << " sticker " << i;
+    }
+}
+
+// Two centres of different colours that measure alike, each under its own light, are
+// still two colour classes.
+TEST(ColourResolution, AlikeCentresUnderDifferentLightsAreRead) {
+    for (std::uint32_t seed : {100643u, 101754u, 101951u}) {
+        const MeasuredCube cube = GenerateMeasuredCube(seed);
+        float closest = 1e9f;
+        for (std::size_t a = 0; a < 36; ++a)
+            if (a / 6 < a % 6) closest = std::min(closest, velmora::colours::DeltaE2000(CentreLab(cube, a / 6), CentreLab(cube, a % 6), 1));
+        ASSERT_LT(closest, 1.0f) << "seed " << seed;  // two centres measure alike
+        EXPECT_TRUE(Exact(ResolveColours(cube.faces, false), cube)) << "seed " << seed;
+    }
 }
 
 TEST(ColourResolution, RotationSearchTurnsEveryFaceBack) {
