@@ -10,6 +10,7 @@ packages=(
   qt6-translations-l10n
   xvfb xauth fonts-wqy-microhei
   clang libclang-rt-14-dev
+  dpkg-dev lintian desktop-file-utils appstream man-db libqt6svg6
 )
 
 missing=()
