@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the Debian package from an existing build tree (no rebuild), unpacks it into a
+# Builds the Debian package from an existing build tree (no rebuild), installs it into a
 # throw-away root and checks what a user would get: the file list, the desktop entry and
-# the metainfo, the manual pages and the version of the installed velmora-cli. lintian
-# runs in scripts/package.sh (it takes minutes on this package).
+# the metainfo, the manual pages, the completion and the version of the installed
+# programs; then that removing it leaves nothing, that a second build gives the same
+# bytes, and lintian's verdict where lintian is installed (some 30 s on this package).
 set -euo pipefail
 build=$(cd "${1:?usage: package_test.sh BUILD_DIR}" && pwd)
 work=$(mktemp -d)
@@ -20,9 +21,14 @@ arch=$(dpkg-deb -f "$deb" Architecture)
 [ "$(basename "$deb")" = "velmora_${version}_${arch}.deb" ] || fail "file name $(basename "$deb")"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "Depends lacks the Qt libraries: $(dpkg-deb -f "$deb" Depends)"
 
+# A throw-away root with its own dpkg database: the package is installed there (its
+# dependencies are this machine's) and removed again at the end.
 root=$work/root
-dpkg -x "$deb" "$root"
-(cd "$root" && find . -type f -o -type l | sed 's|^\.||' | LC_ALL=C sort) >"$work/files"
+mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
+touch "$root/var/lib/dpkg/status"
+dpkg --root="$root" --force-depends --force-not-root -i "$deb" >"$work/dpkg.log" 2>&1 ||
+  { cat "$work/dpkg.log"; fail "dpkg -i"; }
+dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./|/|' | LC_ALL=C sort >"$work/files"
 expected=(
   /usr/bin/velmora /usr/bin/velmora-cli
   /usr/share/applications/velmora.desktop
@@ -43,7 +49,10 @@ for f in "${expected[@]}"; do grep -qx "$f" "$work/files" || fail "missing $f"; 
 if grep -v '^/usr/' "$work/files" | grep . || grep -E 'mime\.cache|/mime/[^p]|icon-theme\.cache|mimeinfo\.cache' "$work/files"; then
   fail "unexpected files in the package"
 fi
-if grep -rl --binary-files=text "$build" "$root" | grep .; then fail "the build path is inside the package"; fi
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
+if grep -rlF --binary-files=text -e "$build" -e "$source_dir" "$root/usr" | grep .; then
+  fail "a build or source path is inside the package"
+fi
 
 desktop-file-validate "$root/usr/share/applications/velmora.desktop"
 appstreamcli validate --no-net --explain "$root/usr/share/metainfo/org.velmora.Velmora.metainfo.xml"
@@ -72,6 +81,14 @@ for page in velmora.1.gz velmora-cli.1.gz; do
   warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l "$root/usr/share/man/man1/$page" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "man $page: $warnings"
 done
+
+if command -v lintian >/dev/null; then
+  lintian --fail-on error "$deb" >"$work/lintian.log" 2>&1 || { cat "$work/lintian.log"; fail "lintian"; }
+fi
+
+# Removing the package leaves nothing of it behind.
+dpkg --root="$root" -r velmora >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -r"; }
+[ -z "$(find "$root/usr" -type f 2>/dev/null)" ] || fail "files left after removal: $(find "$root/usr" -type f)"
 
 # The same tree gives the same bytes.
 first=$(sha256sum <"$deb")
