@@ -57,8 +57,15 @@ void SolveBatch(const CommandOptions& opt, CTarnexSource& dealer, std::mt19937& 
     const long long block = BlockSize(opt, keepRecords, jobs);
     const std::size_t turnsPer = opt.kindGiven ? 0 : static_cast<std::size_t>(opt.movesPerPosition);
     const std::size_t slots = static_cast<std::size_t>(block);
-    std::vector<CubeState> starts(opt.kindGiven ? slots : 0);
-    std::vector<std::uint8_t> turns(slots * turnsPer);
+    // Two blocks of deals: the calling thread deals the next block while the workers
+    // solve this one.
+    std::vector<CubeState> starts[2];
+    std::vector<std::uint8_t> turns[2];
+    for (int b = 0; b < 2; ++b) {
+        starts[b].resize(opt.kindGiven ? slots : 0);
+        turns[b].resize(slots * turnsPer);
+    }
+    int solving = 0;  // the block of deals being solved
     std::vector<Slot> results(slots);
     std::vector<FixedText<kRecordCapacity>> records(keepRecords ? slots : 0);
 
@@ -82,10 +89,11 @@ void SolveBatch(const CommandOptions& opt, CTarnexSource& dealer, std::mt19937& 
             for (long long i = from; i < std::min(from + kClaim, inBlock); ++i) {
                 const std::size_t s = static_cast<std::size_t>(i);
                 if (opt.kindGiven) {
-                    m.cube = starts[s];
+                    m.cube = starts[solving][s];
                 } else {
                     m.ResetCube();
-                    for (std::size_t k = 0; k < turnsPer; ++k) m.ApplyToken(kFaceTurns[turns[s * turnsPer + k]]);
+                    const std::uint8_t* dealt = &turns[solving][s * turnsPer];
+                    for (std::size_t k = 0; k < turnsPer; ++k) m.ApplyToken(kFaceTurns[dealt[k]]);
                 }
                 const Clock::time_point t0 = Clock::now();
                 m.ExecuteAndSolve();
@@ -114,24 +122,34 @@ void SolveBatch(const CommandOptions& opt, CTarnexSource& dealer, std::mt19937& 
             }
         });
 
-    for (long long first = 0; first < opt.count; first += inBlock) {
-        inBlock = std::min(block, opt.count - first);
-        for (std::size_t s = 0; s < static_cast<std::size_t>(inBlock); ++s) {
+    // Deals the positions from first on (at most a block) into block b; returns how many.
+    auto deal = [&](int b, long long first) {
+        const long long n = std::min(block, opt.count - first);
+        for (std::size_t s = 0; s < static_cast<std::size_t>(n); ++s) {
             if (opt.kindGiven) {
                 dealer.Deal(opt.kind);
-                starts[s] = dealer.cube;
+                starts[b][s] = dealer.cube;
             } else {
-                for (std::size_t k = 0; k < turnsPer; ++k) turns[s * turnsPer + k] = static_cast<std::uint8_t>(rng() % 18);
+                for (std::size_t k = 0; k < turnsPer; ++k)
+                    turns[b][s * turnsPer + k] = static_cast<std::uint8_t>(rng() % 18);
             }
         }
+        return n;
+    };
+
+    long long dealtNext = deal(0, 0);
+    for (long long first = 0; first < opt.count; first += inBlock) {
+        inBlock = dealtNext;
         next = 0;
         meet.arrive_and_wait();
+        dealtNext = first + inBlock < opt.count ? deal(1 - solving, first + inBlock) : 0;
         work(workers[0]);
         meet.arrive_and_wait();
         for (std::size_t s = 0; s < static_cast<std::size_t>(inBlock); ++s) {
             const Slot& r = results[s];
             take({r.ok, r.turns, r.micros, keepRecords ? records[s].view() : std::string_view(r.code, kCodeLength)});
         }
+        solving = 1 - solving;
     }
     done = true;
     meet.arrive_and_wait();
