@@ -1,5 +1,5 @@
 # bash completion for velmora-cli: commands, their options, method names, deal kinds
-# and cube files (*.mf).
+# and cube files (*.mf). Needs nothing but bash itself.
 
 _velmora_cli_options() {
     # The options of one command; a new option is added to its command's line.
@@ -14,9 +14,18 @@ _velmora_cli_options() {
     esac
 }
 
+# Cube files and folders (to go on into) that start with $1.
+_velmora_cli_files() {
+    local IFS=$'\n'
+    COMPREPLY=($(compgen -d -S / -- "$1") $(compgen -f -X '!*.mf' -- "$1"))
+    compopt -o filenames -o nospace 2>/dev/null
+}
+
 _velmora_cli() {
-    local cur prev words cword
-    _init_completion || return
+    local cur=${COMP_WORDS[COMP_CWORD]} prev=""
+    local -a words=("${COMP_WORDS[@]}")
+    local cword=$COMP_CWORD
+    ((cword > 0)) && prev=${words[cword - 1]}
 
     local commands="state solve scramble batch save open format patterns"
     local command="" i
@@ -39,7 +48,7 @@ _velmora_cli() {
             fi
             return ;;
         --log)
-            _filedir mf
+            _velmora_cli_files "$cur"
             return ;;
         --jobs)
             COMPREPLY=($(compgen -W "$(seq 1 "$(nproc 2>/dev/null || echo 1)")" -- "$cur"))
@@ -57,7 +66,7 @@ _velmora_cli() {
         return
     fi
     case "$command" in
-        save | open) _filedir mf ;;
+        save | open) _velmora_cli_files "$cur" ;;
     esac
 }
 

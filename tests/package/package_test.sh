@@ -6,6 +6,7 @@
 # bytes, and lintian's verdict where lintian is installed (some 30 s on this package).
 set -euo pipefail
 build=$(cd "${1:?usage: package_test.sh BUILD_DIR}" && pwd)
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -49,7 +50,6 @@ for f in "${expected[@]}"; do grep -qx "$f" "$work/files" || fail "missing $f"; 
 if grep -v '^/usr/' "$work/files" | grep . || grep -E 'mime\.cache|/mime/[^p]|icon-theme\.cache|mimeinfo\.cache' "$work/files"; then
   fail "unexpected files in the package"
 fi
-source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 if grep -rlF --binary-files=text -e "$build" -e "$source_dir" "$root/usr" | grep .; then
   fail "a build or source path is inside the package"
 fi
@@ -63,20 +63,29 @@ grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/org.velmora.Ve
 [ "$("$root/usr/bin/velmora" --version)" = "velmora $version" ] || fail "velmora --version"
 "$root/usr/bin/velmora-cli" state "F+;" | grep -q '^code: ' || fail "the installed velmora-cli does not run"
 
-# Every command and option of velmora-cli is in its manual page and its completion.
+# Every command and option of velmora-cli is in its manual page and is completed.
 man_text=$(zcat "$root/usr/share/man/man1/velmora-cli.1.gz" | sed 's/\\-/-/g')
-completion=$(cat "$root/usr/share/bash-completion/completions/velmora-cli")
 cli="$root/usr/bin/velmora-cli"
+# What bash would offer after "velmora-cli ARGS..." (the last argument being typed).
+complete_line() {
+  bash -c 'source "$1"; shift; COMP_WORDS=(velmora-cli "$@"); COMP_CWORD=$#; _velmora_cli; echo " ${COMPREPLY[*]} "' \
+    _ "$root/usr/share/bash-completion/completions/velmora-cli" "$@"
+}
 commands=$("$cli" --help | awk '/^Subcommands:/ {on = 1; next} on && NF {print $1}')
 [ -n "$commands" ] || fail "no commands in --help"
+offered=$(complete_line "")
 for c in $commands; do
   grep -qE "^\.BI? \"?$c\b" <<<"$man_text" || fail "manual page lacks the command $c"
-  options_of_c=$(grep -E -- " $c( \||\))" <<<"$completion") || fail "completion lacks the command $c"
+  [[ $offered == *" $c "* ]] || fail "completion lacks the command $c"
+  options=$(complete_line "$c" "--")
   for o in $("$cli" "$c" --help | grep -o -- '--[a-z-]*' | sort -u); do
     grep -q -- "$o" <<<"$man_text" || fail "manual page lacks $c $o"
-    grep -q -- "$o\b" <<<"$options_of_c" || fail "completion lacks $c $o"
+    [[ $options == *" $o "* ]] || fail "completion lacks $c $o"
   done
 done
+[ "$(complete_line batch --method "")" = " group eight-corner shortest " ] || fail "completion of --method"
+mkdir "$work/cubes" && touch "$work/cubes/cube.mf" "$work/cubes/notes.txt"
+[ "$(cd "$work/cubes" && complete_line open "")" = " cube.mf " ] || fail "completion of a cube file"
 for page in velmora.1.gz velmora-cli.1.gz; do
   warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l "$root/usr/share/man/man1/$page" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "man $page: $warnings"
