@@ -5,8 +5,10 @@
 #include <barrier>
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <memory>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -92,7 +94,7 @@ void SolveBatch(const CommandOptions& opt, CTarnexSource& dealer, std::mt19937& 
                     m.cube = starts[solving][s];
                 } else {
                     m.ResetCube();
-                    const std::uint8_t* dealt = &turns[solving][s * turnsPer];
+                    const std::uint8_t* dealt = turns[solving].data() + s * turnsPer;
                     for (std::size_t k = 0; k < turnsPer; ++k) m.ApplyToken(kFaceTurns[dealt[k]]);
                 }
                 const Clock::time_point t0 = Clock::now();
@@ -112,15 +114,23 @@ void SolveBatch(const CommandOptions& opt, CTarnexSource& dealer, std::mt19937& 
     // Every thread meets twice a block: once when it is dealt, once when it is solved.
     std::barrier meet(jobs);
     std::vector<std::thread> threads;
-    for (std::size_t t = 1; t < workers.size(); ++t)
-        threads.emplace_back([&, t] {
-            for (;;) {
-                meet.arrive_and_wait();
-                if (done) return;
-                work(workers[t]);
-                meet.arrive_and_wait();
-            }
-        });
+    try {
+        for (std::size_t t = 1; t < workers.size(); ++t)
+            threads.emplace_back([&, t] {
+                for (;;) {
+                    meet.arrive_and_wait();
+                    if (done) return;
+                    work(workers[t]);
+                    meet.arrive_and_wait();
+                }
+            });
+    } catch (const std::system_error&) {
+        // The system gives no more threads: those that started share the work, and the
+        // figures stay the same.
+        std::fprintf(stderr, "velmora-cli: warning: batch: %zu of %d threads could be started\n",
+                     threads.size() + 1, jobs);
+        for (std::size_t missing = threads.size() + 1; missing < workers.size(); ++missing) meet.arrive_and_drop();
+    }
 
     // Deals the positions from first on (at most a block) into block b; returns how many.
     auto deal = [&](int b, long long first) {

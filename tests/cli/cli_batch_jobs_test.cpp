@@ -4,7 +4,9 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <cstdio>
 #include <string>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "support/cli_runner.h"
@@ -63,6 +65,21 @@ TEST(BatchJobsOption, OutsideOneTo256IsRefused) {
     EXPECT_EQ(RunCli("batch --count 1 --jobs 0").code, 2);
     EXPECT_EQ(RunCli("batch --count 1 --jobs 257").code, 2);
     EXPECT_EQ(RunCli("batch --count 1 --seed 1 --jobs 256").code, 0);
+}
+
+// Address space for some 30 threads' stacks, not for 256: the threads that start do the
+// work, and the figures are those of one thread.
+TEST(BatchJobsOption, ThreadsTheSystemRefusesAreDoneWithout) {
+    const std::string args = "batch --count 400 --seed 8";
+    auto one = RunCli(args + " --jobs 1");
+    FILE* p = popen(("ulimit -v 300000; " + std::string(VELMORA_CLI_PATH) + " " + args + " --jobs 256 2>&1").c_str(), "r");
+    ASSERT_NE(p, nullptr);
+    std::string out;
+    char buf[4096];
+    for (std::size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
+    EXPECT_EQ(WEXITSTATUS(pclose(p)), 0) << out;
+    EXPECT_NE(out.find("threads could be started"), std::string::npos) << out;
+    EXPECT_NE(Figures(out).find(Figures(one.out)), std::string::npos) << out;
 }
 
 }  // namespace
