@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <string>
 
+#include "cli/batch_jobs.h"
 #include "cli/commands.h"
 
 namespace velmora::cli {
@@ -40,6 +41,10 @@ CommandLine::CommandLine() {
     batch->add_option("--kind", opt.kind, "deal positions of this kind instead of random turns")
         ->check(CLI::Range(1, 3));
     batch->add_option("--log", opt.logFile, "append every solve of more than two turns to FILE");
+    opt.jobs = DefaultJobs();
+    batch->add_option("--jobs", opt.jobs,
+                      "solving threads, 1 to " + std::to_string(kMaxJobs) + " (default: one per core)")
+        ->check(CLI::Range(1, kMaxJobs));
 
     AddFileCommands(app, opt);
     AddMoveTextCommands(app);

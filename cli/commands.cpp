@@ -1,12 +1,13 @@
 #include "cli/commands.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <random>
+#include <chrono>
 #include <unistd.h>
 #include <vector>
 
+#include "cli/batch_jobs.h"
 #include "cli/timing_median.h"
 #include "model/facelet_string.h"
 #include "model/move_text_scan.h"
@@ -228,9 +229,6 @@ int RunBatch(const CommandOptions& opt) {
                                   : static_cast<unsigned>(std::random_device{}());
     SeedModel(*m, seed);
     std::mt19937 rng(seed);
-    static constexpr std::string_view kFaceTurns[18] = {
-        "T+", "T-", "T*", "F+", "F-", "F*", "R+", "R-", "R*",
-        "P+", "P-", "P*", "L+", "L-", "L*", "B+", "B-", "B*"};
     m->methodChoice = MethodNumber(opt.method);
     // Any count runs in the same memory: the timings are kept as a histogram and the
     // failed start codes wait in a temporary file until the figures are printed.
@@ -239,34 +237,28 @@ int RunBatch(const CommandOptions& opt) {
     int minTurns = 1 << 30, maxTurns = 0;
     long long sumTurns = 0;
     std::FILE* failures = std::tmpfile();
-    using Clock = std::chrono::steady_clock;
+    const bool logging = !opt.logFile.empty();
     BatchProgress progress(opt.count);
-    for (long long i = 0; i < opt.count; ++i) {
-        Clock::time_point t0, t1;
-        if (opt.kindGiven) {
-            t0 = Clock::now();
-            m->Scramble(opt.kind);
-            t1 = Clock::now();
-        } else {
-            m->ResetCube();
-            for (int k = 0; k < opt.movesPerPosition; ++k) m->ApplyToken(kFaceTurns[rng() % 18]);
-            t0 = Clock::now();
-            m->ExecuteAndSolve();
-            t1 = Clock::now();
-        }
-        micros->Add(std::chrono::duration<double, std::micro>(t1 - t0).count());
-        bool ok = m->lastSolveResult == 1 && ReplayRestores(*m, false);
-        if (ok) {
+    long long done = 0;
+    // The positions come back in the order they were dealt: the failures and the solve
+    // log are written as one thread would write them.
+    SolveBatch(opt, *m, rng, opt.jobs, logging, [&](const BatchOutcome& r) {
+        micros->Add(r.micros);
+        if (r.ok) {
             ++solved;
-            minTurns = std::min(minTurns, m->lastSolveTurns);
-            maxTurns = std::max(maxTurns, m->lastSolveTurns);
-            sumTurns += m->lastSolveTurns;
+            minTurns = std::min(minTurns, r.turns);
+            maxTurns = std::max(maxTurns, r.turns);
+            sumTurns += r.turns;
         } else {
             // Without a temporary file a failure is printed at once.
-            std::fprintf(failures ? failures : stdout, "failed: %.72s\n", m->SolutionRecord.c_str());
+            std::fprintf(failures ? failures : stdout, "failed: %.72s\n", r.record.data());
         }
-        progress.Show(i + 1, t1);
-    }
+        if (logging && r.turns > 2) {
+            m->SolutionRecord.Assign(r.record);
+            m->AppendLogRecord();
+        }
+        progress.Show(++done, BatchProgress::Clock::now());
+    });
     progress.Finish();
     double median = micros->Median();
     std::printf("solved: %lld/%lld\n", solved, opt.count);

@@ -40,6 +40,7 @@ struct CommandOptions {
     int movesPerPosition = 40;
     std::string file;
     int steps = 0;
+    int jobs = 1;  // batch: solving threads
 };
 
 // --moves / --code / --facelets / --method / --centres / --force / --log.

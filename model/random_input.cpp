@@ -193,17 +193,18 @@ int PiecesFromNet(CTarnexSource& m) {
 
 }  // namespace
 
-void CTarnexSource::Scramble(int kind) {
+void CTarnexSource::Deal(int kind) {
     // Vary the sequence by the moment of the deal.
     const int skip = TickCount() % 3;
     for (int i = 0; i < skip; ++i) Random();
-    if (kind == kDealCentreTurns) {
-        DealCentreTurns(*this);
-        return;
-    }
-    if (kind == kDealTopLayer) DealTopLayer(*this);
+    if (kind == kDealCentreTurns) DealCentreTurns(*this);
+    else if (kind == kDealTopLayer) DealTopLayer(*this);
     else DealWhole(*this, kind == kDealEdges);
-    ExecuteAndSolve();
+}
+
+void CTarnexSource::Scramble(int kind) {
+    Deal(kind);
+    if (kind != kDealCentreTurns) ExecuteAndSolve();
 }
 
 void CTarnexSource::BeginInput(int mode) {

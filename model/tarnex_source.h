@@ -167,6 +167,8 @@ public:
 
     // ---- random positions and colour input ----
     void Scramble(int kind);
+    // The random deal of Scramble alone: cube holds the dealt position, nothing solved.
+    void Deal(int kind);
     void BeginInput(int mode);
     int FinishInput();
     // Counts the stickers of each colour on the painted net into colourCounts (each

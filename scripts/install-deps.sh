@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   poppler-utils
   at-spi2-core python3-pyatspi dbus-x11
+  dpkg-dev lintian desktop-file-utils appstream man-db libqt6svg6
 )
 
 missing=()

@@ -1,0 +1,73 @@
+# bash completion for velmora-cli: commands, their options, method names, deal kinds
+# and cube files (*.mf). Needs nothing but bash itself.
+
+_velmora_cli_options() {
+    # The options of one command; a new option is added to its command's line.
+    case "$1" in
+        state) echo "--help" ;;
+        solve) echo "--moves --code --facelets --method --centres --force --log --help" ;;
+        scramble) echo "--kind --seed --method --log --help" ;;
+        batch) echo "--count --kind --seed --moves-per-position --method --log --jobs --help" ;;
+        save) echo "--moves --code --facelets --method --centres --force --log --steps --help" ;;
+        open) echo "--method --log --help" ;;
+        format | patterns) echo "--help" ;;
+    esac
+}
+
+# Cube files and folders (to go on into) that start with $1.
+_velmora_cli_files() {
+    local IFS=$'\n'
+    COMPREPLY=($(compgen -d -S / -- "$1") $(compgen -f -X '!*.mf' -- "$1"))
+    compopt -o filenames -o nospace 2>/dev/null
+}
+
+_velmora_cli() {
+    local cur=${COMP_WORDS[COMP_CWORD]} prev=""
+    local -a words=("${COMP_WORDS[@]}")
+    local cword=$COMP_CWORD
+    ((cword > 0)) && prev=${words[cword - 1]}
+
+    local commands="state solve scramble batch save open format patterns"
+    local command="" i
+    for ((i = 1; i < cword; i++)); do
+        case "${words[i]}" in
+            -*) ;;
+            *) command="${words[i]}"; break ;;
+        esac
+    done
+
+    case "$prev" in
+        --method)
+            COMPREPLY=($(compgen -W "group eight-corner shortest" -- "$cur"))
+            return ;;
+        --kind)
+            if [[ $command == scramble ]]; then
+                COMPREPLY=($(compgen -W "1 2 3 4" -- "$cur"))
+            else
+                COMPREPLY=($(compgen -W "1 2 3" -- "$cur"))
+            fi
+            return ;;
+        --log)
+            _velmora_cli_files "$cur"
+            return ;;
+        --jobs)
+            COMPREPLY=($(compgen -W "$(seq 1 "$(nproc 2>/dev/null || echo 1)")" -- "$cur"))
+            return ;;
+        --moves | --code | --facelets | --seed | --count | --moves-per-position | --steps)
+            return ;;
+    esac
+
+    if [[ -z $command ]]; then
+        COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
+        return
+    fi
+    if [[ $cur == -* ]]; then
+        COMPREPLY=($(compgen -W "$(_velmora_cli_options "$command")" -- "$cur"))
+        return
+    fi
+    case "$command" in
+        save | open) _velmora_cli_files "$cur" ;;
+    esac
+}
+
+complete -F _velmora_cli velmora-cli
