@@ -10,6 +10,7 @@ packages=(
   qt6-translations-l10n
   xvfb xauth fonts-wqy-microhei
   clang libclang-rt-14-dev
+  libopencv-core-dev libopencv-imgproc-dev libopencv-imgcodecs-dev
 )
 
 missing=()
