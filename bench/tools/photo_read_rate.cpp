@@ -8,6 +8,7 @@
 #include <string>
 
 #include <opencv2/imgcodecs.hpp>
+#include <opencv2/imgproc.hpp>
 
 #include "photos/face_reader.h"
 #include "photos/photo_generator.h"
@@ -43,6 +44,24 @@ int main(int argc, char** argv) {
             if (dump) cv::imwrite(std::string(dump) + "/miss" + std::to_string(i) + ".png", img);
         }
     }
+    // Pictures with no cube: the face must not be found.
+    int falseFaces = 0;
+    for (int i = 0; i < count / 4; ++i) {
+        test::FaceView v = test::RandomFaceView(rng, {}, 1600, 1200);
+        v.faceShare = 0;
+        v.clutter = 40 + int(rng() % 60);
+        const cv::Mat img = test::RenderFaceView(v);
+        const photos::FaceReading r = photos::FindFace(img);
+        falseFaces += r.found;
+        if (r.found && dump) {
+            cv::Mat shown = img.clone();
+            for (int k = 0; k < 4; ++k)
+                cv::line(shown, cv::Point(int(r.quad[k][0]), int(r.quad[k][1])),
+                         cv::Point(int(r.quad[(k + 1) % 4][0]), int(r.quad[(k + 1) % 4][1])), cv::Scalar(255, 0, 255), 3);
+            cv::imwrite(std::string(dump) + "/false" + std::to_string(i) + ".png", shown);
+        }
+    }
     std::printf("faces: %d found: %d placed: %d ms_per_face: %.1f\n", count, found, placed, ms / count);
+    std::printf("no_cube: %d false_faces: %d\n", count / 4, falseFaces);
     return 0;
 }

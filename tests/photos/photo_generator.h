@@ -22,7 +22,7 @@ extern const std::array<Rgb, 6> kStickerColours;
 struct FaceView {
     std::array<Rgb, 9> colours{};
     int width = 1280, height = 960;
-    double faceShare = 0.55;       // the face's side over the picture's short side
+    double faceShare = 0.55;       // the face's side over the picture's short side; 0: no cube
     double centreX = 0.5, centreY = 0.5;  // where the face's centre lies, as a share
     double rollDeg = 0;            // turn in the picture plane, clockwise on the picture
     double yawDeg = 0, pitchDeg = 0;  // off-axis view
