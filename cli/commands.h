@@ -76,6 +76,9 @@ int RunFileCommands(CLI::App& app, const CommandOptions& opt);
 // format and patterns; RunMoveTextCommands gives -1 when neither was asked for.
 void AddMoveTextCommands(CLI::App& app);
 int RunMoveTextCommands(CLI::App& app);
+// scan: six photos of a real cube; RunScanCommand gives -1 when scan was not asked for.
+void AddScanCommand(CLI::App& app, CommandOptions& opt);
+int RunScanCommand(const CommandOptions& opt);
 // The whole command line: every command and option.
 struct CommandLine {
     CLI::App app{"velmora-cli: turn, solve and check cube positions"};

@@ -190,7 +190,7 @@ cv::Mat RenderFaceView(const FaceView& v, photos::Quad* trueQuad) {
         const Vec3 centre = cam.Rotate(f.o + 0.5 * f.a + 0.5 * f.b);
         const Vec3 eye{-centre.x, -centre.y, -v.distance - centre.z};
         if (Dot(n, eye) <= 0) continue;
-        const double shade = 0.45 + 0.55 * std::max(0.0, -Dot(n, light) / ll);
+        const double shade = 0.45 + 0.55 * std::max(0.0, Dot(n, light) / ll);
         FillOnFace(img, cam, f, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}, Bgr(plastic, shade));
         for (int k = 0; k < 9; ++k) {
             const Rgb c = fi == 0 ? v.colours[k] : kStickerColours[rng() % 6];
@@ -293,6 +293,16 @@ FaceView RandomFaceView(std::mt19937& rng, const std::array<Rgb, 9>& colours, in
     v.clutter = 10 + int(50 * u(rng));
     v.seed = rng();
     return v;
+}
+
+CubePhotoSet RenderCubePhotos(const std::string& facelets, std::mt19937& rng, int width, int height, bool turnPhotos) {
+    CubePhotoSet set;
+    for (int f = 0; f < 6; ++f) {
+        set.turns[f] = turnPhotos ? int(rng() % 4) : 0;
+        const FaceView v = RandomFaceView(rng, TurnColours(FaceColours(facelets, f), set.turns[f]), width, height);
+        set.photos[f] = RenderFaceView(v);
+    }
+    return set;
 }
 
 std::array<Rgb, 9> FaceColours(const std::string& facelets, int f) {

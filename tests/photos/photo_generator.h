@@ -49,6 +49,14 @@ cv::Mat RenderFaceView(const FaceView& view, photos::Quad* trueQuad = nullptr);
 // four stickerless, some with glare or a shadow.
 FaceView RandomFaceView(std::mt19937& rng, const std::array<Rgb, 9>& colours, int width, int height);
 
+// Six random views, one per face of a facelet string (U R F D L B), each picture turned
+// by turns[f] clockwise quarter turns when turnPhotos.
+struct CubePhotoSet {
+    std::array<cv::Mat, 6> photos;
+    std::array<int, 6> turns{};
+};
+CubePhotoSet RenderCubePhotos(const std::string& facelets, std::mt19937& rng, int width, int height, bool turnPhotos);
+
 // The nine colours of face f (0-5, U R F D L B) of a 54-letter facelet string.
 std::array<Rgb, 9> FaceColours(const std::string& facelets, int f);
 
