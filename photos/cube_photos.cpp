@@ -1,6 +1,8 @@
 // Six photos to one cube, with a message naming the photo for every way it can fail.
 #include "photos/cube_photos.h"
 
+#include <cmath>
+
 namespace velmora::photos {
 
 namespace {
@@ -27,6 +29,24 @@ CubeFromPhotos ResolveFaces(const std::array<FaceReading, 6>& faces, const std::
             out.error = Quoted(names[f]) + "（" + kFaceNames[f] + "）中没有找到魔方的一面。";
             return out;
         }
+    // The same photo given twice (or the same face in the same light): every sticker
+    // alike, in any rotation. Different photos of one face are left to the resolution,
+    // which finds their centres alike.
+    for (int a = 0; a < 6; ++a)
+        for (int b = a + 1; b < 6; ++b)
+            for (int turns = 0; turns < 4; ++turns) {
+                bool alike = true;
+                for (int i = 0; i < 9 && alike; ++i) {
+                    const Rgb& x = faces[a].samples[i];
+                    const Rgb& y = faces[b].samples[TurnSource(turns, i)];
+                    alike = std::abs(x.r - y.r) + std::abs(x.g - y.g) + std::abs(x.b - y.b) < 24;
+                }
+                if (!alike) continue;
+                out.badPhoto = b;
+                out.otherPhoto = a;
+                out.error = Quoted(names[b]) + "和" + Quoted(names[a]) + "拍的是同一面。";
+                return out;
+            }
     std::array<FaceSamples, 6> samples;
     for (int f = 0; f < 6; ++f) samples[f] = faces[f].samples;
     out.resolution = ResolveColours(samples, true);
