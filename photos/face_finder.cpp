@@ -18,9 +18,6 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
-#ifdef VELMORA_FACE_DEBUG
-#include <cstdio>
-#endif
 #include <vector>
 
 #include <opencv2/imgproc.hpp>
@@ -514,9 +511,6 @@ FaceReading FindFace(const cv::Mat& bgr) {
         if (!dup) unique.push_back(c);
     }
     cands.swap(unique);
-#ifdef VELMORA_FACE_DEBUG
-    for (const Candidate& c : cands) std::fprintf(stderr, "cand %.0f,%.0f area %.0f u %.1f,%.1f v %.1f,%.1f L%d\n", c.c.x, c.c.y, c.area, c.u.x, c.u.y, c.v.x, c.v.y, c.level);
-#endif
     if (cands.size() < 2) return none;
 
     std::vector<Hypothesis> hyps;
@@ -553,9 +547,6 @@ FaceReading FindFace(const cv::Mat& bgr) {
         if (std::find(seen.begin(), seen.end(), ids) != seen.end()) continue;
         seen.push_back(ids);
         ChooseWindow(h, evidence);
-#ifdef VELMORA_FACE_DEBUG
-        std::fprintf(stderr, "hyp seed %d members %zu score %.1f in %d win %d,%d\n", h.seed, h.members.size(), h.score, h.inWindow, h.winM, h.winN);
-#endif
         if (h.inWindow >= 3 && h.score >= 4.0) refined.push_back(std::move(h));
     }
     std::stable_sort(refined.begin(), refined.end(),
