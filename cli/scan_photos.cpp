@@ -12,13 +12,6 @@ namespace velmora::cli {
 
 namespace {
 
-struct ScanOptions {
-    std::vector<std::string> photos;
-    bool solve = false;
-};
-ScanOptions scanOpt;
-CLI::App* scanCommand = nullptr;
-
 void PrintReading(const photos::CubeFromPhotos& cube) {
     const ColourResolution& r = cube.resolution;
     std::printf("facelets: %s\n", r.facelets.data());
@@ -39,34 +32,35 @@ void PrintReading(const photos::CubeFromPhotos& cube) {
 
 }  // namespace
 
-void AddScanCommand(CLI::App& app, CommandOptions& opt) {
-    scanCommand = app.add_subcommand("scan", "read a real cube from six photos (U R F D L B), optionally solve it");
-    scanCommand->add_option("PHOTOS", scanOpt.photos, "six photos, one per face, in the order U R F D L B");
-    scanCommand->add_flag("--solve", scanOpt.solve, "solve the cube that was read");
-    scanCommand->add_option("--method", opt.method, "group, eight-corner or shortest")
+void AddScanPhotoOptions(CLI::App& scan, ScanOptions& opt) {
+    scan.add_option("PHOTOS", opt.photos, "six photos, one per face, in the order U R F D L B");
+    scan.add_flag("--solve", opt.solve, "solve the cube that was read");
+    scan.add_option("--method", opt.method, "group, eight-corner or shortest")
         ->check(CLI::IsMember({"group", "eight-corner", "shortest"}));
 }
 
-int RunScanCommand(const CommandOptions& opt) {
-    if (!scanCommand || !*scanCommand) return -1;
-    if (scanOpt.photos.size() != 6) {
-        std::fprintf(stderr, "message: 需要六张照片（顶面 右面 前面 底面 左面 后面 各一张），给了 %zu 张。\n",
-                     scanOpt.photos.size());
-        return 2;
-    }
-    std::array<std::string, 6> paths;
-    for (int f = 0; f < 6; ++f) paths[f] = scanOpt.photos[f];
-    const photos::CubeFromPhotos cube = photos::ReadCubePhotos(paths);
+int PrintScanReading(const photos::CubeFromPhotos& cube, const ScanOptions& opt) {
     if (!cube.ok) {
         std::fprintf(stderr, "message: %s\n", cube.error.c_str());
         return 2;
     }
     PrintReading(cube);
-    if (!scanOpt.solve) return 0;
+    if (!opt.solve) return 0;
     CommandOptions solveOpt;
     solveOpt.faceletText = cube.resolution.facelets.data();
     solveOpt.method = opt.method;
     return RunSolve(solveOpt);
+}
+
+int RunScanPhotos(const ScanOptions& opt) {
+    if (opt.photos.size() != 6) {
+        std::fprintf(stderr, "message: 需要六张照片（顶面 右面 前面 底面 左面 后面 各一张），给了 %zu 张。\n",
+                     opt.photos.size());
+        return 2;
+    }
+    std::array<std::string, 6> paths;
+    for (int f = 0; f < 6; ++f) paths[f] = opt.photos[f];
+    return PrintScanReading(photos::ReadCubePhotos(paths), opt);
 }
 
 }  // namespace velmora::cli
