@@ -395,8 +395,9 @@ void ChooseWindow(Hypothesis& hyp, const RegionEvidence& evidence) {
         }
 }
 
-// Nine squares of one colour are a solved face only when dark plastic lies between
-// them; with gaps of any other colour they are tiles, a keyboard or a pattern.
+// Nine squares of one colour are a solved face only when something dark runs between
+// them (black plastic, or the grooves of a stickerless cube); with gaps of another
+// colour they are tiles, a keyboard or a pattern.
 bool OneColourWithoutGaps(const FaceSamples& samples, const cv::Mat& small, const cv::Matx33d& map) {
     auto lum = [](float r, float g, float b) { return 0.3f * r + 0.59f * g + 0.11f * b; };
     // One colour: seven of the nine like the centre (something may lie over a tile).
@@ -406,20 +407,26 @@ bool OneColourWithoutGaps(const FaceSamples& samples, const cv::Mat& small, cons
         alike += std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b) <= 60;
     }
     if (alike < 7) return false;
+    // The darkest point on a short line across each of the twelve inner gaps.
     std::vector<float> gaps;
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 2; ++c)
             for (int across = 0; across < 2; ++across) {
-                const cv::Point2d p = across ? MapPoint(map, r, c + 0.5) : MapPoint(map, c + 0.5, r);
-                const int x = int(p.x), y = int(p.y);
-                if (x < 1 || y < 1 || x + 1 >= small.cols || y + 1 >= small.rows) continue;
-                cv::Scalar m = cv::mean(small(cv::Rect(x - 1, y - 1, 3, 3)));
-                gaps.push_back(lum(float(m[2]), float(m[1]), float(m[0])));
+                float darkest = 1e9f;
+                for (int k = 0; k <= 12; ++k) {
+                    const double t = c + 0.3 + 0.4 * k / 12;
+                    const cv::Point2d p = across ? MapPoint(map, r, t) : MapPoint(map, t, r);
+                    const int x = int(std::lround(p.x)), y = int(std::lround(p.y));
+                    if (x < 0 || y < 0 || x >= small.cols || y >= small.rows) continue;
+                    const cv::Vec3b v = small.at<cv::Vec3b>(y, x);
+                    darkest = std::min(darkest, lum(v[2], v[1], v[0]));
+                }
+                if (darkest < 1e9f) gaps.push_back(darkest);
             }
     if (gaps.empty()) return true;
     std::nth_element(gaps.begin(), gaps.begin() + gaps.size() / 2, gaps.end());
     const Rgb& s = samples[4];
-    return gaps[gaps.size() / 2] > 0.55f * lum(s.r, s.g, s.b);
+    return gaps[gaps.size() / 2] > 0.6f * lum(s.r, s.g, s.b);
 }
 
 // The face a chosen lattice window describes, read from the full picture; not found
