@@ -98,8 +98,16 @@ TEST_F(CliScanPhotos, BadInputExitsWithTwoAndNamesThePhoto) {
     const std::string wall = (dir / "wall.jpg").string();
     cv::imwrite(wall, velmora::test::RenderFaceView(empty));
     expectRefused(Args(5) + " '" + wall + "'", "wall.jpg");
-    // The front face photographed again instead of the back.
+    // The front face given again instead of the back, as the same file or photographed
+    // again in other light: both photos are named.
     expectRefused(Args(5) + " '" + Photo(2) + "'", "F.jpg");
+    velmora::test::FaceView again;
+    again.colours = velmora::test::FaceColours(kFacelets, 2);
+    again.rollDeg = 15, again.kelvin = 8000, again.whiteBalance = 0.5, again.seed = 9;
+    const std::string second = (dir / "F-again.jpg").string();
+    cv::imwrite(second, velmora::test::RenderFaceView(again));
+    expectRefused(Args(5) + " '" + second + "'", "“F-again.jpg”");
+    EXPECT_NE(RunCli("scan" + Args(5) + " '" + second + "'", true).out.find("“F.jpg”"), std::string::npos);
     // Colours no real cube fits: one sticker covered by something black.
     WritePhotos(kFacelets, "covered-", 19);
     expectRefused(Args(6, "covered-"), "拼不成");
