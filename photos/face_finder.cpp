@@ -1,6 +1,7 @@
 // Finding the 3 x 3 grid of one face in a photo.
 //
-// The search runs on a copy whose short side is about kWorkShortSide pixels:
+// The search runs on a copy shrunk by a whole factor to a short side of kWorkShortSide
+// to twice that:
 //  1. Colour edges (the largest Sobel step of the three channels) split the picture into
 //     regions of even colour, at three edge thresholds.
 //  2. Regions that are filled, convex and nearly square (a sticker seen up to 25 degrees
@@ -13,7 +14,8 @@
 //  4. Stickers of one colour that touch (stickerless cubes) make regions covering
 //     several cells; such a region that fits the lattice's cells counts as evidence for
 //     those cells. The 3 x 3 window with the most evidence, and no stickers of the same
-//     lattice outside it, is the face.
+//     lattice outside it, is the face. Nine squares of one colour (tiles, keys) are a
+//     face only with something dark between them.
 // The nine colours are then sampled from the full-resolution picture.
 #include <algorithm>
 #include <cmath>
@@ -29,6 +31,9 @@ namespace velmora::photos {
 namespace {
 
 constexpr int kWorkShortSide = 360;
+// Edge strengths (in levels of a clean step, after the local light correction) above
+// which a pixel separates regions: a weak one for dim or similar colours, a strong one
+// for textured or noisy pictures.
 constexpr int kEdgeThresholds[] = {10, 20, 38};
 // A face fills at least this share of the short side; stickers smaller than that are
 // not searched for.
@@ -43,7 +48,6 @@ struct Candidate {
     cv::Point2d c;     // centroid
     cv::Point2d u, v;  // side vectors (full side length), u nearest the picture's x axis
     double area = 0;
-    int level = 0;     // the edge threshold it came from
 };
 
 struct Member {
@@ -119,7 +123,6 @@ void CollectCandidates(const cv::Mat& strength, int level, double minArea, doubl
         if (outer < 0.72 * w * h) continue;
 
         Candidate c;
-        c.level = level;
         c.area = outer;
         const cv::Moments mo = cv::moments(contours[i]);
         c.c = {mo.m10 / mo.m00, mo.m01 / mo.m00};
