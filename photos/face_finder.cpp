@@ -366,7 +366,11 @@ private:
 };
 
 // Chooses the 3 x 3 window of a refined lattice and scores it.
-void ChooseWindow(Hypothesis& hyp, const RegionEvidence& evidence) {
+// Windows with equal evidence (a column or row of stickers not seen at all) are told
+// apart by where the face lies: nearer the middle of the picture, as it is photographed.
+void ChooseWindow(Hypothesis& hyp, const RegionEvidence& evidence, cv::Size picture) {
+    const cv::Point2d middle(picture.width / 2.0, picture.height / 2.0);
+    const double shortSide = std::min(picture.width, picture.height);
     int mMin = 99, mMax = -99, nMin = 99, nMax = -99;
     for (const Member& mb : hyp.members) {
         mMin = std::min(mMin, mb.m), mMax = std::max(mMax, mb.m);
@@ -394,6 +398,7 @@ void ChooseWindow(Hypothesis& hyp, const RegionEvidence& evidence) {
                 score += inside ? 0.8 : -0.4;
             }
             score += in - 2.5 * out;
+            score -= 0.05 * cv::norm(MapPoint(hyp.map, wm + 1, wn + 1) - middle) / shortSide;
             if (score > hyp.score) hyp.score = score, hyp.winM = wm, hyp.winN = wn, hyp.inWindow = in;
         }
 }
@@ -556,8 +561,9 @@ FaceReading FindFace(const cv::Mat& bgr) {
         std::sort(ids.begin(), ids.end());
         if (std::find(seen.begin(), seen.end(), ids) != seen.end()) continue;
         seen.push_back(ids);
-        ChooseWindow(h, evidence);
-        if (h.inWindow >= 3 && h.score >= 4.0) refined.push_back(std::move(h));
+        ChooseWindow(h, evidence, small.size());
+        // At least three stickers and the evidence of four (less the small tie-break).
+        if (h.inWindow >= 3 && h.score >= 3.9) refined.push_back(std::move(h));
     }
     std::stable_sort(refined.begin(), refined.end(),
                      [](const Hypothesis& x, const Hypothesis& y) { return x.score > y.score; });
