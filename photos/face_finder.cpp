@@ -98,6 +98,15 @@ cv::Mat EdgeStrength(const cv::Mat& small) {
     return strength;
 }
 
+// Turns a candidate's side vectors so that u is the side nearest the x axis, pointing
+// right, and v points down; false when the two sides are too skewed for a sticker.
+bool Upright(Candidate& c) {
+    if (std::abs(c.u.x) < std::abs(c.v.x)) std::swap(c.u, c.v);
+    if (c.u.x < 0) c.u = -c.u;
+    if (c.v.y < 0) c.v = -c.v;
+    return std::abs(Cross(c.u, c.v)) >= 0.5 * cv::norm(c.u) * cv::norm(c.v);
+}
+
 // Sticker candidates among the regions of even colour at one edge threshold.
 void CollectCandidates(const cv::Mat& strength, int level, double minArea, double maxArea,
                        std::vector<Candidate>& out, cv::Mat* labelsOut) {
@@ -109,7 +118,7 @@ void CollectCandidates(const cv::Mat& strength, int level, double minArea, doubl
     for (int i = 0; i < int(contours.size()); ++i) {
         if (tree[i][3] >= 0) continue;  // a hole
         const double outer = cv::contourArea(contours[i]);
-        if (outer < minArea || outer > maxArea) continue;
+        if (outer < minArea || outer > 2.5 * maxArea) continue;
         double holes = 0;
         for (int k = tree[i][2]; k >= 0; k = tree[k][0]) holes += cv::contourArea(contours[k]);
         if (holes > 0.3 * outer) continue;
@@ -119,8 +128,26 @@ void CollectCandidates(const cv::Mat& strength, int level, double minArea, doubl
         if (outer < 0.85 * hullArea) continue;
         const cv::RotatedRect box = cv::minAreaRect(contours[i]);
         const double w = box.size.width, h = box.size.height;
-        if (w < 4 || h < 4 || std::max(w, h) > 1.6 * std::min(w, h)) continue;
-        if (outer < 0.72 * w * h) continue;
+        if (w < 4 || h < 4 || outer < 0.72 * w * h) continue;
+        const double a = box.angle * CV_PI / 180.0;
+        const cv::Point2d along = cv::Point2d(std::cos(a), std::sin(a)) * w;
+        const cv::Point2d across = cv::Point2d(-std::sin(a), std::cos(a)) * h;
+        const double aspect = std::max(w, h) / std::min(w, h);
+        if (aspect > 1.7 && aspect < 2.5 && outer > 0.8 * w * h && outer < 2 * maxArea) {
+            // Two stickers of one colour side by side (a stickerless cube): a candidate
+            // for each half.
+            const cv::Point2d length = w > h ? along : across, width = w > h ? across : along;
+            for (int side = -1; side <= 1; side += 2) {
+                Candidate half;
+                half.area = outer / 2;
+                half.c = box.center + cv::Point2f(length * (0.25 * side));
+                half.u = length * 0.5;
+                half.v = width;
+                if (Upright(half)) out.push_back(half);
+            }
+            continue;
+        }
+        if (aspect > 1.6 || outer > maxArea) continue;
 
         Candidate c;
         c.area = outer;
@@ -138,16 +165,10 @@ void CollectCandidates(const cv::Mat& strength, int level, double minArea, doubl
             // Parallelogram check: the two diagonals' midpoints meet.
             if (cv::norm((p[0] + p[2]) - (p[1] + p[3])) > 0.3 * std::min(lu, lv)) continue;
         } else {
-            const double a = box.angle * CV_PI / 180.0;
-            c.u = cv::Point2d(std::cos(a), std::sin(a)) * w;
-            c.v = cv::Point2d(-std::sin(a), std::cos(a)) * h;
+            c.u = along;
+            c.v = across;
         }
-        // u the side nearest the x axis and pointing right, v pointing down.
-        if (std::abs(c.u.x) < std::abs(c.v.x)) std::swap(c.u, c.v);
-        if (c.u.x < 0) c.u = -c.u;
-        if (c.v.y < 0) c.v = -c.v;
-        if (std::abs(Cross(c.u, c.v)) < 0.5 * cv::norm(c.u) * cv::norm(c.v)) continue;  // too skewed
-        out.push_back(c);
+        if (Upright(c)) out.push_back(c);
     }
 }
 
