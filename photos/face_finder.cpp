@@ -269,6 +269,11 @@ std::vector<Member> Assign(const cv::Matx33d& map, const std::vector<Candidate>&
         const double cell = std::abs(Cross(MapPoint(map, m + 1, n) - o, MapPoint(map, m, n + 1) - o));
         const double ratio = cands[j].area / cell;
         if (ratio < 0.25 || ratio > 1.15) continue;
+        // Turned like the lattice there (within about 14 degrees).
+        const cv::Point2d axis = MapPoint(map, m + 1, n) - o;
+        const double cosU = std::abs(axis.dot(cands[j].u)) / (cv::norm(axis) * cv::norm(cands[j].u) + 1e-9);
+        const double cosV = std::abs(axis.dot(cands[j].v)) / (cv::norm(axis) * cv::norm(cands[j].v) + 1e-9);
+        if (std::max(cosU, cosV) < 0.97) continue;
         auto same = std::find_if(members.begin(), members.end(),
                                  [&](const Member& mb) { return mb.m == m && mb.n == n; });
         if (same == members.end()) {
@@ -389,7 +394,8 @@ private:
 // Chooses the 3 x 3 window of a refined lattice and scores it.
 // Windows with equal evidence (a column or row of stickers not seen at all) are told
 // apart by where the face lies: nearer the middle of the picture, as it is photographed.
-void ChooseWindow(Hypothesis& hyp, const RegionEvidence& evidence, cv::Size picture) {
+void ChooseWindow(Hypothesis& hyp, const RegionEvidence& evidence, cv::Size picture,
+                  const std::vector<Candidate>& cands) {
     const cv::Point2d middle(picture.width / 2.0, picture.height / 2.0);
     const double shortSide = std::min(picture.width, picture.height);
     int mMin = 99, mMax = -99, nMin = 99, nMax = -99;
@@ -408,9 +414,20 @@ void ChooseWindow(Hypothesis& hyp, const RegionEvidence& evidence, cv::Size pict
         for (int wn = nMin - 2; wn <= nMax; ++wn) {
             double score = 0;
             int in = 0, out = 0;
+            // Stickers of the same lattice outside the window, sized like those inside,
+            // speak against it (a face ends at the cube's edge); much smaller or larger
+            // squares that happen to lie on lattice points are the background's.
+            std::vector<double> areas;
+            for (const Member& mb : hyp.members)
+                if (mb.m >= wm && mb.m < wm + 3 && mb.n >= wn && mb.n < wn + 3) areas.push_back(cands[mb.cand].area);
+            if (areas.empty()) continue;
+            std::nth_element(areas.begin(), areas.begin() + areas.size() / 2, areas.end());
+            const double typical = areas[areas.size() / 2];
+            in = int(areas.size());
             for (const Member& mb : hyp.members) {
                 const bool inside = mb.m >= wm && mb.m < wm + 3 && mb.n >= wn && mb.n < wn + 3;
-                inside ? ++in : ++out;
+                const double a = cands[mb.cand].area;
+                if (!inside && a > 0.5 * typical && a < 2 * typical) ++out;
             }
             for (int k = 0; k < span * span; ++k) {
                 if (covered[k] != 1) continue;
@@ -582,7 +599,7 @@ FaceReading FindFace(const cv::Mat& bgr) {
         std::sort(ids.begin(), ids.end());
         if (std::find(seen.begin(), seen.end(), ids) != seen.end()) continue;
         seen.push_back(ids);
-        ChooseWindow(h, evidence, small.size());
+        ChooseWindow(h, evidence, small.size(), cands);
         // At least three stickers and the evidence of four (less the small tie-break).
         if (h.inWindow >= 3 && h.score >= 3.9) refined.push_back(std::move(h));
     }
