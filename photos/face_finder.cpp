@@ -128,7 +128,8 @@ void CollectCandidates(const cv::Mat& strength, int level, double minArea, doubl
         if (outer < 0.85 * hullArea) continue;
         const cv::RotatedRect box = cv::minAreaRect(contours[i]);
         const double w = box.size.width, h = box.size.height;
-        if (w < 4 || h < 4 || outer < 0.72 * w * h) continue;
+        // Filled like a square with rounded corners, not like a disc (0.79).
+        if (w < 4 || h < 4 || outer < 0.82 * w * h) continue;
         const double a = box.angle * CV_PI / 180.0;
         const cv::Point2d along = cv::Point2d(std::cos(a), std::sin(a)) * w;
         const cv::Point2d across = cv::Point2d(-std::sin(a), std::cos(a)) * h;
@@ -226,7 +227,7 @@ cv::Matx33d FitMap(const std::vector<Member>& members, const std::vector<Candida
         mMin = std::min(mMin, mb.m), mMax = std::max(mMax, mb.m);
         nMin = std::min(nMin, mb.n), nMax = std::max(nMax, mb.n);
     }
-    if (members.size() >= 5 && mMax - mMin >= 2 && nMax - nMin >= 2) {
+    if (members.size() >= 7 && mMax - mMin >= 2 && nMax - nMin >= 2) {
         if (auto h = FitPerspective(grid, pic)) return *h;
     }
     if (members.size() >= 3 && mMax > mMin && nMax > nMin) {
