@@ -214,9 +214,9 @@ std::optional<cv::Matx33d> FitPerspective(const std::vector<cv::Point2f>& grid, 
     return m;
 }
 
-// Fits the map from lattice points to the members' centroids: perspective when the
-// members cover the three rows and three columns, else affine (perspective from fewer
-// points extrapolates badly), else the seed's own shape.
+// Fits the map from lattice points to the members' centroids: perspective when seven or
+// more members cover the three rows and three columns, else affine (perspective from
+// fewer points extrapolates badly), else the seed's own shape.
 cv::Matx33d FitMap(const std::vector<Member>& members, const std::vector<Candidate>& cands,
                    const cv::Matx33d& fallback) {
     std::vector<cv::Point2f> grid, pic;
