@@ -30,6 +30,9 @@ bool LoadPhoto(const std::string& path, cv::Mat& bgr, std::string& error);
 // Searches the whole picture for a face of the cube.
 FaceReading FindFace(const cv::Mat& bgr);
 
+// The file name of a photo's path, as messages name it.
+std::string PhotoName(const std::string& path);
+
 // Samples the nine stickers inside a face outline the user placed by hand.
 FaceReading ReadFaceAt(const cv::Mat& bgr, const Quad& quad);
 

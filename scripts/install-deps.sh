@@ -13,6 +13,7 @@ packages=(
   poppler-utils
   at-spi2-core python3-pyatspi dbus-x11
   dpkg-dev lintian desktop-file-utils appstream man-db libqt6svg6
+  libopencv-core-dev libopencv-imgproc-dev libopencv-imgcodecs-dev
 )
 
 missing=()
