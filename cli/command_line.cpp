@@ -39,6 +39,7 @@ CommandLine::CommandLine() {
 
     AddFileCommands(app, opt);
     AddMoveTextCommands(app);
+    AddScanCommand(app, scanOpt);
 }
 
 int ParseCommandLine(CommandLine& line, int argc, const char* const* argv) {
@@ -75,6 +76,7 @@ int RunCommandLine(CommandLine& line) {
     if (*line.scramble) return RunScramble(opt);
     if (*line.batch) return RunBatch(opt);
     if (int rc = RunMoveTextCommands(line.app); rc >= 0) return rc;
+    if (int rc = RunScanCommand(line.app, line.scanOpt); rc >= 0) return rc;
     return RunFileCommands(line.app, opt);
 }
 

@@ -3,11 +3,13 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_user.h"
 #include "model/tarnex_source.h"
+#include "solvers/colours/colour_resolution.h"
 
 namespace velmora::cli {
 
@@ -76,10 +78,31 @@ int RunFileCommands(CLI::App& app, const CommandOptions& opt);
 // format and patterns; RunMoveTextCommands gives -1 when neither was asked for.
 void AddMoveTextCommands(CLI::App& app);
 int RunMoveTextCommands(CLI::App& app);
+// scan: a real cube read from 54 measured colours (--rgb) or, when velmora-cli is built
+// with the photo reader (VELMORA_SCAN_PHOTOS), from six photos.
+struct ScanOptions {
+    std::string rgb;                  // --rgb TEXT or @FILE
+    std::vector<std::string> photos;  // the six photos, faces U R F D L B
+    bool solve = false;
+    std::string method = "group";
+};
+void AddScanCommand(CLI::App& app, ScanOptions& opt);
+// -1 when scan was not asked for.
+int RunScanCommand(CLI::App& app, const ScanOptions& opt);
+// Prints the facelets: and doubt: lines of a read cube; for a cube that was not read,
+// prints on standard error what is wrong (naming the face or sticker) and returns false.
+bool PrintScanResult(const ColourResolution& r);
+#ifdef VELMORA_SCAN_PHOTOS
+// The six-photo form of scan, in the photo reader's part of velmora-cli.
+void AddScanPhotoOptions(CLI::App& scan, ScanOptions& opt);
+int RunScanPhotos(const ScanOptions& opt);
+#endif
+
 // The whole command line: every command and option.
 struct CommandLine {
     CLI::App app{"velmora-cli: turn, solve and check cube positions"};
     CommandOptions opt;
+    ScanOptions scanOpt;
     CLI::App* state = nullptr;
     CLI::App* solve = nullptr;
     CLI::App* scramble = nullptr;
