@@ -14,7 +14,7 @@ using enum MarkRule;
 
 // id, menu, menu text, keys, toolbar, prompt, enable, mark, mark value, separator after,
 // available
-constexpr std::array<CommandRow, 42> kCommands = {{
+constexpr std::array<CommandRow, 43> kCommands = {{
     {57600, File, "新建(&N)", "F2", true, "新文件，随机打乱魔方，并求出复原解法  <F2>\n打乱", Always, None, 0, false, true},
     {32795, File, "打乱顶面(&T)", "F3", false, "新文件。复原下两层，打乱顶面；建议选择分组法。", NotInputMode, None, 0, false, true},
     {32796, File, "打乱边块(&E)", "F4", false, "新文件。复原角块，打乱边块；建议选择八角法。", NotInputMode, None, 0, true, true},
@@ -26,6 +26,7 @@ constexpr std::array<CommandRow, 42> kCommands = {{
     {32784, Edit, "默认颜色(&D)...", "", false, "用默认颜色显示魔方", Always, None, 0, false, true},
     {32789, Edit, "改装魔方(&M)...", "", false, "交换魔方小块的位置和改变小块的色向\n改装", NotInputMode, None, 0, false, true},
     {32790, Edit, "魔方图案(&P)...", "", false, "执行转成特定图案的指令序列", NotInputMode, None, 0, false, true},
+    {32930, Edit, "照片输入魔方(&I)...", "", false, "用六张照片输入魔方：每面一张，自动识别颜色。", NotInputMode, None, 0, false, true},
     {32791, Edit, "魔方命令(&C)...", "F5", false, "执行指定的魔方命令  <F8>", NotInputMode, None, 0, true, true},
     {32792, Edit, "分组解法(&1)", "", false, "运用的解法次序：上边块，四组上角块和中边块，下角块，下边块。", NotInputMode, RadioMethod, 1, false, true},
     {32793, Edit, "八角解法(&8)", "", false, "运用的解法次序：角块色向,角块位置,三块上边块,下边块,最后一块上边块,中边块。", NotInputMode, RadioMethod, 2, false, true},
