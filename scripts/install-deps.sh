@@ -11,6 +11,8 @@ packages=(
   xvfb xauth fonts-wqy-microhei
   clang libclang-rt-14-dev
   libopencv-core-dev libopencv-imgproc-dev libopencv-imgcodecs-dev
+  libopencv-videoio-dev qt6-multimedia-dev
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
 )
 
 missing=()

@@ -1,6 +1,8 @@
-// velmora [FILE] | velmora --screenshot FILE.png [--frames N] [FILE] | velmora --help | --version
+// velmora [FILE] | velmora --screenshot FILE.png [--frames N] [FILE] | velmora --camera-file VIDEO
+// | velmora --help | --version
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -9,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "document/velmora_doc.h"
 #include "ui/app/velmora_app.h"
 #include "ui/gl/tarnex_3d_view.h"
 #include "ui/views/main_frame.h"
@@ -27,6 +30,7 @@ bool DisplayAvailable() {
 constexpr char kUsage[] =
     "usage: velmora [FILE.mf]\n"
     "       velmora --screenshot FILE.png [--frames N] [FILE.mf]\n"
+    "       velmora --camera-file VIDEO [FILE.mf]\n"
     "       velmora --help | --version\n";
 
 // --help and --version answer without a display and before anything else starts.
@@ -43,6 +47,7 @@ int AnswerHelpOrVersion(int argc, char** argv) {
                         "  FILE.mf               open this cube file (or move text) instead of a new random cube\n"
                         "  --screenshot FILE.png draw the window once into a PNG and exit\n"
                         "  --frames N            with --screenshot: draw N more frames and print their times\n"
+                        "  --camera-file VIDEO   open the photo input with this video file playing as its camera\n"
                         "  --help                show this text and exit\n"
                         "  --version             show the version and exit\n",
                         VELMORA_VERSION, kUsage);
@@ -87,6 +92,20 @@ void PrintFrameTimes(velmora::CTarnex3dView* view, int n) {
 
 }  // namespace
 
+// Takes "--camera-file VIDEO" out of the arguments (marks both in skip). Returns false
+// when the option is there without its file.
+bool TakeCameraFile(int argc, char** argv, std::vector<bool>& skip, QString& file) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) != "--camera-file") continue;
+        skip[static_cast<std::size_t>(i)] = true;
+        if (i + 1 >= argc) return false;
+        skip[static_cast<std::size_t>(i) + 1] = true;
+        file = QFile::decodeName(argv[i + 1]);
+        return true;
+    }
+    return true;
+}
+
 int main(int argc, char** argv) {
     QElapsedTimer sinceStart;
     sinceStart.start();
@@ -108,6 +127,11 @@ int main(int argc, char** argv) {
     // QApplication has taken its own options out of argc and argv.
     std::vector<bool> skip;
     const int frameCount = TakeFrameCount(argc, argv, skip);
+    QString cameraFile;
+    if (!TakeCameraFile(argc, argv, skip, cameraFile)) {
+        std::fprintf(stderr, "velmora: --camera-file needs a video file\n");
+        return 2;
+    }
     std::string filePath;
     const velmora::StartRequest request = velmora::ParseCommandLine(argc, argv, skip, filePath);
     if (frameCount < 0) {
@@ -139,6 +163,10 @@ int main(int argc, char** argv) {
     }
 
     int result = 0;
+    if (!cameraFile.isEmpty() && request.screenshot.isEmpty()) {
+        velmoraApp.user.cameraFile = cameraFile;
+        QTimer::singleShot(0, velmoraApp.frame.get(), [&] { velmoraApp.doc->OnCommand(velmora::cmd::kPhotoInput); });
+    }
     if (!request.screenshot.isEmpty()) {
         velmora::CMainFrame* frame = velmoraApp.frame.get();
         velmora::CTarnex3dView* view = frame->CubeView();

@@ -13,6 +13,7 @@
 #include "ui/dialogs/pattern_dialog.h"
 #include "ui/dialogs/code_dialog.h"
 #include "ui/dialogs/input_tool_dialog.h"
+#include "ui/dialogs/photo_input_dialog.h"
 #include "ui/gl/modal_state.h"
 #include "ui/views/file_names.h"
 #include "ui/views/main_frame.h"
@@ -184,6 +185,21 @@ bool QtUserPort::EditInputText(std::string& text, int (&marks)[7]) {
     text = dialog.State().Text();
     for (int k = 1; k <= 6; ++k) marks[k] = dialog.State().Marks()[k];
     return true;
+}
+
+void QtUserPort::ReadPhotos(const std::function<int(std::string_view)>& apply) {
+    if (!colours_) return;
+    PhotoInputDialog dialog(*colours_, apply, frame_);
+    if (!cameraFile.isEmpty()) {
+        dialog.SetVideoFile(cameraFile);
+        dialog.StartCamera();
+    }
+    if (photoHook) {
+        dialog.show();
+        photoHook(dialog);
+    } else {
+        dialog.exec();
+    }
 }
 
 }  // namespace velmora

@@ -3,6 +3,7 @@
 // bar, redraws, the colour and file dialogs, the bars of the main window and the About
 // box. Each modal dialog can be answered by a hook instead (tests, the screenshot run).
 #include <QPointer>
+#include <QString>
 #include <functional>
 #include <string>
 
@@ -14,6 +15,7 @@ class CMainFrame;
 class CommandStringDialog;
 class PatternDialog;
 class InputToolDialog;
+class PhotoInputDialog;
 class CTarnexSource;
 
 // The second filter of the Open dialog.
@@ -25,6 +27,8 @@ public:
     void SetFrame(CMainFrame* frame) { frame_ = frame; }
     // The cube model the input tool reads its net layout from.
     void SetModel(const CTarnexSource* model) { model_ = model; }
+    // The colour settings the photo input shows its net in.
+    void SetColours(const int (*colours)[10]) { colours_ = colours; }
 
     Answer Message(std::string_view text, Buttons buttons, Icon icon) override;
     void SetStatus(std::string_view text) override;
@@ -45,6 +49,7 @@ public:
     bool ChoosePattern(PatternChoice& choice) override;
     bool EditCommandString(std::string_view infoAppend, CommandStringChoice& out) override;
     bool EditInputText(std::string& text, int (&marks)[7]) override;
+    void ReadPhotos(const std::function<int(std::string_view)>& apply) override;
 
     // Answer instead of the message box / the colour dialog / the file dialogs.
     std::function<Answer(std::string_view, Buttons, Icon)> messageHook;
@@ -53,6 +58,11 @@ public:
     // Works the input tool instead of the person (the dialog is made and shown);
     // returns whether it was closed with OK.
     std::function<bool(InputToolDialog&)> inputToolHook;
+    // Works the photo input dialog instead of the person (the dialog is made and shown,
+    // and closed after the hook).
+    std::function<void(PhotoInputDialog&)> photoHook;
+    // A video file the photo input plays as its camera (velmora --camera-file).
+    QString cameraFile;
     // Messages shown so far (with or without a hook), newest last.
     std::vector<std::string> shownMessages;
 
@@ -62,6 +72,7 @@ private:
     QPointer<PatternDialog> patternDialog_;
     QPointer<CommandStringDialog> commandStringDialog_;
     const CTarnexSource* model_ = nullptr;
+    const int (*colours_)[10] = nullptr;
 };
 
 }  // namespace velmora
