@@ -13,16 +13,22 @@
 namespace velmora {
 
 void FrameSource::Deliver(const QVideoFrame& frame) {
-    if (!Running() || !frame.isValid()) return;
+    if (!running_ || !frame.isValid() || waiting_.exchange(true)) return;
     const QImage image = frame.toImage();
-    if (!image.isNull()) emit frameArrived(image);
+    QMetaObject::invokeMethod(
+        this,
+        [this, image] {
+            waiting_ = false;
+            if (running_ && !image.isNull()) emit frameArrived(image);
+        },
+        Qt::QueuedConnection);
 }
 
 // ---- camera ----
 
 CameraSource::CameraSource(const QByteArray& deviceId, QObject* parent)
     : FrameSource(parent), deviceId_(deviceId), sink_(new QVideoSink(this)) {
-    connect(sink_, &QVideoSink::videoFrameChanged, this, &CameraSource::Deliver);
+    connect(sink_, &QVideoSink::videoFrameChanged, this, &CameraSource::Deliver, Qt::DirectConnection);
     // A camera unplugged while in use.
     connect(new QMediaDevices(this), &QMediaDevices::videoInputsChanged, this, [this] {
         if (!running_) return;
@@ -75,7 +81,7 @@ void CameraSource::Fail(const QString& message) {
 
 VideoFileSource::VideoFileSource(const QString& path, QObject* parent)
     : FrameSource(parent), path_(path), sink_(new QVideoSink(this)) {
-    connect(sink_, &QVideoSink::videoFrameChanged, this, &VideoFileSource::Deliver);
+    connect(sink_, &QVideoSink::videoFrameChanged, this, &VideoFileSource::Deliver, Qt::DirectConnection);
 }
 
 VideoFileSource::~VideoFileSource() { Stop(); }

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QObject>
 #include <QString>
+#include <atomic>
 #include <memory>
 
 class QCamera;
@@ -35,8 +36,15 @@ signals:
     void finished();
 
 protected:
-    // The sink's frame as an image, passed on while running.
+    // The sink's frame as an image, passed on while running. Called in the thread that
+    // delivers the frames; the conversion happens there, and a frame that arrives
+    // while the previous one still waits for the window is dropped, so the picture
+    // never lags behind.
     void Deliver(const QVideoFrame& frame);
+    std::atomic<bool> running_{false};
+
+private:
+    std::atomic<bool> waiting_{false};
 };
 
 // The camera with the given device id (QCameraDevice::id()).
@@ -56,7 +64,6 @@ private:
     std::unique_ptr<QCamera> camera_;
     std::unique_ptr<QMediaCaptureSession> session_;
     QVideoSink* sink_;
-    bool running_ = false;
 };
 
 // A video file played at its own pace into a QVideoSink, as a camera would deliver.
@@ -75,7 +82,6 @@ private:
     QString path_;
     std::unique_ptr<QMediaPlayer> player_;
     QVideoSink* sink_;
-    bool running_ = false;
 };
 
 }  // namespace velmora

@@ -24,9 +24,9 @@ LiveFaceReader::~LiveFaceReader() {
 bool LiveFaceReader::Offer(const QImage& frame) {
     bool idle = false;
     if (!busy_.compare_exchange_strong(idle, true)) return false;
-    const QImage bgr = frame.convertToFormat(QImage::Format_BGR888);
-    QMetaObject::invokeMethod(inThread_, [this, bgr] {
+    QMetaObject::invokeMethod(inThread_, [this, frame] {
         const auto start = std::chrono::steady_clock::now();
+        const QImage bgr = frame.convertToFormat(QImage::Format_BGR888);
         const cv::Mat mat(bgr.height(), bgr.width(), CV_8UC3, const_cast<uchar*>(bgr.constBits()),
                           static_cast<std::size_t>(bgr.bytesPerLine()));
         const photos::FaceReading reading = photos::FindFace(mat);
@@ -45,7 +45,7 @@ LiveView::LiveView(QWidget* parent) : QWidget(parent) {
 }
 
 void LiveView::ShowFrame(const QImage& frame) {
-    frame_ = frame.mirrored(true, false);
+    frame_ = frame;
     ++shown_;
     ++windowFrames_;
     if (!window_.isValid()) window_.start();
@@ -77,7 +77,12 @@ void LiveView::paintEvent(QPaintEvent*) {
     QSizeF size = frame_.size();
     size.scale(room.size(), Qt::KeepAspectRatio);
     const QRectF r(room.center() - QPointF(size.width() / 2, size.height() / 2), size);
+    // Mirrored like a mirror.
+    p.save();
+    p.translate(r.left() + r.right(), 0);
+    p.scale(-1, 1);
     p.drawImage(r, frame_);
+    p.restore();
     if (!reading_.found || readingSize_.isEmpty()) return;
     // The grid in the mirrored picture.
     const double k = r.width() / readingSize_.width();
