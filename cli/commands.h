@@ -10,6 +10,9 @@
 #include "cli/cli_user.h"
 #include "model/tarnex_source.h"
 #include "solvers/colours/colour_resolution.h"
+#ifdef VELMORA_SCAN_PHOTOS
+#include "photos/cube_photos.h"
+#endif
 
 namespace velmora::cli {
 
@@ -102,6 +105,9 @@ int RunScanVideo(const ScanOptions& opt);
 // The six-photo form of scan, in the photo reader's part of velmora-cli.
 void AddScanPhotoOptions(CLI::App& scan, ScanOptions& opt);
 int RunScanPhotos(const ScanOptions& opt);
+// Prints what scan prints for six faces read (facelets:, rgb:, doubt:, rotations:, and
+// with --solve the solution); the exit code.
+int PrintScanReading(const photos::CubeFromPhotos& cube, const ScanOptions& opt);
 #endif
 
 // The whole command line: every command and option.

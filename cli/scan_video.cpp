@@ -25,41 +25,22 @@ int RunScanVideo(const ScanOptions& opt) {
     }
     const photos::VideoScan scan = photos::ScanVideo(opt.video, display);
     if (!scan.error.empty()) {
-        std::fprintf(stderr, "velmora-cli: %s\n", scan.error.c_str());
+        std::fprintf(stderr, "message: %s\n", scan.error.c_str());
         return 2;
     }
     if (scan.captured < 6) {
-        std::fprintf(stderr, "velmora-cli: %s: only %d of the six faces were held still long enough to be read\n",
-                     opt.video.c_str(), scan.captured);
+        std::fprintf(stderr, "message: %s：只读到%d面；每一面都要在画面里停住半秒钟才能读出。\n",
+                     photos::PhotoName(opt.video).c_str(), scan.captured);
         return 2;
     }
-    const ColourResolution r = ResolveColours(scan.faces, true);
-    if (r.status != ResolveStatus::Ok) return PrintScanResult(r) ? 0 : 2;
-    std::printf("facelets: %s\n", r.facelets.data());
-    // The measured colours as the resolution turned them, in facelet-string order.
-    std::string rgb, doubt, rotations;
-    for (int i = 0; i < 54; ++i) {
-        const int f = i / 9;
-        int row = i % 9 / 3, col = i % 3;
-        // Sticker (row, col) after r clockwise turns came from (2 - col, row) before each.
-        for (int t = 0; t < r.rotations[static_cast<std::size_t>(f)]; ++t) {
-            const int from = 2 - col;
-            col = row;
-            row = from;
-        }
-        const Rgb& c = scan.faces[static_cast<std::size_t>(f)][static_cast<std::size_t>(3 * row + col)];
-        char one[48];
-        std::snprintf(one, sizeof one, "%s%.0f,%.0f,%.0f", i ? " " : "", c.r, c.g, c.b);
-        rgb += one;
-        if (r.doubt[static_cast<std::size_t>(i)]) doubt += (doubt.empty() ? "" : " ") + std::to_string(i);
+    std::array<photos::FaceReading, 6> faces{};
+    std::array<std::string, 6> names;
+    for (std::size_t f = 0; f < faces.size(); ++f) {
+        faces[f].found = true;
+        faces[f].samples = scan.faces[f];
+        names[f] = std::string(kPhotoSlotNames[f]) + "（" + photos::PhotoName(opt.video) + "）";
     }
-    for (int f = 0; f < 6; ++f) rotations += (f ? " " : "") + std::to_string(r.rotations[static_cast<std::size_t>(f)]);
-    std::printf("rgb: %s\ndoubt: %s\nrotations: %s\n", rgb.c_str(), doubt.c_str(), rotations.c_str());
-    if (!opt.solve) return 0;
-    CommandOptions solve;
-    solve.faceletText = r.facelets.data();
-    solve.method = opt.method;
-    return RunSolve(solve);
+    return PrintScanReading(photos::ResolveFaces(faces, names), opt);
 }
 
 }  // namespace velmora::cli

@@ -18,9 +18,6 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
-#ifdef VELMORA_FACE_DEBUG
-#include <cstdio>
-#endif
 #include <vector>
 
 #include <opencv2/imgproc.hpp>
@@ -31,7 +28,7 @@ namespace velmora::photos {
 
 namespace {
 
-constexpr int kWorkShortSide = 480;
+constexpr int kWorkShortSide = 360;
 constexpr int kEdgeThresholds[] = {10, 20, 38};
 // A face fills at least this share of the short side; stickers smaller than that are
 // not searched for.
@@ -79,6 +76,21 @@ cv::Mat EdgeStrength(const cv::Mat& small) {
     cv::Mat ch[3];
     cv::split(sum, ch);
     cv::Mat strength = cv::max(cv::max(ch[0], ch[1]), ch[2]);
+    // Edges count relative to the light around them, so that a face in shadow or an
+    // under-exposed photo is split as well as a bright one: scaled by a reference
+    // brightness over the local brightness (never by more than four).
+    cv::Mat level, px[3];
+    cv::split(blurred, px);
+    cv::Mat value = cv::max(cv::max(px[0], px[1]), px[2]);
+    const int k = std::max(3, std::min(small.cols, small.rows) / 8) | 1;
+    cv::boxFilter(value, level, CV_32F, cv::Size(k, k));
+    cv::Mat gain;
+    cv::max(level, 40.0f, level);
+    cv::divide(160.0f, level, gain);
+    cv::Mat s32;
+    strength.convertTo(s32, CV_32F);
+    cv::multiply(s32, gain, s32);
+    s32.convertTo(strength, CV_8U);
     return strength;
 }
 
@@ -378,87 +390,42 @@ void ChooseWindow(Hypothesis& hyp, const RegionEvidence& evidence) {
                 const bool inside = m >= wm && m < wm + 3 && n >= wn && n < wn + 3;
                 score += inside ? 0.8 : -0.4;
             }
-            score += in - 1.5 * out;
+            score += in - 2.5 * out;
             if (score > hyp.score) hyp.score = score, hyp.winM = wm, hyp.winN = wn, hyp.inWindow = in;
         }
 }
 
-}  // namespace
-
-FaceReading FindFace(const cv::Mat& bgr) {
-    FaceReading none;
-    if (bgr.empty() || bgr.type() != CV_8UC3 || std::min(bgr.cols, bgr.rows) < 24) return none;
-    const int shortSide = std::min(bgr.cols, bgr.rows);
-    const double scale = std::min(1.0, double(kWorkShortSide) / shortSide);
-    cv::Mat small;
-    if (scale < 1.0)
-        cv::resize(bgr, small, cv::Size(), scale, scale, cv::INTER_AREA);
-    else
-        small = bgr;
-    const double workShort = std::min(small.cols, small.rows);
-    const double minSide = workShort * kSmallestFace / 3 * 0.55;
-    const double maxSide = workShort * kLargestFace / 3;
-
-    const cv::Mat strength = EdgeStrength(small);
-    std::vector<Candidate> cands;
-    cv::Mat labels;
-    for (int level = 0; level < 3; ++level)
-        CollectCandidates(strength, level, minSide * minSide, maxSide * maxSide, cands, level == 1 ? &labels : nullptr);
-    // The same sticker found at several thresholds: keep one.
-    std::vector<Candidate> unique;
-    for (const Candidate& c : cands) {
-        bool dup = false;
-        for (const Candidate& d : unique)
-            dup = dup || (cv::norm(c.c - d.c) < 0.2 * std::sqrt(d.area) && c.area > 0.6 * d.area && c.area < 1.6 * d.area);
-        if (!dup) unique.push_back(c);
+// Nine squares of one colour are a solved face only when dark plastic lies between
+// them; with gaps of any other colour they are tiles, a keyboard or a pattern.
+bool OneColourWithoutGaps(const FaceSamples& samples, const cv::Mat& small, const cv::Matx33d& map) {
+    auto lum = [](float r, float g, float b) { return 0.3f * r + 0.59f * g + 0.11f * b; };
+    // One colour: seven of the nine like the centre (something may lie over a tile).
+    int alike = 0;
+    for (const Rgb& a : samples) {
+        const Rgb& b = samples[4];
+        alike += std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b) <= 60;
     }
-    cands.swap(unique);
-#ifdef VELMORA_FACE_DEBUG
-    for (const Candidate& c : cands) std::fprintf(stderr, "cand %.0f,%.0f area %.0f u %.1f,%.1f v %.1f,%.1f L%d\n", c.c.x, c.c.y, c.area, c.u.x, c.u.y, c.v.x, c.v.y, c.level);
-#endif
-    if (cands.size() < 2) return none;
-
-    std::vector<Hypothesis> hyps;
-    for (int i = 0; i < int(cands.size()); ++i) {
-        Hypothesis h = Propose(i, cands);
-        if (h.members.size() >= 3) hyps.push_back(std::move(h));
-    }
-    // Most members within one 3 x 3 window around the seed first.
-    for (Hypothesis& h : hyps) {
-        for (int wm = -2; wm <= 0; ++wm)
-            for (int wn = -2; wn <= 0; ++wn) {
-                int in = 0;
-                for (const Member& mb : h.members) in += mb.m >= wm && mb.m < wm + 3 && mb.n >= wn && mb.n < wn + 3;
-                h.inWindow = std::max(h.inWindow, in);
+    if (alike < 7) return false;
+    std::vector<float> gaps;
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 2; ++c)
+            for (int across = 0; across < 2; ++across) {
+                const cv::Point2d p = across ? MapPoint(map, r, c + 0.5) : MapPoint(map, c + 0.5, r);
+                const int x = int(p.x), y = int(p.y);
+                if (x < 1 || y < 1 || x + 1 >= small.cols || y + 1 >= small.rows) continue;
+                cv::Scalar m = cv::mean(small(cv::Rect(x - 1, y - 1, 3, 3)));
+                gaps.push_back(lum(float(m[2]), float(m[1]), float(m[0])));
             }
-    }
-    std::sort(hyps.begin(), hyps.end(), [](const Hypothesis& a, const Hypothesis& b) { return a.inWindow > b.inWindow; });
-    const RegionEvidence evidence(labels);
-    Hypothesis best;
-    std::vector<std::vector<int>> seen;
-    for (std::size_t k = 0; k < hyps.size() && k < 40; ++k) {
-        Hypothesis h = hyps[k];
-        h.inWindow = 0;
-        const cv::Matx33d seedMap = h.map;
-        for (int round = 0; round < 3; ++round) {
-            h.map = FitMap(h.members, cands, seedMap);
-            std::vector<Member> again = Assign(h.map, cands);
-            if (again.size() < 3) break;
-            h.members = again;
-        }
-        std::vector<int> ids;
-        for (const Member& mb : h.members) ids.push_back(mb.cand);
-        std::sort(ids.begin(), ids.end());
-        if (std::find(seen.begin(), seen.end(), ids) != seen.end()) continue;
-        seen.push_back(ids);
-        ChooseWindow(h, evidence);
-#ifdef VELMORA_FACE_DEBUG
-        std::fprintf(stderr, "hyp seed %d members %zu score %.1f in %d win %d,%d\n", h.seed, h.members.size(), h.score, h.inWindow, h.winM, h.winN);
-#endif
-        if (h.score > best.score) best = h;
-    }
-    if (best.inWindow < 3 || best.score < 5.0) return none;
+    if (gaps.empty()) return true;
+    std::nth_element(gaps.begin(), gaps.begin() + gaps.size() / 2, gaps.end());
+    const Rgb& s = samples[4];
+    return gaps[gaps.size() / 2] > 0.55f * lum(s.r, s.g, s.b);
+}
 
+// The face a chosen lattice window describes, read from the full picture; not found
+// when it is nine squares of one colour without dark gaps.
+FaceReading ReadHypothesis(const cv::Mat& bgr, const cv::Mat& small, int factor, const Hypothesis& best,
+                           const std::vector<Candidate>& cands) {
     // Refit on the window's members, with the window's first cell as lattice (0, 0).
     std::vector<Member> inside;
     for (const Member& mb : best.members)
@@ -496,7 +463,7 @@ FaceReading FindFace(const cv::Mat& bgr) {
     map = map * reorder;
 
     // Back to full resolution: pixel centres scale about the half-pixel offset.
-    const double inv = 1.0 / scale;
+    const double inv = factor;
     const cv::Matx33d up(inv, 0, 0.5 * inv - 0.5, 0, inv, 0.5 * inv - 0.5, 0, 0, 1);
     const cv::Matx33d fullMap = up * map;
     std::array<cv::Point2d, 9> centres;
@@ -507,7 +474,88 @@ FaceReading FindFace(const cv::Mat& bgr) {
         const int c = int(std::lround(g.x)), r = int(std::lround(g.y));
         if (c >= 0 && c < 3 && r >= 0 && r < 3) centres[r * 3 + c] = MapPoint(up, cands[mb.cand].c.x, cands[mb.cand].c.y);
     }
-    return ReadGrid(bgr, fullMap, &centres);
+    FaceReading reading = ReadGrid(bgr, fullMap, &centres);
+    if (OneColourWithoutGaps(reading.samples, small, map)) return {};
+    return reading;
+}
+
+}  // namespace
+
+FaceReading FindFace(const cv::Mat& bgr) {
+    FaceReading none;
+    if (bgr.empty() || bgr.type() != CV_8UC3 || std::min(bgr.cols, bgr.rows) < 24) return none;
+    // Shrink by a whole factor: averaging whole blocks of pixels is several times faster
+    // than an arbitrary factor and keeps the short side between one and two times
+    // kWorkShortSide.
+    const int factor = std::max(1, std::min(bgr.cols, bgr.rows) / kWorkShortSide);
+    cv::Mat small;
+    if (factor > 1)
+        cv::resize(bgr, small, cv::Size(bgr.cols / factor, bgr.rows / factor), 0, 0, cv::INTER_AREA);
+    else
+        small = bgr;
+    const double workShort = std::min(small.cols, small.rows);
+    const double minSide = workShort * kSmallestFace / 3 * 0.55;
+    const double maxSide = workShort * kLargestFace / 3;
+
+    const cv::Mat strength = EdgeStrength(small);
+    std::vector<Candidate> cands;
+    cv::Mat labels;
+    for (int level = 0; level < 3; ++level)
+        CollectCandidates(strength, level, minSide * minSide, maxSide * maxSide, cands, level == 1 ? &labels : nullptr);
+    // The same sticker found at several thresholds: keep one.
+    std::vector<Candidate> unique;
+    for (const Candidate& c : cands) {
+        bool dup = false;
+        for (const Candidate& d : unique)
+            dup = dup || (cv::norm(c.c - d.c) < 0.2 * std::sqrt(d.area) && c.area > 0.6 * d.area && c.area < 1.6 * d.area);
+        if (!dup) unique.push_back(c);
+    }
+    cands.swap(unique);
+    if (cands.size() < 2) return none;
+
+    std::vector<Hypothesis> hyps;
+    for (int i = 0; i < int(cands.size()); ++i) {
+        Hypothesis h = Propose(i, cands);
+        if (h.members.size() >= 3) hyps.push_back(std::move(h));
+    }
+    // Most members within one 3 x 3 window around the seed first.
+    for (Hypothesis& h : hyps) {
+        for (int wm = -2; wm <= 0; ++wm)
+            for (int wn = -2; wn <= 0; ++wn) {
+                int in = 0;
+                for (const Member& mb : h.members) in += mb.m >= wm && mb.m < wm + 3 && mb.n >= wn && mb.n < wn + 3;
+                h.inWindow = std::max(h.inWindow, in);
+            }
+    }
+    std::sort(hyps.begin(), hyps.end(), [](const Hypothesis& a, const Hypothesis& b) { return a.inWindow > b.inWindow; });
+    const RegionEvidence evidence(labels);
+    std::vector<Hypothesis> refined;
+    std::vector<std::vector<int>> seen;
+    for (std::size_t k = 0; k < hyps.size() && k < 40; ++k) {
+        Hypothesis h = hyps[k];
+        h.inWindow = 0;
+        const cv::Matx33d seedMap = h.map;
+        for (int round = 0; round < 3; ++round) {
+            h.map = FitMap(h.members, cands, seedMap);
+            std::vector<Member> again = Assign(h.map, cands);
+            if (again.size() < 3) break;
+            h.members = again;
+        }
+        std::vector<int> ids;
+        for (const Member& mb : h.members) ids.push_back(mb.cand);
+        std::sort(ids.begin(), ids.end());
+        if (std::find(seen.begin(), seen.end(), ids) != seen.end()) continue;
+        seen.push_back(ids);
+        ChooseWindow(h, evidence);
+        if (h.inWindow >= 3 && h.score >= 4.0) refined.push_back(std::move(h));
+    }
+    std::stable_sort(refined.begin(), refined.end(),
+                     [](const Hypothesis& x, const Hypothesis& y) { return x.score > y.score; });
+    for (std::size_t k = 0; k < refined.size() && k < 3; ++k) {
+        FaceReading r = ReadHypothesis(bgr, small, factor, refined[k], cands);
+        if (r.found) return r;
+    }
+    return none;
 }
 
 }  // namespace velmora::photos

@@ -1,23 +1,30 @@
-// How often generated photos are read exactly: renders random views of faces and
-// reports how many faces are found where they are (corners within 8 % of the face's
-// side) and how long the search takes.
+// Figures of the photo reading on generated photos:
+//   velmora_photo_rate faces [COUNT] [SEED] [DUMP_DIR]  faces found where they are
+//       (corners within 8 % of the side), time per search, and pictures without a cube
+//       in which a face was wrongly found;
+//   velmora_photo_rate sets [COUNT] [SEED] [DUMP_DIR]   six-photo sets of random cubes,
+//       each photo turned a random quarter, read exactly (facelets equal the truth).
+// DUMP_DIR receives the pictures that were read wrongly.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <random>
 #include <string>
 
 #include <opencv2/imgcodecs.hpp>
+#include <opencv2/imgproc.hpp>
 
+#include "photos/cube_photos.h"
 #include "photos/face_reader.h"
 #include "photos/photo_generator.h"
+#include "support/measured_colours.h"
 
 using namespace velmora;
 
-int main(int argc, char** argv) {
-    const int count = argc > 1 ? std::atoi(argv[1]) : 200;
-    const unsigned seed = argc > 2 ? unsigned(std::atoi(argv[2])) : 1;
-    const char* dump = argc > 3 ? argv[3] : nullptr;
+namespace {
+
+int Faces(int count, unsigned seed, const char* dump) {
     std::mt19937 rng(seed);
     int found = 0, placed = 0;
     double ms = 0;
@@ -33,16 +40,65 @@ int main(int argc, char** argv) {
         ms += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
         double err = 0;
         const double side = std::hypot(truth[1][0] - truth[0][0], truth[1][1] - truth[0][1]);
-        for (int k = 0; k < 4; ++k) err = std::max(err, double(std::hypot(r.quad[k][0] - truth[k][0], r.quad[k][1] - truth[k][1])));
+        for (int k = 0; k < 4; ++k)
+            err = std::max(err, double(std::hypot(r.quad[k][0] - truth[k][0], r.quad[k][1] - truth[k][1])));
         found += r.found;
         const bool ok = r.found && err < 0.08 * side;
         placed += ok;
         if (!ok) {
-            std::printf("miss %d: found=%d err=%.2f share=%.2f roll=%.0f yaw=%.0f pitch=%.0f stickerless=%d glare=%.0f shadow=%.2f\n", i,
-                        r.found, err / side, v.faceShare, v.rollDeg, v.yawDeg, v.pitchDeg, v.stickerless, v.glare, v.shadow);
+            std::printf("miss %d: found=%d err=%.2f share=%.2f roll=%.0f yaw=%.0f pitch=%.0f stickerless=%d glare=%.0f shadow=%.2f\n",
+                        i, r.found, err / side, v.faceShare, v.rollDeg, v.yawDeg, v.pitchDeg, v.stickerless, v.glare, v.shadow);
             if (dump) cv::imwrite(std::string(dump) + "/miss" + std::to_string(i) + ".png", img);
         }
     }
+    // Pictures with no cube: the face must not be found.
+    int falseFaces = 0;
+    for (int i = 0; i < count / 4; ++i) {
+        test::FaceView v = test::RandomFaceView(rng, {}, 1600, 1200);
+        v.faceShare = 0;
+        v.clutter = 40 + int(rng() % 60);
+        const cv::Mat img = test::RenderFaceView(v);
+        const photos::FaceReading r = photos::FindFace(img);
+        falseFaces += r.found;
+        if (r.found && dump) cv::imwrite(std::string(dump) + "/false" + std::to_string(i) + ".png", img);
+    }
     std::printf("faces: %d found: %d placed: %d ms_per_face: %.1f\n", count, found, placed, ms / count);
+    std::printf("no_cube: %d false_faces: %d\n", count / 4, falseFaces);
     return 0;
+}
+
+int Sets(int count, unsigned seed, const char* dump) {
+    std::mt19937 rng(seed);
+    int exact = 0, refused = 0, wrong = 0;
+    for (int i = 0; i < count; ++i) {
+        const std::string truth = test::GenerateMeasuredCube(seed * 100003u + unsigned(i)).facelets.data();
+        const bool wide = rng() % 2;
+        const test::CubePhotoSet set = test::RenderCubePhotos(truth, rng, wide ? 1920 : 1600, wide ? 1080 : 1200, std::getenv("VELMORA_UPRIGHT") == nullptr);
+        std::array<photos::FaceReading, 6> faces;
+        for (int f = 0; f < 6; ++f) faces[f] = photos::FindFace(set.photos[f]);
+        const photos::CubeFromPhotos cube = photos::ResolveFaces(faces, {"U", "R", "F", "D", "L", "B"});
+        if (cube.ok && truth == cube.resolution.facelets.data()) {
+            ++exact;
+            continue;
+        }
+        cube.ok ? ++wrong : ++refused;
+        std::printf("set %d: %s\n", i, cube.ok ? cube.resolution.facelets.data() : cube.error.c_str());
+        if (cube.ok) std::printf("   truth %s\n", truth.c_str());
+        if (dump)
+            for (int f = 0; f < 6; ++f)
+                cv::imwrite(std::string(dump) + "/set" + std::to_string(i) + "_" + "URFDLB"[f] + ".png", set.photos[f]);
+    }
+    std::printf("sets: %d exact: %d refused: %d wrong: %d exact_share: %.3f\n", count, exact, refused, wrong,
+                double(exact) / count);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const bool sets = argc > 1 && std::strcmp(argv[1], "sets") == 0;
+    const int count = argc > 2 ? std::atoi(argv[2]) : 200;
+    const unsigned seed = argc > 3 ? unsigned(std::atoi(argv[3])) : 1;
+    const char* dump = argc > 4 ? argv[4] : nullptr;
+    return sets ? Sets(count, seed, dump) : Faces(count, seed, dump);
 }

@@ -71,8 +71,11 @@ Camera MakeCamera(const FaceView& v) {
         for (int j = 0; j < 3; ++j) c.r[i][j] = r(i, j);
     c.distance = v.distance;
     c.focal = v.faceShare * std::min(v.width, v.height) * (v.distance - 0.5);
-    c.px = v.centreX * v.width;
-    c.py = v.centreY * v.height;
+    // Place the photographed face's centre (not the cube's) where the view asks.
+    c.px = c.py = 0;
+    const cv::Point2d at = c.Project({0, 0, -0.5});
+    c.px = v.centreX * v.width - at.x;
+    c.py = v.centreY * v.height - at.y;
     return c;
 }
 
@@ -181,13 +184,13 @@ cv::Mat RenderFaceView(const FaceView& v, photos::Quad* trueQuad) {
     const double stickerSide = v.stickerless ? pitch * 0.975 : pitch * (0.84 + 0.06 * u(rng));
     const double radius = stickerSide * (v.stickerless ? 0.04 : 0.06 + 0.12 * u(rng));
     const Rgb plastic = v.stickerless ? Rgb{25, 25, 25} : Rgb{18, 18, 20};
-    for (int fi = 0; fi < 6; ++fi) {
+    for (int fi = 0; fi < 6 && v.faceShare > 0; ++fi) {
         const CubeFace& f = kFaces[fi];
         const Vec3 n = cam.Rotate(f.normal);
         const Vec3 centre = cam.Rotate(f.o + 0.5 * f.a + 0.5 * f.b);
         const Vec3 eye{-centre.x, -centre.y, -v.distance - centre.z};
         if (Dot(n, eye) <= 0) continue;
-        const double shade = 0.45 + 0.55 * std::max(0.0, -Dot(n, light) / ll);
+        const double shade = 0.45 + 0.55 * std::max(0.0, Dot(n, light) / ll);
         FillOnFace(img, cam, f, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}, Bgr(plastic, shade));
         for (int k = 0; k < 9; ++k) {
             const Rgb c = fi == 0 ? v.colours[k] : kStickerColours[rng() % 6];
@@ -290,6 +293,16 @@ FaceView RandomFaceView(std::mt19937& rng, const std::array<Rgb, 9>& colours, in
     v.clutter = 10 + int(50 * u(rng));
     v.seed = rng();
     return v;
+}
+
+CubePhotoSet RenderCubePhotos(const std::string& facelets, std::mt19937& rng, int width, int height, bool turnPhotos) {
+    CubePhotoSet set;
+    for (int f = 0; f < 6; ++f) {
+        set.turns[f] = turnPhotos ? int(rng() % 4) : 0;
+        const FaceView v = RandomFaceView(rng, TurnColours(FaceColours(facelets, f), set.turns[f]), width, height);
+        set.photos[f] = RenderFaceView(v);
+    }
+    return set;
 }
 
 std::array<Rgb, 9> FaceColours(const std::string& facelets, int f) {

@@ -22,7 +22,7 @@ extern const std::array<Rgb, 6> kStickerColours;
 struct FaceView {
     std::array<Rgb, 9> colours{};
     int width = 1280, height = 960;
-    double faceShare = 0.55;       // the face's side over the picture's short side
+    double faceShare = 0.55;       // the face's side over the picture's short side; 0: no cube
     double centreX = 0.5, centreY = 0.5;  // where the face's centre lies, as a share
     double rollDeg = 0;            // turn in the picture plane, clockwise on the picture
     double yawDeg = 0, pitchDeg = 0;  // off-axis view
@@ -48,6 +48,14 @@ cv::Mat RenderFaceView(const FaceView& view, photos::Quad* trueQuad = nullptr);
 // roll +-25 degrees, up to 25 degrees off-axis, light 2700-9000 K, JPEG 60-95, one in
 // four stickerless, some with glare or a shadow.
 FaceView RandomFaceView(std::mt19937& rng, const std::array<Rgb, 9>& colours, int width, int height);
+
+// Six random views, one per face of a facelet string (U R F D L B), each picture turned
+// by turns[f] clockwise quarter turns when turnPhotos.
+struct CubePhotoSet {
+    std::array<cv::Mat, 6> photos;
+    std::array<int, 6> turns{};
+};
+CubePhotoSet RenderCubePhotos(const std::string& facelets, std::mt19937& rng, int width, int height, bool turnPhotos);
 
 // The nine colours of face f (0-5, U R F D L B) of a 54-letter facelet string.
 std::array<Rgb, 9> FaceColours(const std::string& facelets, int f);
