@@ -107,7 +107,7 @@ bool PrintScanResult(const ColourResolution& r) {
 }
 
 void AddScanCommand(CLI::App& app, ScanOptions& opt) {
-    auto* scan = app.add_subcommand("scan", "read a real cube from 54 measured colours (or six photos) and print its facelets");
+    auto* scan = app.add_subcommand("scan", "read a real cube from measured colours and print its facelets and the stickers in doubt");
     scan->add_option("--rgb", opt.rgb,
                      "54 colours R,G,B separated by blanks in facelet-string order, or @FILE holding them");
 #ifdef VELMORA_SCAN_PHOTOS

@@ -5,9 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
-#ifdef COLOUR_DEBUG
-#include <cstdio>
-#endif
+#include <cstdint>
 
 #include "solvers/colours/colour_space.h"
 #include "solvers/colours/piece_search.h"
@@ -38,9 +36,15 @@ constexpr float kDoubtMargin = 12.0f;
 constexpr float kGlarePenalty = 8.0f;
 // A sticker whose cost in the best real colouring is above this fits no colour class:
 // the colours are not those of a real cube.
-constexpr float kNoCubeCost = 30.0f;
+constexpr float kNoCubeCost = 45.0f;
 // Two centres closer than this (CIEDE2000, after normalisation) are one colour.
 constexpr float kSameCentres = 6.0f;
+// Two centres measured this close (CIEDE2000, before any normalisation) are one
+// colour: different colours under different lights are rarely this alike.
+constexpr float kSameRawCentres = 1.0f;
+// How much brighter than white (log) a class may be in one channel (fluorescent
+// stickers are a little).
+constexpr float kBrighterThanWhite = 0.15f;
 // The linear level a white sticker is normalised to.
 constexpr float kWhiteLevel = 0.85f;
 // At most this many rounds of "read the cube, re-estimate the light from it".
@@ -48,7 +52,22 @@ constexpr int kRounds = 4;
 // Linear levels at which a measured channel is taken as clipped by the camera, or as
 // too dark to say anything about the light.
 constexpr float kClipped = 0.98f;
-constexpr float kDarkestUsable = 0.01f;
+constexpr float kDarkestUsable = 0.04f;
+// Restarts of the light search from a read cube's class colours.
+constexpr int kRestarts = 2;
+// Rotation sets within reach of the best that the doubt search looks at.
+constexpr int kNearRotations = 64;
+// A class this dark in a channel (log of the normalised level) says little about a
+// face's light in it.
+const float kDarkClass = std::log(0.08f);
+// How a warmer light shifts the log channels r g b (from the black-body line between
+// 2700 and 9000 K, in linear sRGB).
+constexpr float kWarm[3] = {0.48f, 0.0f, -0.88f};
+// The range of the temperature shift (along kWarm) a face's light is looked for in:
+// somewhat beyond 9000 K and 2700 K against daylight.
+constexpr float kCoolest = -0.6f, kWarmest = 2.2f;
+// Largest difference one sample adds to the score of a light guess.
+constexpr float kQuickCap = 25.0f;
 // Lightness weight in CIEDE2000: shading across a face changes lightness most.
 constexpr float kLightnessWeight = 2.0f;
 
@@ -74,11 +93,11 @@ int SampleOf(int facelet, const Rotations& rot) {
     return 9 * f + kTurnSource[static_cast<std::size_t>(rot[static_cast<std::size_t>(f)])][static_cast<std::size_t>(facelet % 9)];
 }
 
-// The lower third of n values: glare only ever brightens a sticker, so an estimate of
-// a light or a class colour leans to the darker samples (shading and noise are even).
-float LowerThird(float* v, int n) {
-    std::nth_element(v, v + (n - 1) / 3, v + n);
-    return v[(n - 1) / 3];
+float Median(float* v, int n) {
+    std::nth_element(v, v + n / 2, v + n);
+    const float hi = v[n / 2];
+    if (n % 2 == 1) return hi;
+    return 0.5f * (hi + *std::max_element(v, v + n / 2));
 }
 
 float Channel(const Linear& c, int k) { return k == 0 ? c.r : (k == 1 ? c.g : c.b); }
@@ -103,6 +122,7 @@ struct Resolver {
     std::array<Lab, 54> sampleLab{};
     std::array<Lab, 6> refLab{};
     float cost[54][6] = {};  // sample by class
+    bool glare[54][6] = {};  // the cost is that of the class colour under glare
     PieceProblem cornerProblem, edgeProblem;
 
     Resolver() {
@@ -163,37 +183,156 @@ struct Resolver {
         }
     }
 
+    // Refines each face's light before any cube is read. If sample s of face f shows
+    // class c, the light of f is log(s) - colour(c): every such guess (c one of the
+    // other faces' classes, their colours from their centres) is tried, and the one
+    // under which the face's other samples lie nearest to some class colour (or to
+    // the face's own centre, which needs no light) is kept. This finds the light of a
+    // face that shows no white sticker, or whose lightest sticker is glare.
+    //
+    // fromCentres false: the class colours are those estimated from a read cube (all
+    // their stickers), which also tells the face's own class; used to restart from a
+    // read whose light went wrong on some face.
+    void SearchFaceLight(bool fromCentres) {
+        for (int pass = 0; pass < (fromCentres ? 2 : 1); ++pass) {
+            Lab refs[6];
+            for (int c = 0; c < 6; ++c) {
+                if (!fromCentres) {
+                    refs[c] = colours::LabFromLinear({std::exp(ref[c][0]), std::exp(ref[c][1]), std::exp(ref[c][2])});
+                    continue;
+                }
+                const Linear n = Normalised(9 * c + 4);
+                refs[c] = colours::LabFromLinear(n);
+                for (int k = 0; k < 3; ++k) ref[c][k] = std::log(std::max(Channel(n, k), 1e-4f));
+            }
+            float next[6][3];
+            for (int f = 0; f < 6; ++f) {
+                float bestScore = kNoBound;
+                for (int k = 0; k < 3; ++k) next[f][k] = gain[f][k];
+                const Lab centre = colours::LabFromLinear(lin[static_cast<std::size_t>(9 * f + 4)]);
+                Lab raw[9];
+                for (int i = 0; i < 9; ++i) raw[i] = colours::LabFromLinear(lin[static_cast<std::size_t>(9 * f + i)]);
+                for (int i = 0; i < 9; ++i) {
+                    if (i == 4) continue;
+                    const Linear& m = lin[static_cast<std::size_t>(9 * f + i)];
+                    for (int c = 0; c < 6; ++c) {
+                        if (c == f && fromCentres) continue;
+                        float trial[3];
+                        if (!LightGuess(m, c, f, trial)) continue;
+                        float score = 0;
+                        for (int j = 0; j < 9 && score < bestScore; ++j) {
+                            if (j == 4) continue;
+                            const Linear& o = lin[static_cast<std::size_t>(9 * f + j)];
+                            const Lab lab = colours::LabFromLinear({o.r / std::exp(trial[0]), o.g / std::exp(trial[1]), o.b / std::exp(trial[2])});
+                            float d = QuickDistance(raw[j], centre);
+                            for (int c2 = 0; c2 < 6; ++c2)
+                                if (c2 != f || !fromCentres) d = std::min(d, QuickDistance(lab, refs[c2]));
+                            score += std::min(d, kQuickCap);
+                        }
+                        if (score < bestScore) {
+                            bestScore = score;
+                            for (int k = 0; k < 3; ++k) next[f][k] = trial[k];
+                        }
+                    }
+                }
+            }
+            for (int f = 0; f < 6; ++f)
+                for (int k = 0; k < 3; ++k) gain[f][k] = next[f][k];
+        }
+        if (!fromCentres) return;
+        for (int f = 0; f < 6; ++f) {
+            const Linear c = Normalised(9 * f + 4);
+            for (int k = 0; k < 3; ++k) ref[f][k] = std::log(std::max(Channel(c, k), 1e-4f));
+        }
+    }
+
+    // The light of face f if measured colour m shows class c, as an exposure plus a
+    // shift along the colour temperature line (where real lights lie, also after a
+    // camera's white balance), fitted to the channels that are neither clipped nor
+    // nearly black in m and in the class colour. False when no channel is usable.
+    bool LightGuess(const Linear& m, int c, int f, float out[3]) const {
+        float d[3];
+        bool use[3];
+        int n = 0;
+        for (int k = 0; k < 3; ++k) {
+            const float v = Channel(m, k);
+            use[k] = v > kDarkestUsable && v < kClipped && ref[c][k] > kDarkClass;
+            d[k] = std::log(std::max(v, 1e-4f)) - ref[c][k];
+            n += use[k];
+        }
+        if (n == 0) return false;
+        // Temperature t along kWarm = (r, 0, b), exposure e on all channels.
+        const float current = (gain[f][0] - gain[f][2]) / (kWarm[0] - kWarm[2]);
+        float e = 0, t = current;
+        if (n == 1 || (n == 2 && use[1])) {
+            // One channel, or green and one other: green fixes the exposure.
+            const int k = use[1] ? 1 : (use[0] ? 0 : 2);
+            e = d[k] - t * kWarm[k];
+            if (n == 2) {
+                const int other = use[0] ? 0 : 2;
+                t = (d[other] - e) / kWarm[other];
+            }
+        } else {
+            // Least squares over the usable channels.
+            float sw = 0, sww = 0, sd = 0, swd = 0;
+            for (int k = 0; k < 3; ++k)
+                if (use[k]) { sw += kWarm[k]; sww += kWarm[k] * kWarm[k]; sd += d[k]; swd += kWarm[k] * d[k]; }
+            const float det = static_cast<float>(n) * sww - sw * sw;
+            t = (static_cast<float>(n) * swd - sw * sd) / det;
+            e = (sd - t * sw) / static_cast<float>(n);
+        }
+        // A light warmer or cooler than any lamp between 2700 and 9000 K reads, say,
+        // yellow as white: not a guess worth trying.
+        if (t < kCoolest || t > kWarmest) return false;
+        for (int k = 0; k < 3; ++k) out[k] = e + t * kWarm[k];
+        return true;
+    }
+
+    // A cheap colour difference for the light search: CIE76 with lightness at half weight.
+    static float QuickDistance(const Lab& x, const Lab& y) {
+        const float dl = 0.5f * (x.l - y.l), da = x.a - y.a, db = x.b - y.b;
+        return std::sqrt(dl * dl + da * da + db * db);
+    }
+
     // Re-estimates the light of every face and the colour of every class from a read
-    // cube: log(measured) = face light + class colour, solved by alternating medians
-    // (robust to glare), then fixed so that the lightest class is neutral white.
+    // cube: measured = face light x class colour, solved by alternating medians, then
+    // fixed so that the lightest class is neutral white. Samples read as glare are left
+    // out; so are channels the camera clipped (they only say the value is at least
+    // that). Nearly black channels tell a class colour (dark there) but not a face's
+    // light, and class colours are taken in linear light, where noise is even.
     void LightFromColouring(const std::array<int, 54>& classOfSample) {
-        // A channel the camera clipped only says the value is at least that: not used. A
-        // nearly black one is mostly noise: it tells a class colour (dark there), not
-        // a face's light.
         float logs[54][3];
         bool usable[54][3], bright[54][3];
         for (int s = 0; s < 54; ++s)
             for (int k = 0; k < 3; ++k) {
                 const float v = Channel(lin[static_cast<std::size_t>(s)], k);
                 logs[s][k] = std::log(std::max(v, 1e-4f));
-                usable[s][k] = v < kClipped;
+                usable[s][k] = v < kClipped && !glare[s][classOfSample[static_cast<std::size_t>(s)]];
                 bright[s][k] = usable[s][k] && v > kDarkestUsable;
             }
-        for (int iteration = 0; iteration < 4; ++iteration) {
+        for (int iteration = 0; iteration < 3; ++iteration) {
             for (int k = 0; k < 3; ++k) {
                 float v[54];
                 for (int f = 0; f < 6; ++f) {
                     int n = 0;
                     for (int i = 0; i < 9; ++i)
-                        if (bright[9 * f + i][k])
+                        if (bright[9 * f + i][k] && ref[classOfSample[static_cast<std::size_t>(9 * f + i)]][k] > kDarkClass)
                             v[n++] = logs[9 * f + i][k] - ref[classOfSample[static_cast<std::size_t>(9 * f + i)]][k];
-                    if (n >= 3) gain[f][k] = LowerThird(v, n);
+                    if (n >= 2) gain[f][k] = Median(v, n);
+                    // A clipped sample says its face's light is at least bright enough to
+                    // clip it: a floor for the light of an overexposed face.
+                    for (int i = 0; i < 9; ++i) {
+                        const int s = 9 * f + i, c = classOfSample[static_cast<std::size_t>(s)];
+                        if (!usable[s][k] && !glare[s][c] && ref[c][k] > kDarkClass)
+                            gain[f][k] = std::max(gain[f][k], logs[s][k] - ref[c][k]);
+                    }
                 }
                 for (int c = 0; c < 6; ++c) {
                     int n = 0;
                     for (int s = 0; s < 54; ++s)
-                        if (classOfSample[static_cast<std::size_t>(s)] == c && usable[s][k]) v[n++] = logs[s][k] - gain[s / 9][k];
-                    if (n > 0) ref[c][k] = LowerThird(v, n);
+                        if (classOfSample[static_cast<std::size_t>(s)] == c && usable[s][k])
+                            v[n++] = Channel(lin[static_cast<std::size_t>(s)], k) / std::exp(gain[s / 9][k]);
+                    if (n > 0) ref[c][k] = std::log(std::max(Median(v, n), 1e-3f));
                 }
             }
         }
@@ -203,6 +342,9 @@ struct Resolver {
             const float lo = std::min({ref[c][0], ref[c][1], ref[c][2]});
             if (lo > whiteMin) { whiteMin = lo; white = c; }
         }
+        // No sticker is much brighter than white in any channel.
+        for (int c = 0; c < 6; ++c)
+            for (int k = 0; k < 3; ++k) ref[c][k] = std::min(ref[c][k], ref[white][k] + kBrighterThanWhite);
         for (int k = 0; k < 3; ++k) {
             const float shift = ref[white][k] - std::log(kWhiteLevel);
             for (int c = 0; c < 6; ++c) ref[c][k] -= shift;
@@ -233,18 +375,28 @@ struct Resolver {
             sampleLab[static_cast<std::size_t>(s)] = lab;
             for (int c = 0; c < 6; ++c) {
                 float d = colours::DeltaE2000(lab, seenLab[f][c], kLightnessWeight);
+                glare[s][c] = false;
                 if (d > kGlarePenalty) {
                     // Glare adds the light (white, once normalised) to every channel
                     // until the camera clips it; its amount is tried as each channel's
-                    // excess over the class colour.
+                    // excess over the class colour, the nearest by a cheap difference
+                    // then measured properly.
                     const Linear& r = seen[f][c];
+                    float nearest = kNoBound;
+                    Lab glared{};
                     for (int k = 0; k < 3; ++k) {
                         const float sheen = Channel(m, k) - Channel(r, k);
                         if (sheen <= 0) continue;
                         Linear g;
                         for (int j = 0; j < 3; ++j)
                             Channel(g, j) = std::min(Channel(r, j) + sheen, std::max(Channel(clip[f], j), Channel(m, j)));
-                        d = std::min(d, kGlarePenalty + colours::DeltaE2000(lab, colours::LabFromLinear(g), kLightnessWeight));
+                        const Lab gl = colours::LabFromLinear(g);
+                        const float q = QuickDistance(lab, gl);
+                        if (q < nearest) { nearest = q; glared = gl; }
+                    }
+                    if (nearest < kNoBound) {
+                        const float dg = kGlarePenalty + colours::DeltaE2000(lab, glared, kLightnessWeight);
+                        if (dg < d) { d = dg; glare[s][c] = true; }
                     }
                 }
                 cost[s][c] = d;
@@ -274,31 +426,48 @@ struct Resolver {
     }
 
     // The centres' own cost: they are fixed, each its face's class.
-    float CentreCost(const Rotations&) const {
+    float CentreCost() const {
         float sum = 0;
         for (int f = 0; f < 6; ++f) sum += cost[9 * f + 4][f];
         return sum;
+    }
+
+    static float Cheapest(const PieceProblem& problem, int pos) {
+        float best = kNoBound;
+        for (int p = 0; p < problem.count; ++p)
+            for (int o = 0; o < problem.twists; ++o) best = std::min(best, problem.cost[pos][p][o]);
+        return best;
     }
 
     // The best real colouring for the problems as built, looking only for colourings
     // cheaper than bound.
     CubeFit Fit(float bound) const {
         CubeFit fit;
+        // Each half at its cheapest ignoring the other: what the other half leaves of
+        // the bound is all it may cost.
+        float lowCorners = 0, lowEdges = 0;
+        for (int pos = 0; pos < 8; ++pos) lowCorners += Cheapest(cornerProblem, pos);
+        for (int pos = 0; pos < 12; ++pos) lowEdges += Cheapest(edgeProblem, pos);
         PieceQuery q;
+        q.bound = bound - lowEdges;
         const PiecePlacement c = BestPlacement(cornerProblem, q);
+        fit.complete = c.complete;
+        if (!c.found) return fit;
+        q.bound = bound - c.cost;
         const PiecePlacement e = BestPlacement(edgeProblem, q);
-        fit.complete = c.complete && e.complete;
-        if (!c.found || !e.found) return fit;
+        fit.complete = fit.complete && e.complete;
+        if (!e.found) return fit;
         fit.corners[static_cast<std::size_t>(c.parity)] = c;
         fit.edges[static_cast<std::size_t>(e.parity)] = e;
         // The other parity of each: needed for the best when the two differ, and
         // within reach of the margin for the doubt search.
+        const float reach = c.parity == e.parity ? kDoubtMargin + 1 : kNoBound;
         PieceQuery other;
         other.parity = 1 - c.parity;
-        other.bound = c.parity == e.parity ? std::min(bound, c.cost + kDoubtMargin + 1) : kNoBound;
+        other.bound = std::min(bound - e.cost, c.cost + reach);
         fit.corners[static_cast<std::size_t>(1 - c.parity)] = BestPlacement(cornerProblem, other);
         other.parity = 1 - e.parity;
-        other.bound = c.parity == e.parity ? std::min(bound, e.cost + kDoubtMargin + 1) : kNoBound;
+        other.bound = std::min(bound - c.cost, e.cost + reach);
         fit.edges[static_cast<std::size_t>(1 - e.parity)] = BestPlacement(edgeProblem, other);
         for (int p = 0; p < 2; ++p) {
             const PiecePlacement& cp = fit.corners[static_cast<std::size_t>(p)];
@@ -310,6 +479,111 @@ struct Resolver {
             }
         }
         return fit;
+    }
+
+    // A lower bound of the best real colouring for every one of the 4^6 rotation sets:
+    // each position at its cheapest piece and orientation, pieces used any number of
+    // times. Corner positions depend on three faces' rotations, edges on two.
+    void RotationBounds(std::array<float, 4096>& bound) const {
+        float corner[8][64], edge[12][16];
+        for (int pos = 0; pos < 8; ++pos) {
+            const auto& fl = colours::kCornerFacelets[static_cast<std::size_t>(pos)];
+            for (int combo = 0; combo < 64; ++combo) {
+                int samples[3];
+                for (int j = 0; j < 3; ++j) {
+                    const int f = fl[static_cast<std::size_t>(j)] / 9;
+                    samples[j] = 9 * f + kTurnSource[static_cast<std::size_t>(combo >> (2 * j) & 3)][static_cast<std::size_t>(fl[static_cast<std::size_t>(j)] % 9)];
+                }
+                float best = kNoBound;
+                for (int p = 0; p < 8; ++p)
+                    for (int o = 0; o < 3; ++o)
+                        best = std::min(best, cost[samples[0]][ColourAt(cornerProblem, p, o, 0)] +
+                                                  cost[samples[1]][ColourAt(cornerProblem, p, o, 1)] +
+                                                  cost[samples[2]][ColourAt(cornerProblem, p, o, 2)]);
+                corner[pos][combo] = best;
+            }
+        }
+        for (int pos = 0; pos < 12; ++pos) {
+            const auto& fl = colours::kEdgeFacelets[static_cast<std::size_t>(pos)];
+            for (int combo = 0; combo < 16; ++combo) {
+                int samples[2];
+                for (int j = 0; j < 2; ++j) {
+                    const int f = fl[static_cast<std::size_t>(j)] / 9;
+                    samples[j] = 9 * f + kTurnSource[static_cast<std::size_t>(combo >> (2 * j) & 3)][static_cast<std::size_t>(fl[static_cast<std::size_t>(j)] % 9)];
+                }
+                float best = kNoBound;
+                for (int p = 0; p < 12; ++p)
+                    for (int o = 0; o < 2; ++o)
+                        best = std::min(best, cost[samples[0]][ColourAt(edgeProblem, p, o, 0)] +
+                                                  cost[samples[1]][ColourAt(edgeProblem, p, o, 1)]);
+                edge[pos][combo] = best;
+            }
+        }
+        for (int all = 0; all < 4096; ++all) {
+            float sum = 0;
+            for (int pos = 0; pos < 8; ++pos) {
+                const auto& fl = colours::kCornerFacelets[static_cast<std::size_t>(pos)];
+                int combo = 0;
+                for (int j = 0; j < 3; ++j) combo |= (all >> (2 * (fl[static_cast<std::size_t>(j)] / 9)) & 3) << (2 * j);
+                sum += corner[pos][combo];
+            }
+            for (int pos = 0; pos < 12; ++pos) {
+                const auto& fl = colours::kEdgeFacelets[static_cast<std::size_t>(pos)];
+                int combo = 0;
+                for (int j = 0; j < 2; ++j) combo |= (all >> (2 * (fl[static_cast<std::size_t>(j)] / 9)) & 3) << (2 * j);
+                sum += edge[pos][combo];
+            }
+            bound[static_cast<std::size_t>(all)] = sum;
+        }
+    }
+
+    static Rotations RotationsOf(int all) {
+        Rotations rot{};
+        for (int f = 0; f < 6; ++f) rot[static_cast<std::size_t>(f)] = all >> (2 * f) & 3;
+        return rot;
+    }
+
+    // The rotations whose best real colouring is cheapest: rotation sets are solved in
+    // the order of their bounds until the next bound is no better than the best found.
+    // With doubt, every other rotation set whose colouring comes within kDoubtMargin
+    // marks the stickers where its colouring differs (at most kNearRotations of them
+    // are looked at; rotation sets that only turn faces of one colour give the same
+    // colouring and mark nothing). Leaves the problems built for the chosen rotations.
+    CubeFit BestRotations(Rotations& rot, std::array<bool, 54>* doubt) {
+        std::array<float, 4096> bound;
+        RotationBounds(bound);
+        std::array<std::uint16_t, 4096> order;
+        for (int i = 0; i < 4096; ++i) order[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(i);
+        std::sort(order.begin(), order.end(), [&](std::uint16_t a, std::uint16_t b) { return bound[a] < bound[b]; });
+        CubeFit best;
+        int bestAll = 0;
+        for (std::uint16_t all : order) {
+            if (bound[all] >= best.total) break;
+            BuildProblems(RotationsOf(all));
+            const CubeFit fit = Fit(best.total);
+            if (fit.total < best.total) { best = fit; bestAll = all; }
+        }
+        rot = RotationsOf(bestAll);
+        if (doubt) {
+            std::array<int, 54> mine{}, theirs{};
+            Colouring(best, rot, mine, nullptr);
+            int looked = 0;
+            for (std::uint16_t all : order) {
+                if (bound[all] > best.total + kDoubtMargin || looked >= kNearRotations) break;
+                if (all == bestAll) continue;
+                ++looked;
+                const Rotations other = RotationsOf(all);
+                BuildProblems(other);
+                const CubeFit fit = Fit(best.total + kDoubtMargin);
+                if (fit.total > best.total + kDoubtMargin) continue;
+                Colouring(fit, other, theirs, nullptr);
+                for (int i = 0; i < 54; ++i)
+                    if (mine[static_cast<std::size_t>(SampleOf(i, rot))] != theirs[static_cast<std::size_t>(SampleOf(i, other))])
+                        (*doubt)[static_cast<std::size_t>(i)] = true;
+            }
+        }
+        BuildProblems(rot);
+        return best;
     }
 
     // The class each picture sample shows in a fit (centres their own face).
@@ -340,6 +614,29 @@ struct Resolver {
     }
 };
 
+// Reads the cube and re-estimates the light from it until the reading stays the same
+// (at most kRounds times); leaves the costs and problems of the last light built.
+CubeFit Converge(Resolver& r, Rotations& rot, bool tryRotations, std::array<int, 54>& classOfSample) {
+    CubeFit fit;
+    std::array<int, 54> previous{};
+    previous.fill(-1);
+    for (int round = 0;; ++round) {
+        r.Costs();
+        if (tryRotations && round == 0) {
+            // The rotations are searched under the first light; a better light seldom
+            // changes them, and the final search looks again.
+            fit = r.BestRotations(rot, nullptr);
+        } else {
+            r.BuildProblems(rot);
+            fit = r.Fit(kNoBound);
+        }
+        Resolver::Colouring(fit, rot, classOfSample, nullptr);
+        if (classOfSample == previous || round == kRounds) return fit;
+        previous = classOfSample;
+        r.LightFromColouring(classOfSample);
+    }
+}
+
 }  // namespace
 
 ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tryRotations) {
@@ -352,27 +649,41 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
                                                          colours::LinearFromSrgb(c.b)};
         }
     r.InitialLight();
+    // Two photos of one face (or two centres of one colour) show the same centre under
+    // the same light: caught before the light search, which would tell them apart.
+    for (int a = 0; a < 6; ++a)
+        for (int b = a + 1; b < 6; ++b)
+            if (colours::DeltaE2000(colours::LabFromLinear(r.lin[static_cast<std::size_t>(9 * a + 4)]),
+                                    colours::LabFromLinear(r.lin[static_cast<std::size_t>(9 * b + 4)]), 1.0f) < kSameRawCentres) {
+                result.status = ResolveStatus::SameCentres;
+                result.otherFace = a;
+                result.badFace = b;
+                return result;
+            }
+    r.SearchFaceLight(true);
 
     Rotations rot{};
-    CubeFit fit;
-    std::array<int, 54> classOfSample{}, previous{};
-    previous.fill(-1);
-    for (int round = 0; round < kRounds; ++round) {
-        r.Costs();
-        (void)tryRotations;
-        r.BuildProblems(rot);
-        fit = r.Fit(kNoBound);
-        Resolver::Colouring(fit, rot, classOfSample, nullptr);
-        if (classOfSample == previous) break;
-        previous = classOfSample;
-        r.LightFromColouring(classOfSample);
+    std::array<int, 54> classOfSample{};
+    CubeFit fit = Converge(r, rot, tryRotations, classOfSample);
+    // A read whose light went wrong on some face settles on a worse fit than the true
+    // cube would have: restart the light search from the class colours it found, and
+    // keep the restart while it fits better.
+    for (int restart = 0; restart < kRestarts; ++restart) {
+        Resolver again = r;
+        again.SearchFaceLight(false);
+        Rotations againRot = rot;
+        std::array<int, 54> againClasses{};
+        const CubeFit againFit = Converge(again, againRot, false, againClasses);
+        if (!(againFit.total + again.CentreCost() < fit.total + r.CentreCost() - 0.5f)) break;
+        r = again;
+        rot = againRot;
+        fit = againFit;
+        classOfSample = againClasses;
     }
-    r.Costs();
-    r.BuildProblems(rot);
-    fit = r.Fit(kNoBound);
+    if (tryRotations) fit = r.BestRotations(rot, &result.doubt);
     Resolver::Colouring(fit, rot, classOfSample, &result.facelets);
     result.rotations = rot;
-    result.cost = fit.total + r.CentreCost(rot);
+    result.cost = fit.total + r.CentreCost();
 
     for (int a = 0; a < 6; ++a)
         for (int b = a + 1; b < 6; ++b)
@@ -389,10 +700,6 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
         const float c = r.cost[s][classOfSample[static_cast<std::size_t>(s)]];
         if (c > worst) { worst = c; result.badSticker = i; }
     }
-#ifdef COLOUR_DEBUG
-    for (int c = 0; c < 6; ++c) std::printf("ref %d lab %.1f %.1f %.1f\n", c, r.refLab[c].l, r.refLab[c].a, r.refLab[c].b);
-    for (int i = 0; i < 54; ++i) { const int s = SampleOf(i, rot); std::printf("%d:%c %.1f  lab %.0f %.0f %.0f%s", i, result.facelets[i], r.cost[s][classOfSample[s]], r.sampleLab[s].l, r.sampleLab[s].a, r.sampleLab[s].b, i % 9 == 8 ? "\n" : " | "); }
-#endif
     if (worst > kNoCubeCost || !fit.complete) {
         result.status = ResolveStatus::NoCube;
         return result;

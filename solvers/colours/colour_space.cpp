@@ -13,6 +13,11 @@ float LabCurve(float t) {
     return t > kEpsilon ? std::cbrt(t) : (kKappa * t + 16.0f) / 116.0f;
 }
 
+float Pow7(float x) {
+    const float x2 = x * x;
+    return x2 * x2 * x2 * x;
+}
+
 float Degrees(float radians) { return radians * 180.0f / kPi; }
 float Radians(float degrees) { return degrees * kPi / 180.0f; }
 
@@ -36,7 +41,7 @@ Lab LabFromLinear(const Linear& c) {
 float DeltaE2000(const Lab& x, const Lab& y, float kL) {
     const float c1 = std::hypot(x.a, x.b), c2 = std::hypot(y.a, y.b);
     const float cMean = 0.5f * (c1 + c2);
-    const float cMean7 = std::pow(cMean, 7.0f);
+    const float cMean7 = Pow7(cMean);
     const float g = 0.5f * (1.0f - std::sqrt(cMean7 / (cMean7 + 6103515625.0f)));  // 25^7
     const float a1 = (1.0f + g) * x.a, a2 = (1.0f + g) * y.a;
     const float cp1 = std::hypot(a1, x.b), cp2 = std::hypot(a2, y.b);
@@ -65,7 +70,7 @@ float DeltaE2000(const Lab& x, const Lab& y, float kL) {
     const float t = 1.0f - 0.17f * std::cos(Radians(hMean - 30)) + 0.24f * std::cos(Radians(2 * hMean)) +
                     0.32f * std::cos(Radians(3 * hMean + 6)) - 0.20f * std::cos(Radians(4 * hMean - 63));
     const float dTheta = 30.0f * std::exp(-((hMean - 275) / 25) * ((hMean - 275) / 25));
-    const float cpMean7 = std::pow(cpMean, 7.0f);
+    const float cpMean7 = Pow7(cpMean);
     const float rc = 2.0f * std::sqrt(cpMean7 / (cpMean7 + 6103515625.0f));
     const float l50 = (lMean - 50) * (lMean - 50);
     const float sl = 1.0f + 0.015f * l50 / std::sqrt(20 + l50);

@@ -34,7 +34,7 @@ struct PieceQuery {
     int parity = -1;         // required permutation parity, -1 either
     float bound = kNoBound;  // only placements costing strictly less are wanted
     int excludePosition = -1, excludeSticker = -1, excludeColour = -1;
-    long nodeBudget = 400000;  // nodes visited before the search gives up
+    long nodeBudget = 100000;  // nodes visited before the search gives up
 };
 
 struct PiecePlacement {

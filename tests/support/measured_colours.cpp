@@ -117,7 +117,7 @@ MeasuredCube GenerateMeasuredCube(std::uint32_t seed, const LightShift& light) {
             const int c = colourOf[static_cast<std::size_t>(9 * f + i)];
             const float shade = 1 + light.shading * (2 * unit(rng) - 1);
             const bool glare = unit(rng) < light.glareShare;
-            const float sheen = glare ? 0.15f + 0.45f * unit(rng) : 0.0f;
+            const float sheen = glare ? kMidExposure * (0.1f + 0.3f * unit(rng)) : 0.0f;
             float v[3];
             for (int k = 0; k < 3; ++k) {
                 const float l = lamp[static_cast<std::size_t>(k)];

@@ -1,0 +1,61 @@
+// velmora-cli scan --rgb as robots and colour sensors use it.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "support/cli_runner.h"
+#include "support/measured_colours.h"
+
+namespace {
+
+using velmora::test::RunCli;
+
+std::string RgbText(const velmora::test::MeasuredCube& cube) {
+    std::string text;
+    for (const auto& face : cube.faces)
+        for (const auto& c : face) {
+            char buf[48];
+            std::snprintf(buf, sizeof buf, "%s%g,%g,%g", text.empty() ? "" : " ", c.r, c.g, c.b);
+            text += buf;
+        }
+    return text;
+}
+
+TEST(CliScan, PrintsTheFaceletsOfMeasuredColours) {
+    velmora::test::LightShift light;
+    light.glareShare = 0;
+    const auto cube = velmora::test::GenerateMeasuredCube(3, light);
+    const std::string text = RgbText(cube);
+    auto r = RunCli("scan --rgb '" + text + "'");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "facelets: " + std::string(cube.facelets.data()) + "\ndoubt: \n");
+
+    const std::string file = testing::TempDir() + "velmora_scan_rgb.txt";
+    std::FILE* f = std::fopen(file.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs((text + "\n").c_str(), f);
+    std::fclose(f);
+    EXPECT_EQ(RunCli("scan --rgb @" + file).out, r.out);
+    std::remove(file.c_str());
+}
+
+TEST(CliScan, BadInputExitsTwoNamingTheSticker) {
+    velmora::test::LightShift light;
+    light.glareShare = 0;
+    auto cube = velmora::test::GenerateMeasuredCube(11, light);
+    const std::string text = RgbText(cube);
+    auto fewer = RunCli("scan --rgb '" + text.substr(0, text.rfind(' ')) + "'", true);
+    EXPECT_EQ(fewer.code, 2);
+    EXPECT_NE(fewer.out.find("not 53"), std::string::npos) << fewer.out;
+    auto badNumber = RunCli("scan --rgb '1,2,300 " + text.substr(text.find(' ') + 1) + "'", true);
+    EXPECT_EQ(badNumber.code, 2);
+    EXPECT_NE(badNumber.out.find("sticker 0 (U1)"), std::string::npos) << badNumber.out;
+    cube.faces[2][1] = {0, 0, 0};
+    auto noCube = RunCli("scan --rgb '" + RgbText(cube) + "'", true);
+    EXPECT_EQ(noCube.code, 2);
+    EXPECT_NE(noCube.out.find("sticker 19 (F2)"), std::string::npos) << noCube.out;
+    EXPECT_EQ(RunCli("scan --rgb @/nonexistent/velmora").code, 2);
+}
+
+}  // namespace
