@@ -85,9 +85,9 @@ TEST_F(PhotoInput, SaysWhatIsMissingOrWrongAndKeepsItsSlots) {
     EXPECT_TRUE(s.MessageIsError());
     EXPECT_NE(s.Message().find("again.jpg"), std::string::npos) << s.Message();
 
-    // A sticker of no cube colour at all fits no real cube.
+    // Stickers of no cube colour at all fit no real cube.
     FaceSamples bad = PhotoOf(facelets, 3, 0);
-    bad[0] = {255, 0, 255};
+    for (std::size_t i : {0u, 2u, 6u, 8u}) bad[i] = {255, 0, 255};
     s.PhotoRead(3, "d.jpg", bad);
     EXPECT_FALSE(s.HasColouring());
     EXPECT_NE(s.Message().find("拼不成一个真实的魔方"), std::string::npos) << s.Message();
