@@ -3,6 +3,9 @@
 // six captured faces resolved. Reports exact reads, wrong reads without a doubt, the
 // face finder's median time per frame and the largest grid movement that led to a
 // capture. velmora_video_rate [COUNT] [SEED] [WIDTH HEIGHT]
+//
+// velmora_video_rate --long MINUTES OUT.avi writes a long video (one round of the six
+// faces rendered, then repeated) for watching the window's memory over a long run.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -18,9 +21,36 @@
 #include "photos/cube_video.h"
 #include "photos/video/video_scan.h"
 
+#include <opencv2/videoio.hpp>
+
 using namespace velmora;
 
+namespace {
+
+int WriteLongVideo(double minutes, const std::string& out) {
+    const std::string round = out + ".round.avi";
+    test::CubeVideo video{.facelets = "UUUUUUUUURRRRRRRRRFFFFFFFFFDDDDDDDDDLLLLLLLLLBBBBBBBBB", .seed = 7};
+    if (test::WriteCubeVideo(round, video) == 0) return 1;
+    cv::VideoWriter writer(out, cv::VideoWriter::fourcc('M', 'J', 'P', 'G'), video.fps, cv::Size(video.width, video.height));
+    const long long frames = static_cast<long long>(minutes * 60 * video.fps);
+    long long written = 0;
+    cv::Mat frame;
+    while (written < frames) {
+        cv::VideoCapture in(round);
+        while (written < frames && in.read(frame)) {
+            writer.write(frame);
+            ++written;
+        }
+    }
+    std::remove(round.c_str());
+    std::printf("frames: %lld\n", written);
+    return 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--long") return WriteLongVideo(std::atof(argv[2]), argv[3]);
     const int count = argc > 1 ? std::atoi(argv[1]) : 20;
     const unsigned seed = argc > 2 ? unsigned(std::atoi(argv[2])) : 1;
     const int width = argc > 4 ? std::atoi(argv[3]) : 1280, height = argc > 4 ? std::atoi(argv[4]) : 720;

@@ -40,8 +40,8 @@ bool LiveFaceReader::Offer(const QImage& frame) {
 }
 
 LiveView::LiveView(QWidget* parent) : QWidget(parent) {
-    setMinimumSize(320, 200);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setMinimumSize(420, 240);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
 }
 
 void LiveView::ShowFrame(const QImage& frame) {

@@ -53,7 +53,7 @@ public:
     double Fps() const { return fps_; }
     int FramesShown() const { return shown_; }
 
-    QSize sizeHint() const override { return {400, 260}; }
+    QSize sizeHint() const override { return {520, 300}; }
 
 protected:
     void paintEvent(QPaintEvent*) override;

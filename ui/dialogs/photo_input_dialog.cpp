@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <opencv2/imgproc.hpp>
 
 #include "ui/dialogs/dialog_text.h"
@@ -195,7 +196,7 @@ PhotoInputDialog::PhotoInputDialog(const int (&colours)[10], std::function<int(s
     hint_->hide();
     auto* upper = new QHBoxLayout;
     upper->addLayout(grid, 3);
-    upper->addWidget(hint_, 2);
+    upper->addWidget(hint_, 3);
 
     reader_ = new LiveFaceReader(this);
     connect(reader_, &LiveFaceReader::faceRead, this, &PhotoInputDialog::FaceRead);
@@ -328,6 +329,8 @@ void PhotoInputDialog::StartCamera() {
     clock_.start();
     live_->Clear();
     hint_->show();
+    // Room for the live picture beside the slots.
+    resize(std::max(width(), 1280), height());
     cameraButton_->setText(DialogText("改用照片"));
     cameraLine_->setText(DialogText(captures_.Progress()));
     cameraLine_->setStyleSheet(QString());
