@@ -3,6 +3,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include <opencv2/core/utils/logger.hpp>
 #include <opencv2/videoio.hpp>
 
 #include "photos/face_reader.h"
@@ -17,6 +18,8 @@ VideoScan ScanVideo(const std::string& path, const std::array<Rgb, 6>& display) 
         scan.error = name + "：找不到这个视频文件";
         return scan;
     }
+    // A file that is no video is reported once, as a message, not by the backends' logs.
+    cv::utils::logging::setLogLevel(cv::utils::logging::LOG_LEVEL_ERROR);
     cv::VideoCapture video(path);
     if (!video.isOpened()) {
         scan.error = name + "：不是能读的视频文件";
