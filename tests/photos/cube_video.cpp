@@ -26,8 +26,8 @@ const std::array<Rgb, 6> kVideoCubeColours = {{
 namespace {
 
 constexpr double kPi = 3.14159265358979;
-// Frames per face: moving in, held, moving out, nothing.
-constexpr int kIn = 12, kHeld = 27, kOut = 8, kEmpty = 6;
+// Frames per face: moving in, held (1.2 s at 30 frames a second), moving out, nothing.
+constexpr int kIn = 12, kHeld = 36, kOut = 8, kEmpty = 6;
 
 std::array<Rgb, 9> Colours(const std::string& facelets, int f) {
     std::array<Rgb, 9> out{};

@@ -1,6 +1,6 @@
 #pragma once
 // Generated videos of a hand showing a cube to the camera face by face: each face
-// moves in (motion blur), is held still about a second (slight jitter), moves out,
+// moves in (motion blur), is held still about 1.2 s (slight jitter), moves out,
 // and some frames show no face at all; the light's colour and brightness drift over
 // the whole video. Test code: the window tests, `velmora-cli scan --video` checks and
 // the video benchmark use it. MJPEG in AVI, written with OpenCV.
