@@ -187,16 +187,16 @@ PhotoInputDialog::PhotoInputDialog(const int (&colours)[10], std::function<int(s
     cameraLine_->setWordWrap(true);
     captureButton_ = new QPushButton(DialogText("拍下这一面"), this);
     connect(captureButton_, &QPushButton::clicked, this, &PhotoInputDialog::CaptureNow);
-    hint_ = new QWidget(this);
-    auto* panel = new QVBoxLayout(hint_);
+    cameraPanel_ = new QWidget(this);
+    auto* panel = new QVBoxLayout(cameraPanel_);
     panel->setContentsMargins(0, 0, 0, 0);
     panel->addWidget(live_, 1);
     panel->addWidget(cameraLine_);
     panel->addWidget(captureButton_, 0, Qt::AlignRight);
-    hint_->hide();
+    cameraPanel_->hide();
     auto* upper = new QHBoxLayout;
     upper->addLayout(grid, 3);
-    upper->addWidget(hint_, 3);
+    upper->addWidget(cameraPanel_, 3);
 
     reader_ = new LiveFaceReader(this);
     connect(reader_, &LiveFaceReader::faceRead, this, &PhotoInputDialog::FaceRead);
@@ -328,7 +328,7 @@ void PhotoInputDialog::StartCamera() {
     grid_.Reset();
     clock_.start();
     live_->Clear();
-    hint_->show();
+    cameraPanel_->show();
     // Room for the live picture beside the slots.
     resize(std::max(width(), 1280), height());
     cameraButton_->setText(DialogText("改用照片"));
@@ -344,7 +344,7 @@ void PhotoInputDialog::StopCamera() {
         source_->Stop();
         source_.release()->deleteLater();
     }
-    if (hint_) hint_->hide();
+    if (cameraPanel_) cameraPanel_->hide();
     if (cameraButton_) cameraButton_->setText(DialogText("使用摄像头"));
     ShowCameraChoice();
 }
@@ -353,7 +353,7 @@ void PhotoInputDialog::CameraStopped(const QString& message) {
     const bool finished = message == DialogText("视频已放完。");
     StopCamera();
     // The last picture and the message stay in view until the user goes on.
-    hint_->show();
+    cameraPanel_->show();
     cameraLine_->setText(message + QLatin1Char(' ') + DialogText(captures_.Progress()));
     cameraLine_->setStyleSheet(finished ? QString() : QStringLiteral("color: #b00000;"));
 }

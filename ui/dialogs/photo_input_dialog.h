@@ -121,7 +121,7 @@ private:
     std::unique_ptr<FrameSource> source_;
     LiveFaceReader* reader_ = nullptr;
     LiveView* live_ = nullptr;
-    QWidget* hint_ = nullptr;
+    QWidget* cameraPanel_ = nullptr;
     QComboBox* cameras_ = nullptr;
     QPushButton* cameraButton_ = nullptr;
     QPushButton* captureButton_ = nullptr;
