@@ -47,10 +47,11 @@ private:
 double GridMotion(const GridCorners& a, const GridCorners& b);
 
 // The faces captured so far (at most six, one per centre colour) and the slot each
-// belongs to. Slots are the facelet-string faces U R F D L B. A face's slot is the
-// one whose display colour matches its centre; once six are in, the placement is the
-// closest one to the display colours that is a real cube (the pieces decide where
-// colours alone cannot).
+// belongs to. Slots are the facelet-string faces U R F D L B. Until six are in, each
+// face goes to the slot whose display colour matches its centre. With six, the pieces
+// decide which faces are opposite and how they go round (the colour scheme whose best
+// real cube fits the measured colours best), and the display colours only how that
+// cube is held. A face may be captured in any rotation.
 class FaceCaptures {
 public:
     // display: the program's colour of each slot's face.
