@@ -93,9 +93,10 @@ struct ScanOptions {
 void AddScanCommand(CLI::App& app, ScanOptions& opt);
 // -1 when scan was not asked for.
 int RunScanCommand(CLI::App& app, const ScanOptions& opt);
-// Prints the facelets: and doubt: lines of a read cube; for a cube that was not read,
-// prints on standard error what is wrong (naming the face or sticker) and returns false.
-bool PrintScanResult(const ColourResolution& r);
+// Prints the facelets: and doubt: lines of a read cube (with rgbLine, when given,
+// printed between them as it is); for a cube that was not read, prints on standard
+// error what is wrong (naming the face or sticker) and returns false.
+bool PrintScanResult(const ColourResolution& r, const std::string& rgbLine = {});
 #ifdef VELMORA_SCAN_VIDEO
 // The video form of scan (cli/scan_video.cpp).
 void AddScanVideoOption(CLI::App& scan, ScanOptions& opt);

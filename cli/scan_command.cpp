@@ -87,7 +87,7 @@ int RunScanRgb(const ScanOptions& opt) {
 
 }  // namespace
 
-bool PrintScanResult(const ColourResolution& r) {
+bool PrintScanResult(const ColourResolution& r, const std::string& rgbLine) {
     if (r.status == ResolveStatus::SameCentres) {
         std::fprintf(stderr, "velmora-cli: the centres of faces %c and %c have the same colour\n",
                      kFaceLetters[r.otherFace], kFaceLetters[r.badFace]);
@@ -99,6 +99,7 @@ bool PrintScanResult(const ColourResolution& r) {
         return false;
     }
     std::printf("facelets: %s\n", r.facelets.data());
+    if (!rgbLine.empty()) std::printf("%s\n", rgbLine.c_str());
     std::string doubt;
     for (int i = 0; i < 54; ++i)
         if (r.doubt[static_cast<std::size_t>(i)]) doubt += (doubt.empty() ? "" : " ") + std::to_string(i);

@@ -37,6 +37,10 @@ constexpr float kGlarePenalty = 8.0f;
 // A sticker whose cost in the best real colouring is above this fits no colour class:
 // the colours are not those of a real cube.
 constexpr float kNoCubeCost = 45.0f;
+// Colours whose best real cube costs more than this in all (about 11 per sticker,
+// three times a typical read under hard light) are not a cube's: random colours, a
+// photo of something else.
+constexpr float kNoCubeTotal = 600.0f;
 // Two centres closer than this (CIEDE2000, after normalisation) are one colour.
 constexpr float kSameCentres = 6.0f;
 // Two centres measured this close (CIEDE2000, before any normalisation) are one
@@ -48,13 +52,24 @@ constexpr float kBrighterThanWhite = 0.15f;
 // The linear level a white sticker is normalised to.
 constexpr float kWhiteLevel = 0.85f;
 // At most this many rounds of "read the cube, re-estimate the light from it".
-constexpr int kRounds = 4;
+constexpr int kRounds = 3;
 // Linear levels at which a measured channel is taken as clipped by the camera, or as
 // too dark to say anything about the light.
 constexpr float kClipped = 0.98f;
 constexpr float kDarkestUsable = 0.04f;
+// Other colourings given their own light after a read, and how much dearer than the
+// read (under its light) they may be.
+constexpr int kAlternatives = 3;
+constexpr float kAlternativeMargin = 60.0f;
+// A read whose total cost is above this is looked at again from other starts (about
+// nine in ten true reads under hard light cost less).
+constexpr float kSuspectCost = 270.0f;
 // Restarts of the light search from a read cube's class colours.
 constexpr int kRestarts = 2;
+// Nodes each search of one rotation set may visit.
+constexpr long kRotationNodes = 5000;
+// Rotation sets whose search ran out of nodes before the search gives up.
+constexpr int kSlowRotationSets = 32;
 // Rotation sets within reach of the best that the doubt search looks at.
 constexpr int kNearRotations = 64;
 // A class this dark in a channel (log of the normalised level) says little about a
@@ -423,6 +438,8 @@ struct Resolver {
                     edgeProblem.cost[pos][p][o] = cost[samples[0]][ColourAt(edgeProblem, p, o, 0)] +
                                                   cost[samples[1]][ColourAt(edgeProblem, p, o, 1)];
         }
+        cornerProblem.Sort();
+        edgeProblem.Sort();
     }
 
     // The centres' own cost: they are fixed, each its face's class.
@@ -441,7 +458,7 @@ struct Resolver {
 
     // The best real colouring for the problems as built, looking only for colourings
     // cheaper than bound.
-    CubeFit Fit(float bound) const {
+    CubeFit Fit(float bound, long nodeBudget = PieceQuery{}.nodeBudget) const {
         CubeFit fit;
         // Each half at its cheapest ignoring the other: what the other half leaves of
         // the bound is all it may cost.
@@ -449,6 +466,7 @@ struct Resolver {
         for (int pos = 0; pos < 8; ++pos) lowCorners += Cheapest(cornerProblem, pos);
         for (int pos = 0; pos < 12; ++pos) lowEdges += Cheapest(edgeProblem, pos);
         PieceQuery q;
+        q.nodeBudget = nodeBudget;
         q.bound = bound - lowEdges;
         const PiecePlacement c = BestPlacement(cornerProblem, q);
         fit.complete = c.complete;
@@ -463,6 +481,7 @@ struct Resolver {
         // within reach of the margin for the doubt search.
         const float reach = c.parity == e.parity ? kDoubtMargin + 1 : kNoBound;
         PieceQuery other;
+        other.nodeBudget = nodeBudget;
         other.parity = 1 - c.parity;
         other.bound = std::min(bound - e.cost, c.cost + reach);
         fit.corners[static_cast<std::size_t>(1 - c.parity)] = BestPlacement(cornerProblem, other);
@@ -556,11 +575,17 @@ struct Resolver {
         for (int i = 0; i < 4096; ++i) order[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(i);
         std::sort(order.begin(), order.end(), [&](std::uint16_t a, std::uint16_t b) { return bound[a] < bound[b]; });
         CubeFit best;
-        int bestAll = 0;
+        int bestAll = 0, slow = 0;
         for (std::uint16_t all : order) {
             if (bound[all] >= best.total) break;
             BuildProblems(RotationsOf(all));
-            const CubeFit fit = Fit(best.total);
+            CubeFit fit = Fit(best.total, kRotationNodes);
+            // A rotation set whose search runs long fits badly everywhere: not the best.
+            // Many of them: colours that fit no cube in any rotation.
+            if (!fit.complete) {
+                if (++slow > kSlowRotationSets) break;
+                continue;
+            }
             if (fit.total < best.total) { best = fit; bestAll = all; }
         }
         rot = RotationsOf(bestAll);
@@ -574,7 +599,7 @@ struct Resolver {
                 ++looked;
                 const Rotations other = RotationsOf(all);
                 BuildProblems(other);
-                const CubeFit fit = Fit(best.total + kDoubtMargin);
+                const CubeFit fit = Fit(best.total + kDoubtMargin, kRotationNodes);
                 if (fit.total > best.total + kDoubtMargin) continue;
                 Colouring(fit, other, theirs, nullptr);
                 for (int i = 0; i < 54; ++i)
@@ -637,6 +662,50 @@ CubeFit Converge(Resolver& r, Rotations& rot, bool tryRotations, std::array<int,
     }
 }
 
+// The cheapest real colourings that differ from fit at some corner or edge sticker
+// and cost at most margin more, cheapest first (at most kAlternatives of them, no two
+// of equal cost). Each is whole: its own half with the other half of the same parity.
+int Alternatives(const Resolver& r, const CubeFit& fit, float margin, std::array<CubeFit, kAlternatives>& out) {
+    int count = 0;
+    for (int kind = 0; kind < 2; ++kind) {
+        const PieceProblem& problem = kind == 0 ? r.cornerProblem : r.edgeProblem;
+        const auto& own = kind == 0 ? fit.corners : fit.edges;
+        const auto& partner = kind == 0 ? fit.edges : fit.corners;
+        const PiecePlacement& chosen = own[static_cast<std::size_t>(fit.parity)];
+        for (int pos = 0; pos < problem.count; ++pos)
+            for (int j = 0; j < problem.twists; ++j) {
+                PieceQuery q;
+                q.excludePosition = pos;
+                q.excludeSticker = j;
+                q.excludeColour = ColourAt(problem, chosen.piece[static_cast<std::size_t>(pos)], chosen.twist[static_cast<std::size_t>(pos)], j);
+                for (int p = 0; p < 2; ++p) {
+                    const PiecePlacement& other = partner[static_cast<std::size_t>(p)];
+                    if (!other.found) continue;
+                    q.parity = p;
+                    q.bound = fit.total + margin - other.cost;
+                    const PiecePlacement alt = BestPlacement(problem, q);
+                    if (!alt.found) continue;
+                    CubeFit candidate = fit;
+                    candidate.parity = p;
+                    candidate.total = alt.cost + other.cost;
+                    (kind == 0 ? candidate.corners : candidate.edges)[static_cast<std::size_t>(p)] = alt;
+                    bool seen = false;
+                    for (int i = 0; i < count; ++i) seen = seen || out[static_cast<std::size_t>(i)].total == candidate.total;
+                    if (seen) continue;
+                    // Insert in order of cost, the dearest dropping out when full.
+                    if (count == kAlternatives && candidate.total >= out[kAlternatives - 1].total) continue;
+                    int at = count < kAlternatives ? count++ : kAlternatives - 1;
+                    while (at > 0 && out[static_cast<std::size_t>(at - 1)].total > candidate.total) {
+                        out[static_cast<std::size_t>(at)] = out[static_cast<std::size_t>(at - 1)];
+                        --at;
+                    }
+                    out[static_cast<std::size_t>(at)] = candidate;
+                }
+            }
+    }
+    return count;
+}
+
 }  // namespace
 
 ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tryRotations) {
@@ -660,15 +729,31 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
                 result.badFace = b;
                 return result;
             }
+    // Two starts: each face's light from its lightest neutral sample alone, and after
+    // the search over class guesses; the better read is kept. The further starts below
+    // are only tried for a read that fits worse than most true reads do.
+    Resolver plain = r;
     r.SearchFaceLight(true);
 
     Rotations rot{};
     std::array<int, 54> classOfSample{};
     CubeFit fit = Converge(r, rot, tryRotations, classOfSample);
+    auto suspect = [&] { return fit.total + r.CentreCost() > kSuspectCost; };
+    if (suspect()) {
+        Rotations plainRot{};
+        std::array<int, 54> plainClasses{};
+        const CubeFit plainFit = Converge(plain, plainRot, tryRotations, plainClasses);
+        if (plainFit.total + plain.CentreCost() < fit.total + r.CentreCost() - 0.5f) {
+            r = plain;
+            rot = plainRot;
+            fit = plainFit;
+            classOfSample = plainClasses;
+        }
+    }
     // A read whose light went wrong on some face settles on a worse fit than the true
     // cube would have: restart the light search from the class colours it found, and
     // keep the restart while it fits better.
-    for (int restart = 0; restart < kRestarts; ++restart) {
+    for (int restart = 0; restart < kRestarts && suspect(); ++restart) {
         Resolver again = r;
         again.SearchFaceLight(false);
         Rotations againRot = rot;
@@ -680,7 +765,46 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
         fit = againFit;
         classOfSample = againClasses;
     }
-    if (tryRotations) fit = r.BestRotations(rot, &result.doubt);
+    // A read can settle on a light that suits it better than the true cube's own light
+    // would suit the true cube (red and orange swapped on two pieces, say). The nearest
+    // other colourings are each given their own light, and one that then fits better
+    // is kept.
+    if (suspect()) {
+        std::array<CubeFit, kAlternatives> alternatives;
+        const int count = Alternatives(r, fit, kAlternativeMargin, alternatives);
+        for (int i = 0; i < count; ++i) {
+            Resolver again = r;
+            std::array<int, 54> againClasses{};
+            Resolver::Colouring(alternatives[static_cast<std::size_t>(i)], rot, againClasses, nullptr);
+            again.LightFromColouring(againClasses);
+            Rotations againRot = rot;
+            const CubeFit againFit = Converge(again, againRot, false, againClasses);
+            if (againFit.total + again.CentreCost() < fit.total + r.CentreCost() - 0.5f) {
+                r = again;
+                fit = againFit;
+                classOfSample = againClasses;
+            }
+        }
+    }
+    if (tryRotations) {
+        // The rotations again under the final light; when they change, the light is
+        // estimated again under them (the result is kept only if it fits better).
+        for (int again = 0; again < 2; ++again) {
+            Rotations turned = rot;
+            Resolver trial = r;
+            const CubeFit turnedFit = trial.BestRotations(turned, nullptr);
+            if (turned == rot) break;
+            std::array<int, 54> turnedClasses{};
+            Resolver::Colouring(turnedFit, turned, turnedClasses, nullptr);
+            trial.LightFromColouring(turnedClasses);
+            const CubeFit settled = Converge(trial, turned, false, turnedClasses);
+            if (!(settled.total + trial.CentreCost() < fit.total + r.CentreCost() - 0.5f)) break;
+            r = trial;
+            rot = turned;
+            fit = settled;
+        }
+        fit = r.BestRotations(rot, &result.doubt);
+    }
     Resolver::Colouring(fit, rot, classOfSample, &result.facelets);
     result.rotations = rot;
     result.cost = fit.total + r.CentreCost();
@@ -700,7 +824,7 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
         const float c = r.cost[s][classOfSample[static_cast<std::size_t>(s)]];
         if (c > worst) { worst = c; result.badSticker = i; }
     }
-    if (worst > kNoCubeCost || !fit.complete) {
+    if (worst > kNoCubeCost || result.cost > kNoCubeTotal || !fit.complete) {
         result.status = ResolveStatus::NoCube;
         return result;
     }

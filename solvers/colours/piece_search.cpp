@@ -17,10 +17,7 @@ const std::array<std::array<int, 2>, 12> kEdgeColours = {{
 
 namespace {
 
-struct Candidate {
-    float cost;
-    std::uint8_t piece, twist;
-};
+using Candidate = PieceCandidate;
 
 // The search state: candidates of every position sorted by cost, the order in which
 // positions are filled, and the best placement so far.
@@ -28,14 +25,14 @@ struct Search {
     const PieceProblem& problem;
     const PieceQuery& query;
     int n = 0, m = 0;
-    std::array<std::array<Candidate, 36>, 12> sorted{};
-    std::array<int, 12> sortedCount{};
+    const std::array<std::array<Candidate, 36>, 12>& sorted;
     std::array<int, 12> order{};
     std::array<std::uint8_t, 12> piece{}, twist{};
     long nodes = 0;
     PiecePlacement best;
 
-    Search(const PieceProblem& p, const PieceQuery& q) : problem(p), query(q), n(p.count), m(p.twists) {
+    Search(const PieceProblem& p, const PieceQuery& q)
+        : problem(p), query(q), n(p.count), m(p.twists), sorted(p.sorted) {
         best.cost = q.bound;
     }
 
@@ -45,8 +42,10 @@ struct Search {
 
     // The cheapest candidate of a position among the pieces not in used.
     float Cheapest(int pos, unsigned used) const {
-        for (int i = 0; i < sortedCount[pos]; ++i)
-            if (!(used >> sorted[pos][i].piece & 1u)) return sorted[pos][i].cost;
+        for (int i = 0; i < n * m; ++i) {
+            const Candidate& c = sorted[pos][i];
+            if (!(used >> c.piece & 1u) && !Excluded(pos, c.piece, c.twist)) return c.cost;
+        }
         return kNoBound;
     }
 
@@ -90,10 +89,10 @@ struct Search {
         }
         float rest = 0;
         for (int d = depth + 1; d < n; ++d) rest += Cheapest(order[d], used);
-        for (int i = 0; i < sortedCount[pos]; ++i) {
+        for (int i = 0; i < n * m; ++i) {
             const Candidate& c = sorted[pos][i];
             if (cost + c.cost + rest >= best.cost) break;  // the rest are dearer still
-            if (used >> c.piece & 1u) continue;
+            if (used >> c.piece & 1u || Excluded(pos, c.piece, c.twist)) continue;
             piece[pos] = c.piece;
             twist[pos] = c.twist;
             Visit(depth + 1, used | 1u << c.piece, twistSum + c.twist, cost + c.cost);
@@ -104,16 +103,7 @@ struct Search {
     void Run() {
         std::array<float, 12> regret{};
         for (int pos = 0; pos < n; ++pos) {
-            int k = 0;
-            for (int p = 0; p < n; ++p)
-                for (int o = 0; o < m; ++o)
-                    if (!Excluded(pos, p, o))
-                        sorted[pos][k++] = {problem.cost[pos][p][o], static_cast<std::uint8_t>(p),
-                                            static_cast<std::uint8_t>(o)};
-            sortedCount[pos] = k;
-            std::sort(sorted[pos].begin(), sorted[pos].begin() + k,
-                      [](const Candidate& a, const Candidate& b) { return a.cost < b.cost; });
-            regret[pos] = k > 1 ? sorted[pos][1].cost - sorted[pos][0].cost : 0;
+            regret[pos] = sorted[pos][1].cost - sorted[pos][0].cost;
             order[pos] = pos;
         }
         // Positions whose choice is clearest first; a forbidden colour's position first of all.
@@ -126,6 +116,17 @@ struct Search {
 };
 
 }  // namespace
+
+void PieceProblem::Sort() {
+    for (int pos = 0; pos < count; ++pos) {
+        int k = 0;
+        for (int p = 0; p < count; ++p)
+            for (int o = 0; o < twists; ++o)
+                sorted[pos][k++] = {cost[pos][p][o], static_cast<std::uint8_t>(p), static_cast<std::uint8_t>(o)};
+        std::sort(sorted[pos].begin(), sorted[pos].begin() + k,
+                  [](const PieceCandidate& a, const PieceCandidate& b) { return a.cost < b.cost; });
+    }
+}
 
 PiecePlacement BestPlacement(const PieceProblem& problem, const PieceQuery& query) {
     Search search(problem, query);

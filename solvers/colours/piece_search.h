@@ -21,6 +21,11 @@ extern const std::array<std::array<int, 2>, 12> kEdgeColours;
 
 inline constexpr float kNoBound = 3.0e38f;
 
+struct PieceCandidate {
+    float cost;
+    std::uint8_t piece, twist;
+};
+
 struct PieceProblem {
     int count = 8;  // positions and pieces: 8 corners or 12 edges
     int twists = 3; // orientations: 3 corners, 2 edges
@@ -28,13 +33,17 @@ struct PieceProblem {
     // the position's sticker (n + o) mod twists.
     float cost[12][12][3] = {};
     const int* colours = nullptr;  // colours[piece * twists + n], the piece's stickers
+    // Every position's candidates by rising cost: filled by Sort() after cost is set,
+    // so that the many searches of one problem sort only once.
+    std::array<std::array<PieceCandidate, 36>, 12> sorted{};
+    void Sort();
 };
 
 struct PieceQuery {
     int parity = -1;         // required permutation parity, -1 either
     float bound = kNoBound;  // only placements costing strictly less are wanted
     int excludePosition = -1, excludeSticker = -1, excludeColour = -1;
-    long nodeBudget = 100000;  // nodes visited before the search gives up
+    long nodeBudget = 20000;  // nodes visited before the search gives up
 };
 
 struct PiecePlacement {

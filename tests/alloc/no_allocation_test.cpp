@@ -9,6 +9,7 @@
 #include <random>
 
 #include "model/tarnex_source.h"
+#include "solvers/colours/colour_resolution.h"
 
 namespace {
 std::atomic<long> allocations{0};
@@ -141,6 +142,20 @@ TEST(NoAllocationInTypedKeys, PairsMacrosAndDisplayKeys) {
     long before = allocations.load();
     for (const char* keys : {"T+", "RF", "AB", "LA", "A*", "FF", "RR", "AA", "BB", "+", "-", "*"})
         for (const char* k = keys; *k; ++k) doc->OnKey(*k);
+    EXPECT_EQ(allocations.load(), before);
+}
+
+TEST(NoAllocationColours, ResolutionWithAndWithoutRotations) {
+    // A solved cube under daylight, one face in a warmer light, two samples swapped.
+    constexpr float kFaces[6][3] = {{230, 232, 228}, {190, 22, 36}, {10, 155, 72},
+                                    {245, 214, 10},  {255, 104, 10}, {12, 72, 176}};
+    std::array<FaceSamples, 6> faces{};
+    for (int f = 0; f < 6; ++f)
+        for (auto& s : faces[static_cast<std::size_t>(f)]) s = {kFaces[f][0], kFaces[f][1] * (f == 2 ? 0.8f : 1.0f), kFaces[f][2]};
+    std::swap(faces[0][0], faces[1][2]);
+    long before = allocations.load();
+    ResolveColours(faces, false);
+    ResolveColours(faces, true);
     EXPECT_EQ(allocations.load(), before);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "solvers/colours/colour_resolution.h"
+#include "solvers/colours/piece_search.h"
 #include "support/measured_colours.h"
 
 namespace {
@@ -64,6 +65,33 @@ TEST(ColourResolution, RotationSearchTurnsEveryFaceBack) {
         // Taken as they lie, the turned faces are no cube (or another one).
         EXPECT_FALSE(Exact(ResolveColours(cube.faces, false), cube)) << "seed " << seed;
     }
+}
+
+TEST(ColourResolution, StickersThatCouldBeCycledAreInDoubt) {
+    LightShift even;  // one light on every face, no noise
+    even.warmestKelvin = even.coolestKelvin = 6504;
+    even.exposureEv = even.noise = even.glareShare = even.shading = 0;
+    MeasuredCube cube = GenerateMeasuredCube(21, even);
+    // Three edges with a U sticker: their other stickers, made one colour, can be
+    // cycled among them (an even permutation, no flip changes): three equal cubes.
+    int others[3], n = 0;
+    for (const auto& edge : velmora::colours::kEdgeFacelets)
+        for (int j = 0; j < 2 && n < 3; ++j)
+            if (cube.facelets[static_cast<std::size_t>(edge[static_cast<std::size_t>(j)])] == 'U')
+                others[n++] = edge[static_cast<std::size_t>(1 - j)];
+    ASSERT_EQ(n, 3);
+    velmora::Rgb mean;
+    for (int i : others) {
+        const velmora::Rgb& c = cube.faces[static_cast<std::size_t>(i / 9)][static_cast<std::size_t>(i % 9)];
+        mean = {mean.r + c.r / 3, mean.g + c.g / 3, mean.b + c.b / 3};
+    }
+    for (int i : others) cube.faces[static_cast<std::size_t>(i / 9)][static_cast<std::size_t>(i % 9)] = mean;
+    const ColourResolution r = ResolveColours(cube.faces, false);
+    ASSERT_EQ(r.status, ResolveStatus::Ok);
+    for (int i : others) EXPECT_TRUE(r.doubt[static_cast<std::size_t>(i)]) << "sticker " << i;
+    int doubts = 0;
+    for (bool d : r.doubt) doubts += d;
+    EXPECT_LE(doubts, 6);  // the mean colour may lie near a fourth piece's, no more
 }
 
 TEST(ColourResolution, RefusesTwoCentresOfOneColour) {
