@@ -41,5 +41,6 @@ void BM_FindFace12MP(benchmark::State& state) { FindFaceIn(state, 4000, 3000); }
 
 }  // namespace
 
-BENCHMARK(BM_FindFace1080p)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FindFace12MP)->Unit(benchmark::kMillisecond);
+// OpenCV spreads some steps over threads: the CPU time counts them all.
+BENCHMARK(BM_FindFace1080p)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+BENCHMARK(BM_FindFace12MP)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();

@@ -1,6 +1,7 @@
 // Six photos to one cube, with a message naming the photo for every way it can fail.
 #include "photos/cube_photos.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace velmora::photos {
@@ -52,9 +53,20 @@ CubeFromPhotos ResolveFaces(const std::array<FaceReading, 6>& faces, const std::
     out.resolution = ResolveColours(samples, true);
     const ColourResolution& r = out.resolution;
     if (r.status == ResolveStatus::SameCentres) {
-        out.badPhoto = r.badFace;
-        out.otherPhoto = r.otherFace;
-        out.error = Quoted(names[r.otherFace]) + "和" + Quoted(names[r.badFace]) +
+        // Name the two photos whose centres are most alike in hue (the light of each
+        // photo shifts hue less than it separates two colours of the cube).
+        auto chroma = [](const Rgb& c) {
+            const float sum = std::max(1.0f, c.r + c.g + c.b);
+            return std::array<float, 3>{c.r / sum, c.g / sum, c.b / sum};
+        };
+        float closest = 1e9f;
+        for (int a = 0; a < 6; ++a)
+            for (int b = a + 1; b < 6; ++b) {
+                const auto x = chroma(samples[a][4]), y = chroma(samples[b][4]);
+                const float d = std::abs(x[0] - y[0]) + std::abs(x[1] - y[1]) + std::abs(x[2] - y[2]);
+                if (d < closest) closest = d, out.otherPhoto = a, out.badPhoto = b;
+            }
+        out.error = Quoted(names[out.otherPhoto]) + "和" + Quoted(names[out.badPhoto]) +
                     "的中心块颜色相同：可能把同一面拍了两次。";
         return out;
     }

@@ -1,6 +1,7 @@
 // Finding the 3 x 3 grid of one face in a photo.
 //
-// The search runs on a copy whose short side is about kWorkShortSide pixels:
+// The search runs on a copy shrunk by a whole factor to a short side of kWorkShortSide
+// to twice that:
 //  1. Colour edges (the largest Sobel step of the three channels) split the picture into
 //     regions of even colour, at three edge thresholds.
 //  2. Regions that are filled, convex and nearly square (a sticker seen up to 25 degrees
@@ -13,7 +14,8 @@
 //  4. Stickers of one colour that touch (stickerless cubes) make regions covering
 //     several cells; such a region that fits the lattice's cells counts as evidence for
 //     those cells. The 3 x 3 window with the most evidence, and no stickers of the same
-//     lattice outside it, is the face.
+//     lattice outside it, is the face. Nine squares of one colour (tiles, keys) are a
+//     face only with something dark between them.
 // The nine colours are then sampled from the full-resolution picture.
 #include <algorithm>
 #include <cmath>
@@ -29,6 +31,9 @@ namespace velmora::photos {
 namespace {
 
 constexpr int kWorkShortSide = 360;
+// Edge strengths (in levels of a clean step, after the local light correction) above
+// which a pixel separates regions: a weak one for dim or similar colours, a strong one
+// for textured or noisy pictures.
 constexpr int kEdgeThresholds[] = {10, 20, 38};
 // A face fills at least this share of the short side; stickers smaller than that are
 // not searched for.
@@ -43,7 +48,6 @@ struct Candidate {
     cv::Point2d c;     // centroid
     cv::Point2d u, v;  // side vectors (full side length), u nearest the picture's x axis
     double area = 0;
-    int level = 0;     // the edge threshold it came from
 };
 
 struct Member {
@@ -94,6 +98,15 @@ cv::Mat EdgeStrength(const cv::Mat& small) {
     return strength;
 }
 
+// Turns a candidate's side vectors so that u is the side nearest the x axis, pointing
+// right, and v points down; false when the two sides are too skewed for a sticker.
+bool Upright(Candidate& c) {
+    if (std::abs(c.u.x) < std::abs(c.v.x)) std::swap(c.u, c.v);
+    if (c.u.x < 0) c.u = -c.u;
+    if (c.v.y < 0) c.v = -c.v;
+    return std::abs(Cross(c.u, c.v)) >= 0.5 * cv::norm(c.u) * cv::norm(c.v);
+}
+
 // Sticker candidates among the regions of even colour at one edge threshold.
 void CollectCandidates(const cv::Mat& strength, int level, double minArea, double maxArea,
                        std::vector<Candidate>& out, cv::Mat* labelsOut) {
@@ -105,7 +118,7 @@ void CollectCandidates(const cv::Mat& strength, int level, double minArea, doubl
     for (int i = 0; i < int(contours.size()); ++i) {
         if (tree[i][3] >= 0) continue;  // a hole
         const double outer = cv::contourArea(contours[i]);
-        if (outer < minArea || outer > maxArea) continue;
+        if (outer < minArea || outer > 2.5 * maxArea) continue;
         double holes = 0;
         for (int k = tree[i][2]; k >= 0; k = tree[k][0]) holes += cv::contourArea(contours[k]);
         if (holes > 0.3 * outer) continue;
@@ -115,11 +128,28 @@ void CollectCandidates(const cv::Mat& strength, int level, double minArea, doubl
         if (outer < 0.85 * hullArea) continue;
         const cv::RotatedRect box = cv::minAreaRect(contours[i]);
         const double w = box.size.width, h = box.size.height;
-        if (w < 4 || h < 4 || std::max(w, h) > 1.6 * std::min(w, h)) continue;
-        if (outer < 0.72 * w * h) continue;
+        if (w < 4 || h < 4 || outer < 0.72 * w * h) continue;
+        const double a = box.angle * CV_PI / 180.0;
+        const cv::Point2d along = cv::Point2d(std::cos(a), std::sin(a)) * w;
+        const cv::Point2d across = cv::Point2d(-std::sin(a), std::cos(a)) * h;
+        const double aspect = std::max(w, h) / std::min(w, h);
+        if (aspect > 1.7 && aspect < 2.5 && outer > 0.8 * w * h && outer < 2 * maxArea) {
+            // Two stickers of one colour side by side (a stickerless cube): a candidate
+            // for each half.
+            const cv::Point2d length = w > h ? along : across, width = w > h ? across : along;
+            for (int side = -1; side <= 1; side += 2) {
+                Candidate half;
+                half.area = outer / 2;
+                half.c = box.center + cv::Point2f(length * (0.25 * side));
+                half.u = length * 0.5;
+                half.v = width;
+                if (Upright(half)) out.push_back(half);
+            }
+            continue;
+        }
+        if (aspect > 1.6 || outer > maxArea) continue;
 
         Candidate c;
-        c.level = level;
         c.area = outer;
         const cv::Moments mo = cv::moments(contours[i]);
         c.c = {mo.m10 / mo.m00, mo.m01 / mo.m00};
@@ -135,16 +165,10 @@ void CollectCandidates(const cv::Mat& strength, int level, double minArea, doubl
             // Parallelogram check: the two diagonals' midpoints meet.
             if (cv::norm((p[0] + p[2]) - (p[1] + p[3])) > 0.3 * std::min(lu, lv)) continue;
         } else {
-            const double a = box.angle * CV_PI / 180.0;
-            c.u = cv::Point2d(std::cos(a), std::sin(a)) * w;
-            c.v = cv::Point2d(-std::sin(a), std::cos(a)) * h;
+            c.u = along;
+            c.v = across;
         }
-        // u the side nearest the x axis and pointing right, v pointing down.
-        if (std::abs(c.u.x) < std::abs(c.v.x)) std::swap(c.u, c.v);
-        if (c.u.x < 0) c.u = -c.u;
-        if (c.v.y < 0) c.v = -c.v;
-        if (std::abs(Cross(c.u, c.v)) < 0.5 * cv::norm(c.u) * cv::norm(c.v)) continue;  // too skewed
-        out.push_back(c);
+        if (Upright(c)) out.push_back(c);
     }
 }
 
@@ -363,7 +387,11 @@ private:
 };
 
 // Chooses the 3 x 3 window of a refined lattice and scores it.
-void ChooseWindow(Hypothesis& hyp, const RegionEvidence& evidence) {
+// Windows with equal evidence (a column or row of stickers not seen at all) are told
+// apart by where the face lies: nearer the middle of the picture, as it is photographed.
+void ChooseWindow(Hypothesis& hyp, const RegionEvidence& evidence, cv::Size picture) {
+    const cv::Point2d middle(picture.width / 2.0, picture.height / 2.0);
+    const double shortSide = std::min(picture.width, picture.height);
     int mMin = 99, mMax = -99, nMin = 99, nMax = -99;
     for (const Member& mb : hyp.members) {
         mMin = std::min(mMin, mb.m), mMax = std::max(mMax, mb.m);
@@ -391,12 +419,14 @@ void ChooseWindow(Hypothesis& hyp, const RegionEvidence& evidence) {
                 score += inside ? 0.8 : -0.4;
             }
             score += in - 2.5 * out;
+            score -= 0.05 * cv::norm(MapPoint(hyp.map, wm + 1, wn + 1) - middle) / shortSide;
             if (score > hyp.score) hyp.score = score, hyp.winM = wm, hyp.winN = wn, hyp.inWindow = in;
         }
 }
 
-// Nine squares of one colour are a solved face only when dark plastic lies between
-// them; with gaps of any other colour they are tiles, a keyboard or a pattern.
+// Nine squares of one colour are a solved face only when something dark runs between
+// them (black plastic, or the grooves of a stickerless cube); with gaps of another
+// colour they are tiles, a keyboard or a pattern.
 bool OneColourWithoutGaps(const FaceSamples& samples, const cv::Mat& small, const cv::Matx33d& map) {
     auto lum = [](float r, float g, float b) { return 0.3f * r + 0.59f * g + 0.11f * b; };
     // One colour: seven of the nine like the centre (something may lie over a tile).
@@ -406,20 +436,26 @@ bool OneColourWithoutGaps(const FaceSamples& samples, const cv::Mat& small, cons
         alike += std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b) <= 60;
     }
     if (alike < 7) return false;
+    // The darkest point on a short line across each of the twelve inner gaps.
     std::vector<float> gaps;
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 2; ++c)
             for (int across = 0; across < 2; ++across) {
-                const cv::Point2d p = across ? MapPoint(map, r, c + 0.5) : MapPoint(map, c + 0.5, r);
-                const int x = int(p.x), y = int(p.y);
-                if (x < 1 || y < 1 || x + 1 >= small.cols || y + 1 >= small.rows) continue;
-                cv::Scalar m = cv::mean(small(cv::Rect(x - 1, y - 1, 3, 3)));
-                gaps.push_back(lum(float(m[2]), float(m[1]), float(m[0])));
+                float darkest = 1e9f;
+                for (int k = 0; k <= 12; ++k) {
+                    const double t = c + 0.3 + 0.4 * k / 12;
+                    const cv::Point2d p = across ? MapPoint(map, r, t) : MapPoint(map, t, r);
+                    const int x = int(std::lround(p.x)), y = int(std::lround(p.y));
+                    if (x < 0 || y < 0 || x >= small.cols || y >= small.rows) continue;
+                    const cv::Vec3b v = small.at<cv::Vec3b>(y, x);
+                    darkest = std::min(darkest, lum(v[2], v[1], v[0]));
+                }
+                if (darkest < 1e9f) gaps.push_back(darkest);
             }
     if (gaps.empty()) return true;
     std::nth_element(gaps.begin(), gaps.begin() + gaps.size() / 2, gaps.end());
     const Rgb& s = samples[4];
-    return gaps[gaps.size() / 2] > 0.55f * lum(s.r, s.g, s.b);
+    return gaps[gaps.size() / 2] > 0.6f * lum(s.r, s.g, s.b);
 }
 
 // The face a chosen lattice window describes, read from the full picture; not found
@@ -546,8 +582,9 @@ FaceReading FindFace(const cv::Mat& bgr) {
         std::sort(ids.begin(), ids.end());
         if (std::find(seen.begin(), seen.end(), ids) != seen.end()) continue;
         seen.push_back(ids);
-        ChooseWindow(h, evidence);
-        if (h.inWindow >= 3 && h.score >= 4.0) refined.push_back(std::move(h));
+        ChooseWindow(h, evidence, small.size());
+        // At least three stickers and the evidence of four (less the small tie-break).
+        if (h.inWindow >= 3 && h.score >= 3.9) refined.push_back(std::move(h));
     }
     std::stable_sort(refined.begin(), refined.end(),
                      [](const Hypothesis& x, const Hypothesis& y) { return x.score > y.score; });

@@ -1,5 +1,6 @@
 // Sampling the stickers of a located face at the picture's full resolution.
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include <opencv2/imgproc.hpp>
@@ -31,7 +32,12 @@ int MedianOf(std::vector<int>& v) {
 
 cv::Point2d MapPoint(const cv::Matx33d& h, double x, double y) {
     const cv::Vec3d p = h * cv::Vec3d(x, y, 1.0);
-    return {p[0] / p[2], p[1] / p[2]};
+    // A point the map sends to infinity (or a degenerate map) lands far outside any
+    // picture, where every caller skips it.
+    if (!(std::abs(p[2]) > 1e-12) || !std::isfinite(p[0] / p[2]) || !std::isfinite(p[1] / p[2])) return {-1e9, -1e9};
+    const cv::Point2d q(p[0] / p[2], p[1] / p[2]);
+    if (std::abs(q.x) > 1e9 || std::abs(q.y) > 1e9) return {-1e9, -1e9};
+    return q;
 }
 
 Rgb SampleSticker(const cv::Mat& bgr, const cv::Matx33d& h, cv::Point2d centre, double half) {
@@ -111,7 +117,12 @@ FaceReading ReadFaceAt(const cv::Mat& bgr, const Quad& quad) {
     if (bgr.empty() || bgr.type() != CV_8UC3) return none;
     const cv::Point2f grid[4] = {{-0.5f, -0.5f}, {2.5f, -0.5f}, {2.5f, 2.5f}, {-0.5f, 2.5f}};
     cv::Point2f pic[4];
-    for (int k = 0; k < 4; ++k) pic[k] = {quad[k][0], quad[k][1]};
+    for (int k = 0; k < 4; ++k) {
+        if (!std::isfinite(quad[k][0]) || !std::isfinite(quad[k][1]) || std::abs(quad[k][0]) > 1e7f ||
+            std::abs(quad[k][1]) > 1e7f)
+            return none;
+        pic[k] = {quad[k][0], quad[k][1]};
+    }
     // Four corners that do not make a convex outline of some size describe no face.
     std::vector<cv::Point2f> poly(pic, pic + 4);
     if (!cv::isContourConvex(poly) || cv::contourArea(poly) < 9.0) return none;

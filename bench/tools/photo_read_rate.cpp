@@ -77,6 +77,7 @@ int Sets(int count, unsigned seed, const char* dump) {
         std::array<photos::FaceReading, 6> faces;
         for (int f = 0; f < 6; ++f) faces[f] = photos::FindFace(set.photos[f]);
         const photos::CubeFromPhotos cube = photos::ResolveFaces(faces, {"U", "R", "F", "D", "L", "B"});
+        if ((i + 1) % 50 == 0) std::printf("after %d sets: %d exact\n", i + 1, exact + (cube.ok && truth == cube.resolution.facelets.data()));
         if (cube.ok && truth == cube.resolution.facelets.data()) {
             ++exact;
             continue;
@@ -96,6 +97,7 @@ int Sets(int count, unsigned seed, const char* dump) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);  // progress as it comes when written to a file
     const bool sets = argc > 1 && std::strcmp(argv[1], "sets") == 0;
     const int count = argc > 2 ? std::atoi(argv[2]) : 200;
     const unsigned seed = argc > 3 ? unsigned(std::atoi(argv[3])) : 1;

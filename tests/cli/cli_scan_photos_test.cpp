@@ -36,10 +36,11 @@ protected:
         WritePhotos(kFacelets, "");
     }
     // Six plain views, each turned and tilted its own way, under its own light.
-    void WritePhotos(const std::string& facelets, const std::string& prefix) {
+    void WritePhotos(const std::string& facelets, const std::string& prefix, int blackSticker = -1) {
         for (int f = 0; f < 6; ++f) {
             velmora::test::FaceView v;
             v.colours = velmora::test::FaceColours(facelets, f);
+            if (blackSticker >= 0 && blackSticker / 9 == f) v.colours[blackSticker % 9] = {15, 15, 15};
             v.width = 960, v.height = 720;
             v.rollDeg = -20 + 8 * f, v.yawDeg = 12 - 5 * f, v.pitchDeg = 3 * f - 8;
             v.faceShare = 0.45 + 0.06 * f;
@@ -97,13 +98,19 @@ TEST_F(CliScanPhotos, BadInputExitsWithTwoAndNamesThePhoto) {
     const std::string wall = (dir / "wall.jpg").string();
     cv::imwrite(wall, velmora::test::RenderFaceView(empty));
     expectRefused(Args(5) + " '" + wall + "'", "wall.jpg");
-    // The front face photographed again instead of the back.
+    // The front face given again instead of the back, as the same file or photographed
+    // again in other light: both photos are named.
     expectRefused(Args(5) + " '" + Photo(2) + "'", "F.jpg");
-    // A cube that cannot exist: one edge flipped in its place.
-    std::string flipped = kFacelets;
-    std::swap(flipped[7], flipped[19]);
-    WritePhotos(flipped, "flipped-");
-    expectRefused(Args(6, "flipped-"), "拼不成");
+    velmora::test::FaceView again;
+    again.colours = velmora::test::FaceColours(kFacelets, 2);
+    again.rollDeg = 15, again.kelvin = 8000, again.whiteBalance = 0.5, again.seed = 9;
+    const std::string second = (dir / "F-again.jpg").string();
+    cv::imwrite(second, velmora::test::RenderFaceView(again));
+    expectRefused(Args(5) + " '" + second + "'", "“F-again.jpg”");
+    EXPECT_NE(RunCli("scan" + Args(5) + " '" + second + "'", true).out.find("“F.jpg”"), std::string::npos);
+    // Colours no real cube fits: one sticker covered by something black.
+    WritePhotos(kFacelets, "covered-", 19);
+    expectRefused(Args(6, "covered-"), "拼不成");
 }
 
 }  // namespace

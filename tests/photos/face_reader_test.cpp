@@ -78,6 +78,7 @@ TEST(FaceFinder, PicturesWithoutACubeHaveNoFace) {
     EXPECT_FALSE(photos::FindFace(cv::Mat()).found);
     // An outline that is not a convex quadrilateral reads nothing.
     EXPECT_FALSE(photos::ReadFaceAt(cv::Mat(100, 100, CV_8UC3), {{{0, 0}, {50, 50}, {0, 50}, {50, 0}}}).found);
+    EXPECT_FALSE(photos::ReadFaceAt(cv::Mat(100, 100, CV_8UC3), {{{0, 0}, {NAN, 0}, {50, 50}, {0, 50}}}).found);
 }
 
 class PhotoFiles : public ::testing::Test {
