@@ -86,11 +86,19 @@ void PhotoSlotView::Flash() {
 }
 
 QRectF PhotoSlotView::PictureRect() const {
-    const QRectF room(0, 0, width(), height() - kSwatch - 4);
+    // Below the picture: the nine colours, or two lines saying that no face was found.
+    const double below = manual_ && !hasReading_ ? 2.2 * QFontMetricsF(NoteFont()).height() : kSwatch;
+    const QRectF room(0, 0, width(), height() - below - 4);
     if (picture_.isNull()) return room;
     QSizeF size = picture_.size();
     size.scale(room.size(), Qt::KeepAspectRatio);
     return QRectF(room.center() - QPointF(size.width() / 2, size.height() / 2), size);
+}
+
+QFont PhotoSlotView::NoteFont() const {
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    return small;
 }
 
 QPointF PhotoSlotView::ToWidget(const photos::Point& p) const {
@@ -123,13 +131,11 @@ void PhotoSlotView::paintEvent(QPaintEvent*) {
     if (hasReading_ || manual_) DrawFaceGrid(p, corners, manual_ ? QColor(255, 200, 0) : QColor(0, 230, 120));
     if (manual_ && !hasReading_) {
         // The slot says that no face was found and what to do.
-        QFont small = font();
-        small.setPointSizeF(small.pointSizeF() * 0.85);
-        p.setFont(small);
-        const QRectF box(r.left() + 2, r.top() + 2, r.width() - 4, 2.6 * QFontMetricsF(small).height());
-        p.fillRect(box, QColor(0, 0, 0, 170));
-        p.setPen(Qt::white);
-        p.drawText(box.adjusted(3, 1, -3, -1), Qt::AlignCenter | Qt::TextWordWrap, QString::fromUtf8(kNoFaceText.data(), kNoFaceText.size()));
+        p.setFont(NoteFont());
+        p.setPen(QColor(176, 0, 0));
+        const QRectF box(0, r.bottom() + 2, width(), height() - r.bottom() - 2);
+        p.drawText(box, Qt::AlignCenter | Qt::TextWordWrap,
+                   QString::fromUtf8(kNoFaceText.data(), static_cast<qsizetype>(kNoFaceText.size())));
     }
     if (manual_) {
         p.setRenderHint(QPainter::Antialiasing);

@@ -46,6 +46,7 @@ protected:
 private:
     // The picture's rectangle in the widget and the mapping of picture pixels into it.
     QRectF PictureRect() const;
+    QFont NoteFont() const;
     QPointF ToWidget(const photos::Point& p) const;
     photos::Point ToPicture(const QPointF& p) const;
 
