@@ -112,6 +112,7 @@ int RunMoveTextCommands(CLI::App& app);
 struct ScanOptions {
     std::string rgb;                  // --rgb TEXT or @FILE
     std::vector<std::string> photos;  // the six photos, faces U R F D L B
+    std::string video;                // --video FILE
     bool solve = false;
     std::string method = "group";
 };
@@ -122,6 +123,11 @@ int RunScanCommand(CLI::App& app, const ScanOptions& opt);
 // printed between them as it is); for a cube that was not read, prints on standard
 // error what is wrong (naming the face or sticker) and returns false.
 bool PrintScanResult(const ColourResolution& r, const std::string& rgbLine = {});
+#ifdef VELMORA_SCAN_VIDEO
+// The video form of scan (cli/scan_video.cpp).
+void AddScanVideoOption(CLI::App& scan, ScanOptions& opt);
+int RunScanVideo(const ScanOptions& opt);
+#endif
 #ifdef VELMORA_SCAN_PHOTOS
 // The six-photo form of scan, in the photo reader's part of velmora-cli.
 void AddScanPhotoOptions(CLI::App& scan, ScanOptions& opt);

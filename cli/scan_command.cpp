@@ -114,12 +114,18 @@ void AddScanCommand(CLI::App& app, ScanOptions& opt) {
 #ifdef VELMORA_SCAN_PHOTOS
     AddScanPhotoOptions(*scan, opt);
 #endif
+#ifdef VELMORA_SCAN_VIDEO
+    AddScanVideoOption(*scan, opt);
+#endif
 }
 
 int RunScanCommand(CLI::App& app, const ScanOptions& opt) {
     CLI::App* scan = app.get_subcommand("scan");
     if (!scan->parsed()) return -1;
     if (scan->count("--rgb") > 0) return RunScanRgb(opt);
+#ifdef VELMORA_SCAN_VIDEO
+    if (scan->count("--video") > 0) return RunScanVideo(opt);
+#endif
 #ifdef VELMORA_SCAN_PHOTOS
     return RunScanPhotos(opt);
 #else

@@ -14,7 +14,7 @@ using enum MarkRule;
 
 // id, menu, menu text, keys, toolbar, prompt, enable, mark, mark value, separator after,
 // available
-constexpr std::array<CommandRow, 48> kCommands = {{
+constexpr std::array<CommandRow, 49> kCommands = {{
     {57600, File, "新建(&N)", "F2", true, "新文件，随机打乱魔方，并求出复原解法  <F2>\n打乱", Always, None, 0, false, true},
     {32795, File, "打乱顶面(&T)", "F3", false, "新文件。复原下两层，打乱顶面；建议选择分组法。", NotInputMode, None, 0, false, true},
     {32796, File, "打乱边块(&E)", "F4", false, "新文件。复原角块，打乱边块；建议选择八角法。", NotInputMode, None, 0, true, true},
@@ -29,6 +29,7 @@ constexpr std::array<CommandRow, 48> kCommands = {{
     {32922, Edit, "标准配色(&S)", "", false, "用多数魔方的配色显示：白色顶面，绿色前面，红色右面，蓝色后面，橙色左面，黄色底面", Always, None, 0, false, true},
     {32789, Edit, "改装魔方(&M)...", "", false, "交换魔方小块的位置和改变小块的色向\n改装", NotInputMode, None, 0, false, true},
     {32790, Edit, "魔方图案(&P)...", "", false, "执行转成特定图案的指令序列", NotInputMode, None, 0, false, true},
+    {32930, Edit, "照片输入魔方(&I)...", "", false, "用六张照片输入魔方：每面一张，自动识别颜色。", NotInputMode, None, 0, false, true},
     {32923, Edit, "复原魔方(&Z)", "", false, "把魔方设置成复原状态（同BB命令）\n复原", NotInputMode, None, 0, false, true},
     {32921, Edit, "复制解法(&Y)", "", false, "把解法用国际记号复制到剪贴板；解法窗格有焦点时按Ctrl+C\n复制解法", NotInputMode, None, 0, false, true},
     {32791, Edit, "魔方命令(&C)...", "F5", false, "执行指定的魔方命令  <F8>", NotInputMode, None, 0, true, true},

@@ -37,6 +37,7 @@ inline constexpr int kCommandString = 32791;
 inline constexpr int kGroupMethod = 32792;
 inline constexpr int kEightCornerMethod = 32793;
 inline constexpr int kShortestMethod = 32900;
+inline constexpr int kPhotoInput = 32930;
 inline constexpr int kDescriptionCodes = 32794;
 inline constexpr int kScrambleTop = 32795;
 inline constexpr int kScrambleEdges = 32796;

@@ -83,15 +83,19 @@ void CVelmoraDoc::EndInput() {
         SetModifiedFlag(modifiedBeforeInput);
         Redraw();
     } else if (r == 1) {
-        model.commandText.Clear();
-        if (Quarter(mark) != Quarter(model.cube.centreTurns[6]))
-            user.Message("中心小块色向错误，被自动修正！", Buttons::Ok, Icon::None);
-        model.inputMode = 0;
+        InputAccepted(mark);
         SwapToolbarButton(cmd::kEndInput, cmd::kStartInput);
         ShowStatus(model.statusText);
         SetModifiedFlag(true);
         Redraw();
     }
+}
+
+void CVelmoraDoc::InputAccepted(int bottomMark) {
+    model.commandText.Clear();
+    if (Quarter(bottomMark) != Quarter(model.cube.centreTurns[6]))
+        user.Message("中心小块色向错误，被自动修正！", Buttons::Ok, Icon::None);
+    model.inputMode = 0;
 }
 
 void CVelmoraDoc::InputNetClick(int x, int y) {

@@ -89,6 +89,14 @@ public:
     void ChooseNetColour(int x, int y);
     // The input tool on the painted net (input mode only); OK is one input step "#".
     void InputTool();
+    // ---- photo input (doc_photo_input.cpp) ----
+    // Sets the position from a colouring read from photos (54 letters U R F D L B by
+    // centre colour) as ending cube input with that colouring does: the same checks,
+    // messages and questions, one history step "照片输入", then the solution by the
+    // chosen method. Returns 1 when the position was set, 0 when the user chose to go
+    // on correcting the colours, -1 when the colouring was given up; but for 1 the
+    // position and the history are as before. Outside input mode only.
+    int ApplyPhotoColouring(std::string_view facelets);
     // ---- turning layers on the 3D cube and steering the demonstration ----
     // Turns one of the nine layers (document/layer_turns.h) as a typed command does:
     // history entry, the move, the new solution, the status text. 1 when it ran, -1
@@ -175,6 +183,10 @@ private:
     void RunKeyMacro(char key);
     void StartInput();
     void EndInput();
+    // The end of a cube input that FinishInput accepted; bottomMark is the bottom
+    // centre's mark as painted.
+    void InputAccepted(int bottomMark);
+    void PhotoInput();
     void AskColourSetting(int index, std::string_view prompt, std::string_view done);
     // Sheet commands (doc_sheet_commands.cpp).
     void PrintSolution();

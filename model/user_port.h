@@ -2,6 +2,7 @@
 // The one way the model and the document reach the person at the screen: message
 // boxes, the status line, redraws and the dialogs they open. The window implements it
 // with real widgets; tests and the command-line tool with a scripted stand-in.
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -94,6 +95,11 @@ public:
     virtual bool PrintSheet(const SolutionSheet& /*sheet*/) { return false; }
     // The solution sheet as the bytes of a PDF file; false when it could not be made.
     virtual bool SheetPdf(const SolutionSheet& /*sheet*/, std::string& /*bytes*/) { return false; }
+    // The photo input dialog. Its OK hands the colouring (a 54-letter facelet string) to
+    // apply, which answers 1 when the position was set (the dialog closes), 0 when the
+    // user goes on correcting (it stays open) or -1 when the colouring was given up (it
+    // closes). Closed otherwise, nothing is applied.
+    virtual void ReadPhotos(const std::function<int(std::string_view)>& /*apply*/) {}
 };
 
 // Answers every question with its first button and shows nothing. Used where no

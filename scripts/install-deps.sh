@@ -14,6 +14,8 @@ packages=(
   at-spi2-core python3-pyatspi dbus-x11
   dpkg-dev lintian desktop-file-utils appstream man-db libqt6svg6
   libopencv-core-dev libopencv-imgproc-dev libopencv-imgcodecs-dev
+  libopencv-videoio-dev qt6-multimedia-dev
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
 )
 
 missing=()

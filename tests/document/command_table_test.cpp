@@ -26,7 +26,7 @@ TEST(CommandTable, MenusHoldEveryItemAndSeparatorInOrder) {
               "新建(&N)|打乱顶面(&T)|打乱边块(&E)|-|打开(&O)...|保存(&S)|另存为(&A)...|-|"
               "打印解法(&P)...|导出解法为PDF(&D)...|-|最近文件|-|退出(&X)");
     EXPECT_EQ(MenuLayout(MenuId::Edit),
-              "默认颜色(&D)...|标准配色(&S)|改装魔方(&M)...|魔方图案(&P)...|复原魔方(&Z)|复制解法(&Y)|"
+              "默认颜色(&D)...|标准配色(&S)|改装魔方(&M)...|魔方图案(&P)...|照片输入魔方(&I)...|复原魔方(&Z)|复制解法(&Y)|"
               "魔方命令(&C)...|-|分组解法(&1)|"
               "八角解法(&8)|最少步解法(&3)|-|打乱中心(&N)|复原中心(&0)|-|撤消(&U)|重复(&R)");
     EXPECT_EQ(MenuLayout(MenuId::View),
@@ -44,7 +44,7 @@ TEST(CommandTable, IdsAreUniqueAndFoundByLookup) {
         EXPECT_TRUE(ids.insert(row.id).second) << row.id;
         EXPECT_EQ(FindCommand(row.id), &row);
     }
-    EXPECT_EQ(ids.size(), 48u);
+    EXPECT_EQ(ids.size(), 49u);
     EXPECT_EQ(FindCommand(cmd::kRecentFile1 + 7), FindCommand(cmd::kRecentFile1));
     EXPECT_EQ(FindCommand(cmd::kRecentFile1 + 8), nullptr);
     EXPECT_EQ(FindCommand(cmd::kCopy), nullptr);

@@ -1,7 +1,8 @@
-// velmora [FILE] | velmora --screenshot FILE.png [--frames N] [FILE] | velmora --sheet OUT.pdf [FILE]
+// velmora [FILE] | velmora --screenshot FILE.png [--frames N] [FILE] | velmora --sheet OUT.pdf [FILE] | velmora --camera-file VIDEO
 // | velmora --help | --version
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "ui/app/sheet_command.h"
+#include "document/velmora_doc.h"
 #include "ui/app/velmora_app.h"
 #include "ui/gl/tarnex_3d_view.h"
 #include "ui/views/main_frame.h"
@@ -30,6 +32,7 @@ constexpr char kUsage[] =
     "usage: velmora [FILE.mf]\n"
     "       velmora --screenshot FILE.png [--frames N] [FILE.mf]\n"
     "       velmora --sheet OUT.pdf [FILE.mf] [--method group|eight-corner|shortest]\n"
+    "       velmora --camera-file VIDEO [FILE.mf]\n"
     "       velmora --help | --version\n";
 
 // --help and --version answer without a display and before anything else starts.
@@ -49,6 +52,7 @@ int AnswerHelpOrVersion(int argc, char** argv) {
                         "  --sheet OUT.pdf       write the solution sheet of FILE.mf (or of a new random cube)\n"
                         "                        as a PDF without a window, exit 0 (2 with a message on failure)\n"
                         "  --method M            with --sheet: solve by group, eight-corner or shortest\n"
+                        "  --camera-file VIDEO   open the photo input with this video file playing as its camera\n"
                         "  --help                show this text and exit\n"
                         "  --version             show the version and exit\n",
                         VELMORA_VERSION, kUsage);
@@ -93,6 +97,20 @@ void PrintFrameTimes(velmora::CTarnex3dView* view, int n) {
 
 }  // namespace
 
+// Takes "--camera-file VIDEO" out of the arguments (marks both in skip). Returns false
+// when the option is there without its file.
+bool TakeCameraFile(int argc, char** argv, std::vector<bool>& skip, QString& file) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) != "--camera-file") continue;
+        skip[static_cast<std::size_t>(i)] = true;
+        if (i + 1 >= argc) return false;
+        skip[static_cast<std::size_t>(i) + 1] = true;
+        file = QFile::decodeName(argv[i + 1]);
+        return true;
+    }
+    return true;
+}
+
 int main(int argc, char** argv) {
     QElapsedTimer sinceStart;
     sinceStart.start();
@@ -115,6 +133,11 @@ int main(int argc, char** argv) {
     // QApplication has taken its own options out of argc and argv.
     std::vector<bool> skip;
     const int frameCount = TakeFrameCount(argc, argv, skip);
+    QString cameraFile;
+    if (!TakeCameraFile(argc, argv, skip, cameraFile)) {
+        std::fprintf(stderr, "velmora: --camera-file needs a video file\n");
+        return 2;
+    }
     std::string filePath;
     const velmora::StartRequest request = velmora::ParseCommandLine(argc, argv, skip, filePath);
     if (frameCount < 0) {
@@ -146,6 +169,10 @@ int main(int argc, char** argv) {
     }
 
     int result = 0;
+    if (!cameraFile.isEmpty() && request.screenshot.isEmpty()) {
+        velmoraApp.user.cameraFile = cameraFile;
+        QTimer::singleShot(0, velmoraApp.frame.get(), [&] { velmoraApp.doc->OnCommand(velmora::cmd::kPhotoInput); });
+    }
     if (!request.screenshot.isEmpty()) {
         velmora::CMainFrame* frame = velmoraApp.frame.get();
         velmora::CTarnex3dView* view = frame->CubeView();

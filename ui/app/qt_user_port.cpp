@@ -16,6 +16,7 @@
 #include "ui/dialogs/pattern_dialog.h"
 #include "ui/dialogs/code_dialog.h"
 #include "ui/dialogs/input_tool_dialog.h"
+#include "ui/dialogs/photo_input_dialog.h"
 #include "ui/gl/modal_state.h"
 #include "ui/views/file_names.h"
 #include "ui/views/main_frame.h"
@@ -214,5 +215,20 @@ bool QtUserPort::PrintSheet(const SolutionSheet& sheet) {
 }
 
 bool QtUserPort::SheetPdf(const SolutionSheet& sheet, std::string& bytes) { return SolutionSheetPdf(sheet, bytes); }
+
+void QtUserPort::ReadPhotos(const std::function<int(std::string_view)>& apply) {
+    if (!colours_) return;
+    PhotoInputDialog dialog(*colours_, apply, frame_);
+    if (!cameraFile.isEmpty()) {
+        dialog.SetVideoFile(cameraFile);
+        dialog.StartCamera();
+    }
+    if (photoHook) {
+        dialog.show();
+        photoHook(dialog);
+    } else {
+        dialog.exec();
+    }
+}
 
 }  // namespace velmora

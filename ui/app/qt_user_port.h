@@ -3,6 +3,7 @@
 // bar, redraws, the colour and file dialogs, the bars of the main window and the About
 // box. Each modal dialog can be answered by a hook instead (tests, the screenshot run).
 #include <QPointer>
+#include <QString>
 #include <functional>
 #include <string>
 
@@ -16,6 +17,7 @@ class CMainFrame;
 class CommandStringDialog;
 class PatternDialog;
 class InputToolDialog;
+class PhotoInputDialog;
 class CTarnexSource;
 
 // The second filter of the Open dialog.
@@ -27,6 +29,8 @@ public:
     void SetFrame(CMainFrame* frame) { frame_ = frame; }
     // The cube model the input tool reads its net layout from.
     void SetModel(const CTarnexSource* model) { model_ = model; }
+    // The colour settings the photo input shows its net in.
+    void SetColours(const int (*colours)[10]) { colours_ = colours; }
 
     Answer Message(std::string_view text, Buttons buttons, Icon icon) override;
     void SetStatus(std::string_view text) override;
@@ -50,6 +54,7 @@ public:
     void SetClipboardText(std::string_view text) override;
     bool PrintSheet(const SolutionSheet& sheet) override;
     bool SheetPdf(const SolutionSheet& sheet, std::string& bytes) override;
+    void ReadPhotos(const std::function<int(std::string_view)>& apply) override;
 
     // Answer instead of the message box / the colour dialog / the file dialogs.
     std::function<Answer(std::string_view, Buttons, Icon)> messageHook;
@@ -61,6 +66,11 @@ public:
     // Works the print preview instead of the person (the dialog is made, not shown);
     // returns whether it printed.
     std::function<bool(QPrintPreviewDialog&)> printPreviewHook;
+    // Works the photo input dialog instead of the person (the dialog is made and shown,
+    // and closed after the hook).
+    std::function<void(PhotoInputDialog&)> photoHook;
+    // A video file the photo input plays as its camera (velmora --camera-file).
+    QString cameraFile;
     // Messages shown so far (with or without a hook), newest last.
     std::vector<std::string> shownMessages;
 
@@ -70,6 +80,7 @@ private:
     QPointer<PatternDialog> patternDialog_;
     QPointer<CommandStringDialog> commandStringDialog_;
     const CTarnexSource* model_ = nullptr;
+    const int (*colours_)[10] = nullptr;
 };
 
 }  // namespace velmora

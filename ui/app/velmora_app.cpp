@@ -133,6 +133,7 @@ bool CVelmoraApp::Start(const StartRequest& request, const std::string& filePath
     frame = std::make_unique<CMainFrame>(*doc);
     user.SetFrame(frame.get());
     user.SetModel(&doc->model);
+    user.SetColours(&settings.colourSettings);
     frame->PlaceOnScreen();
 
     const std::string path = filePath.empty() ? NativePath(request.file) : filePath;

@@ -1,0 +1,52 @@
+// The document's photo input: the dialog that reads the cube from six photos, and the
+// colouring it hands back set as the position the way the end of cube input does.
+#include <algorithm>
+
+#include "document/velmora_doc.h"
+#include "model/facelet_string.h"
+
+namespace velmora {
+namespace {
+
+constexpr int kBottomCentreCell = 49;
+
+}  // namespace
+
+void CVelmoraDoc::PhotoInput() {
+    user.ReadPhotos([this](std::string_view facelets) { return ApplyPhotoColouring(facelets); });
+    Redraw();
+}
+
+int CVelmoraDoc::ApplyPhotoColouring(std::string_view facelets) {
+    if (model.inputMode < 0) return -1;
+    int net[kFaceletCount];
+    if (!ReadFaceletString(model, facelets, net)) {
+        user.Message("照片读出的颜色不完整，无法输入魔方。", Buttons::Ok, Icon::Stop);
+        return 0;
+    }
+    // The history step holds the position before the input, as starting cube input
+    // records it; the painted net then ends like cube input.
+    model.BeginInput(1);
+    HistoryOp(2, "照片输入");
+    std::copy(net, net + kFaceletCount, model.facelets);
+    model.inputMode = -1;
+    const int mark = model.facelets[kBottomCentreCell];
+    const int r = model.FinishInput();
+    if (r == 1) {
+        InputAccepted(mark);
+        ShowStatus(model.statusText);
+        SetModifiedFlag(true);
+        Redraw();
+        return 1;
+    }
+    // Refused: the position and the history are as before, and the abandoned step
+    // cannot be redone.
+    model.inputMode = 0;
+    const int before = cmdCursor;
+    HistoryOp(-1, {});
+    if (cmdCursor < before) --cmdTop;
+    Redraw();
+    return r;
+}
+
+}  // namespace velmora

@@ -1,0 +1,65 @@
+#include "photos/video/video_scan.h"
+
+#include <chrono>
+#include <filesystem>
+
+#include <opencv2/core/utils/logger.hpp>
+#include <opencv2/videoio.hpp>
+
+#include "photos/face_reader.h"
+
+namespace velmora::photos {
+
+VideoScan ScanVideo(const std::string& path, const std::array<Rgb, 6>& display) {
+    VideoScan scan;
+    const std::string name = PhotoName(path);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        scan.error = name + "：找不到这个视频文件";
+        return scan;
+    }
+    // A file that is no video is reported once, as a message, not by the backends' logs.
+    cv::utils::logging::setLogLevel(cv::utils::logging::LOG_LEVEL_ERROR);
+    cv::VideoCapture video(path);
+    if (!video.isOpened()) {
+        scan.error = name + "：不是能读的视频文件";
+        return scan;
+    }
+    double fps = video.get(cv::CAP_PROP_FPS);
+    if (!(fps > 1 && fps < 1000)) fps = 30;
+    StableGrid grid;
+    FaceCaptures captures(display);
+    double periodMotion = 0;  // largest movement since the grid last started standing still
+    cv::Mat frame;
+    while (video.read(frame) && !frame.empty()) {
+        const long long ms = static_cast<long long>(scan.frames * 1000.0 / fps);
+        ++scan.frames;
+        const auto start = std::chrono::steady_clock::now();
+        const FaceReading reading = FindFace(frame);
+        scan.finderMs.push_back(std::chrono::duration<float, std::milli>(std::chrono::steady_clock::now() - start).count());
+        GridCorners corners{};
+        for (std::size_t i = 0; i < 4; ++i) corners[i] = reading.quad[i];
+        const bool still = grid.Frame(ms, reading.found, corners);
+        // A frame that moved too much starts a new still period; its own movement
+        // belongs to the period before.
+        if (!reading.found || grid.LastMotion() > StableGrid::kMotionLimit) periodMotion = 0;
+        else periodMotion = std::max(periodMotion, grid.LastMotion());
+        if (!reading.found) continue;
+        ++scan.framesWithFace;
+        if (still && captures.SameCentreAs(reading.samples) < 0) {
+            captures.Capture(reading.samples);
+            scan.captureMotion = std::max(scan.captureMotion, periodMotion);
+            grid.Reset();
+        }
+    }
+    if (scan.frames == 0) {
+        scan.error = name + "：不是能读的视频文件";
+        return scan;
+    }
+    scan.captured = captures.Count();
+    for (int i = 0; i < captures.Count(); ++i)
+        scan.faces[static_cast<std::size_t>(captures.SlotOfCapture()[static_cast<std::size_t>(i)])] = captures.Face(i);
+    return scan;
+}
+
+}  // namespace velmora::photos

@@ -1,0 +1,159 @@
+// The photo input dialog in the running program: six generated photos (one without a
+// face found until its corners are placed, one file that is no picture) confirmed, and
+// a generated video played as the camera; both checked against the move engine.
+//
+// With VELMORA_SHOT_DIR set, the tests leave screenshots of the dialog there.
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <opencv2/imgcodecs.hpp>
+
+#include "document/command_table.h"
+#include "document/velmora_doc.h"
+#include "model/facelet_string.h"
+#include "photos/cube_video.h"
+#include "photos/photo_generator.h"
+#include "ui/dialogs/live_face_view.h"
+#include "ui/dialogs/photo_input_dialog.h"
+#include "ui/dialogs/photo_slot_view.h"
+#include "app_window_fixture.h"
+
+namespace velmora::test {
+namespace {
+
+constexpr char kMoves[] = "R+;T+;F-;B*;L+;P-;T*;R-;";
+
+void Shot(QWidget& w, const char* name) {
+    const QByteArray dir = qgetenv("VELMORA_SHOT_DIR");
+    if (dir.isEmpty()) return;
+    w.grab().save(QString::fromUtf8(dir) + QLatin1Char('/') + QLatin1String(name), "PNG");
+}
+
+class PhotoInputWindow : public AppWindowTest {
+protected:
+    // The position kMoves gives by the engine alone: its code and facelet string.
+    void EnginePosition(std::string& code, std::string& facelets) {
+        CTarnexSource engine;
+        SilentUser silent;
+        engine.user = &silent;
+        engine.InitCubeModel();
+        engine.ResetCube();
+        engine.RunMoveString(0, kMoves);
+        code = CodeOf(engine.cube);
+        char text[55];
+        WriteFaceletString(engine, true, text);
+        facelets = text;
+    }
+    void StartAnswering() {
+        StartApp({}, [](std::string_view, Buttons b, Icon) {
+            return b == Buttons::YesNo || b == Buttons::YesNoCancel ? Answer::Yes : Answer::Ok;
+        });
+    }
+    std::string NewestHistoryName() { return app->doc->commandRing[(app->doc->cmdCursor - 1) % kHistoryCapacity].name; }
+    QTemporaryDir dir;
+};
+
+TEST_F(PhotoInputWindow, SixPhotosConfirmedSetThePositionAsOneStep) {
+    StartAnswering();
+    std::string code, facelets;
+    EnginePosition(code, facelets);
+    QStringList paths;
+    for (int f = 0; f < 6; ++f) {
+        FaceView v;
+        v.colours = TurnColours(FaceColours(facelets, f), f % 4);
+        v.rollDeg = 8.0 * f - 20;
+        v.seed = static_cast<std::uint32_t>(f + 3);
+        paths << dir.filePath(QStringLiteral("face%1.jpg").arg(f));
+        ASSERT_TRUE(cv::imwrite(paths.back().toStdString(), RenderFaceView(v)));
+    }
+    FaceView empty;
+    empty.centreX = -2;
+    const QString nothing = dir.filePath(QStringLiteral("nothing.png"));
+    ASSERT_TRUE(cv::imwrite(nothing.toStdString(), RenderFaceView(empty)));
+    const QString text = dir.filePath(QStringLiteral("notes.jpg"));
+    QFile file(text);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a picture");
+    file.close();
+
+    bool checked = false;
+    app->user.photoHook = [&](PhotoInputDialog& d) {
+        // A file that is no picture changes no slot; a picture without a face asks for
+        // its corners; dragging them over the face reads it.
+        EXPECT_FALSE(d.LoadPhotoInto(0, text));
+        EXPECT_TRUE(d.MessageLine()->text().startsWith(QStringLiteral("notes.jpg")));
+        EXPECT_EQ(d.State().Slot(0).state, SlotState::Empty);
+        EXPECT_TRUE(d.LoadPhotoInto(5, nothing));
+        EXPECT_TRUE(d.MessageLine()->text().endsWith(Text(kNoFaceText)));
+        EXPECT_TRUE(d.SlotView(5)->Manual());
+        for (int f = 0; f < 5; ++f) EXPECT_TRUE(d.LoadPhotoInto(f, paths[f]));
+        Shot(d, "photo_input_face_not_found.png");
+        EXPECT_FALSE(d.OkButton()->isEnabled());
+        photos::Quad quad{};
+        RenderFaceView(FaceView{.colours = TurnColours(FaceColours(facelets, 5), 1), .rollDeg = 20, .seed = 8}, &quad);
+        ASSERT_TRUE(d.LoadPhotoInto(5, paths[5]));
+        d.PlaceCorners(5, quad);
+        ASSERT_TRUE(d.State().HasColouring()) << d.MessageLine()->text().toStdString();
+        EXPECT_EQ(d.State().Facelets(), facelets);
+        Shot(d, "photo_input_six_photos.png");
+        checked = true;
+        QTest::mouseClick(d.OkButton(), Qt::LeftButton);
+        EXPECT_EQ(d.result(), QDialog::Accepted);
+    };
+    app->doc->OnCommand(cmd::kPhotoInput);
+    ASSERT_TRUE(checked);
+    // The pieces and centres; the centres' own turns are not in a photo.
+    EXPECT_EQ(CodeOf(Model().cube).substr(0, 66), code.substr(0, 66));
+    EXPECT_EQ(NewestHistoryName(), "照片输入");
+    EXPECT_EQ(Model().lastSolveResult, 1);
+}
+
+TEST_F(PhotoInputWindow, AVideoPlayedAsTheCameraCapturesTheSixFaces) {
+    StartAnswering();
+    std::string code, facelets;
+    EnginePosition(code, facelets);
+    const QString video = dir.filePath(QStringLiteral("cube.avi"));
+    ASSERT_GT(WriteCubeVideo(video.toStdString(), {.facelets = facelets, .width = 960, .height = 540, .seed = 5}), 0);
+    app->user.cameraFile = video;
+    bool checked = false;
+    app->user.photoHook = [&](PhotoInputDialog& d) {
+        EXPECT_TRUE(d.CameraRunning());
+        EXPECT_TRUE(WaitFor([&] { return d.Live()->FramesShown() > 20; }, 20000));
+        Shot(d, "camera_live.png");
+        EXPECT_TRUE(WaitFor([&] { return d.Captures().Count() >= 3; }, 30000));
+        Shot(d, "camera_captured.png");
+        ASSERT_TRUE(WaitFor([&] { return d.Captures().Count() == 6 || !d.CameraRunning(); }, 60000));
+        ASSERT_EQ(d.Captures().Count(), 6) << d.CameraLine()->text().toStdString();
+        std::printf("preview_fps: %.1f finder_last_ms: %.1f\n", d.Live()->Fps(), d.Reader().LastMs());
+        ASSERT_TRUE(d.State().HasColouring()) << d.MessageLine()->text().toStdString();
+        EXPECT_EQ(d.State().Facelets(), facelets);
+        // Back to photos: the camera stops at once.
+        QTest::mouseClick(d.CameraButton(), Qt::LeftButton);
+        EXPECT_FALSE(d.CameraRunning());
+        Shot(d, "camera_finished_net.png");
+        checked = true;
+        QTest::mouseClick(d.OkButton(), Qt::LeftButton);
+    };
+    app->doc->OnCommand(cmd::kPhotoInput);
+    ASSERT_TRUE(checked);
+    EXPECT_EQ(CodeOf(Model().cube).substr(0, 66), code.substr(0, 66));
+
+    // A file that is not a video: a message in the dialog, photos still usable.
+    app->user.cameraFile = dir.filePath(QStringLiteral("notes.avi"));
+    QFile junk(app->user.cameraFile);
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("no video here");
+    junk.close();
+    app->user.photoHook = [&](PhotoInputDialog& d) {
+        EXPECT_TRUE(WaitFor([&] { return !d.CameraRunning(); }, 10000));
+        EXPECT_TRUE(d.CameraLine()->text().contains(QStringLiteral("notes.avi"))) << d.CameraLine()->text().toStdString();
+        EXPECT_TRUE(d.CameraButton()->isEnabled());
+    };
+    app->doc->OnCommand(cmd::kPhotoInput);
+}
+
+}  // namespace
+}  // namespace velmora::test

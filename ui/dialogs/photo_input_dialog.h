@@ -1,0 +1,140 @@
+#pragma once
+// The dialog "照片输入魔方": six slots laid out as the net, one photo per face (chosen or
+// dropped), the grid and colours read from each, and once six are read the resolved
+// cube as a net in the program's colours, where a click on a sticker changes its
+// colour. What it decides is PhotoInputState's (document/photo_input.h); the pictures
+// are read by the photo library; the dialog only shows both.
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QImage>
+#include <memory>
+#include <array>
+#include <functional>
+#include <opencv2/core.hpp>
+#include <string_view>
+
+#include "document/live_capture.h"
+#include "document/photo_input.h"
+#include "photos/face_reader.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace velmora {
+
+class FrameSource;
+class LiveFaceReader;
+class LiveView;
+class PhotoSlotView;
+
+// The resolved colouring as a net; doubtful stickers are marked; a click on a sticker
+// other than a centre asks for its colour.
+class ResultNetView : public QWidget {
+    Q_OBJECT
+public:
+    ResultNetView(const PhotoInputState& state, const int (&colours)[10], QWidget* parent = nullptr);
+    QSize sizeHint() const override;
+    // The widget point at the middle of sticker i (0-53).
+    QPoint StickerCentre(int i) const;
+
+signals:
+    void stickerClicked(int sticker, const QPoint& globalPos);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent* e) override;
+
+private:
+    QRect StickerRect(int i) const;
+
+    const PhotoInputState& state_;
+    const int (&colours_)[10];
+};
+
+class PhotoInputDialog : public QDialog {
+    Q_OBJECT
+public:
+    // colours: the program's colour settings; apply: what OK does with the colouring
+    // (see UserPort::ReadPhotos).
+    PhotoInputDialog(const int (&colours)[10], std::function<int(std::string_view)> apply, QWidget* parent = nullptr);
+    ~PhotoInputDialog() override;
+
+    // Loads the photo at path into slot (0-5, facelet-string faces) as the slot's
+    // button or a drop does. False when the file could not be used.
+    bool LoadPhotoInto(int slot, const QString& path);
+    // The user placed the face's corners in slot by hand.
+    void PlaceCorners(int slot, const photos::Quad& quad);
+    // The user chose the colour (a facelet letter) of sticker i.
+    void ChooseSticker(int sticker, char letter);
+
+    // ---- the camera ----
+    // Frames come from this video file instead of a camera (velmora --camera-file).
+    void SetVideoFile(const QString& path);
+    // Starts the camera (or the video file): the live picture replaces the hint; faces
+    // held still are captured into their slots. Stopping it returns to photos.
+    void StartCamera();
+    void StopCamera();
+    bool CameraRunning() const;
+    // "拍下这一面": the face in the newest frame, captured at once.
+    void CaptureNow();
+    const FaceCaptures& Captures() const { return captures_; }
+    LiveView* Live() const { return live_; }
+    const LiveFaceReader& Reader() const { return *reader_; }
+    QPushButton* CameraButton() const { return cameraButton_; }
+    QPushButton* CaptureButton() const { return captureButton_; }
+    QLabel* CameraLine() const { return cameraLine_; }
+
+    const PhotoInputState& State() const { return state_; }
+    QPushButton* OkButton() const { return ok_; }
+    PhotoSlotView* SlotView(int slot) const { return views_[static_cast<std::size_t>(slot)]; }
+    ResultNetView* ResultNet() const { return net_; }
+    QLabel* MessageLine() const { return message_; }
+
+    void done(int result) override;
+
+private:
+    void ChoosePhoto(int slot);
+    void FaceRead(const QImage& frame, const photos::FaceReading& reading);
+    void TakeCapture(const QImage& frame, const photos::FaceReading& reading);
+    void CameraStopped(const QString& message);
+    // Rebuilds the slots the camera filled from the captures and their placement.
+    void FillSlotsFromCaptures();
+    void ShowCameraChoice();
+    void Confirm();
+    // Puts the state's message and colouring on the widgets.
+    void ShowState();
+
+    const int (&colours_)[10];
+    std::function<int(std::string_view)> apply_;
+    PhotoInputState state_;
+    // Each slot's picture as read, at most kWorkingSide pixels on its long side, for
+    // corners placed by hand.
+    std::array<cv::Mat, kPhotoSlotCount> pictures_;
+    std::array<PhotoSlotView*, kPhotoSlotCount> views_{};
+    ResultNetView* net_ = nullptr;
+    QLabel* message_ = nullptr;
+    QPushButton* ok_ = nullptr;
+
+    QString videoFile_;
+    std::unique_ptr<FrameSource> source_;
+    LiveFaceReader* reader_ = nullptr;
+    LiveView* live_ = nullptr;
+    QWidget* cameraPanel_ = nullptr;
+    QComboBox* cameras_ = nullptr;
+    QPushButton* cameraButton_ = nullptr;
+    QPushButton* captureButton_ = nullptr;
+    QLabel* cameraLine_ = nullptr;
+    QTimer* watchdog_ = nullptr;
+    StableGrid grid_;
+    FaceCaptures captures_;
+    std::array<QImage, kPhotoSlotCount> captureFrames_;
+    std::array<photos::FaceReading, kPhotoSlotCount> captureReadings_{};
+    std::array<bool, kPhotoSlotCount> fromCamera_{};
+    QImage lastFrame_;
+    photos::FaceReading lastReading_{};
+    QElapsedTimer clock_;
+};
+
+}  // namespace velmora
