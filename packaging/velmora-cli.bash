@@ -4,13 +4,14 @@
 _velmora_cli_options() {
     # The options of one command; a new option is added to its command's line.
     case "$1" in
-        state) echo "--help" ;;
-        solve) echo "--moves --code --facelets --method --centres --force --log --help" ;;
+        state) echo "--alg --help" ;;
+        solve) echo "--moves --alg --code --facelets --method --centres --force --log --help" ;;
         scramble) echo "--kind --seed --method --log --help" ;;
         batch) echo "--count --kind --seed --moves-per-position --method --log --jobs --help" ;;
-        save) echo "--moves --code --facelets --method --centres --force --log --steps --help" ;;
+        save) echo "--moves --alg --code --facelets --method --centres --force --log --steps --help" ;;
         open) echo "--method --log --help" ;;
-        format | patterns) echo "--help" ;;
+        format | patterns | net) echo "--help" ;;
+        scan) echo "--rgb --video --solve --method --help" ;;
     esac
 }
 
@@ -27,7 +28,7 @@ _velmora_cli() {
     local cword=$COMP_CWORD
     ((cword > 0)) && prev=${words[cword - 1]}
 
-    local commands="state solve scramble batch save open format patterns"
+    local commands="state solve scramble batch save open format patterns net scan"
     local command="" i
     for ((i = 1; i < cword; i++)); do
         case "${words[i]}" in
@@ -53,7 +54,7 @@ _velmora_cli() {
         --jobs)
             COMPREPLY=($(compgen -W "$(seq 1 "$(nproc 2>/dev/null || echo 1)")" -- "$cur"))
             return ;;
-        --moves | --code | --facelets | --seed | --count | --moves-per-position | --steps)
+        --moves | --alg | --rgb | --code | --facelets | --seed | --count | --moves-per-position | --steps)
             return ;;
     esac
 
@@ -67,6 +68,10 @@ _velmora_cli() {
     fi
     case "$command" in
         save | open) _velmora_cli_files "$cur" ;;
+        scan)
+            local IFS=$'\n'
+            COMPREPLY=($(compgen -f -- "$cur"))
+            compopt -o filenames 2>/dev/null ;;
     esac
 }
 
