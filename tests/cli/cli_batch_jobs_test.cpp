@@ -67,12 +67,13 @@ TEST(BatchJobsOption, OutsideOneTo256IsRefused) {
     EXPECT_EQ(RunCli("batch --count 1 --seed 1 --jobs 256").code, 0);
 }
 
-// Address space for some 30 threads' stacks, not for 256: the threads that start do the
-// work, and the figures are those of one thread.
+// Address space for the program, its libraries (the photo reader's among them) and some
+// 30 threads' stacks, not for 256: the threads that start do the work, and the figures
+// are those of one thread.
 TEST(BatchJobsOption, ThreadsTheSystemRefusesAreDoneWithout) {
     const std::string args = "batch --count 400 --seed 8";
     auto one = RunCli(args + " --jobs 1");
-    FILE* p = popen(("ulimit -v 300000; " + std::string(VELMORA_CLI_PATH) + " " + args + " --jobs 256 2>&1").c_str(), "r");
+    FILE* p = popen(("ulimit -v 600000; " + std::string(VELMORA_CLI_PATH) + " " + args + " --jobs 256 2>&1").c_str(), "r");
     ASSERT_NE(p, nullptr);
     std::string out;
     char buf[4096];
