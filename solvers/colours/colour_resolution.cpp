@@ -534,6 +534,11 @@ struct Resolver {
         return fit;
     }
 
+    // The sample that shows at a facelet when its face's picture is turned q quarters.
+    static int TurnedSample(int facelet, int q) {
+        return 9 * (facelet / 9) + kTurnSource[static_cast<std::size_t>(q)][static_cast<std::size_t>(facelet % 9)];
+    }
+
     // A lower bound of the best real colouring for every one of the 4^6 rotation sets:
     // each position at its cheapest piece and orientation, pieces used any number of
     // times. Corner positions depend on three faces' rotations, edges on two.
@@ -543,10 +548,7 @@ struct Resolver {
             const auto& fl = colours::kCornerFacelets[static_cast<std::size_t>(pos)];
             for (int combo = 0; combo < 64; ++combo) {
                 int samples[3];
-                for (int j = 0; j < 3; ++j) {
-                    const int f = fl[static_cast<std::size_t>(j)] / 9;
-                    samples[j] = 9 * f + kTurnSource[static_cast<std::size_t>(combo >> (2 * j) & 3)][static_cast<std::size_t>(fl[static_cast<std::size_t>(j)] % 9)];
-                }
+                for (int j = 0; j < 3; ++j) samples[j] = TurnedSample(fl[static_cast<std::size_t>(j)], combo >> (2 * j) & 3);
                 float best = kNoBound;
                 for (int p = 0; p < 8; ++p)
                     for (int o = 0; o < 3; ++o)
@@ -560,10 +562,7 @@ struct Resolver {
             const auto& fl = colours::kEdgeFacelets[static_cast<std::size_t>(pos)];
             for (int combo = 0; combo < 16; ++combo) {
                 int samples[2];
-                for (int j = 0; j < 2; ++j) {
-                    const int f = fl[static_cast<std::size_t>(j)] / 9;
-                    samples[j] = 9 * f + kTurnSource[static_cast<std::size_t>(combo >> (2 * j) & 3)][static_cast<std::size_t>(fl[static_cast<std::size_t>(j)] % 9)];
-                }
+                for (int j = 0; j < 2; ++j) samples[j] = TurnedSample(fl[static_cast<std::size_t>(j)], combo >> (2 * j) & 3);
                 float best = kNoBound;
                 for (int p = 0; p < 12; ++p)
                     for (int o = 0; o < 2; ++o)
