@@ -4,6 +4,10 @@
 // face finder's median time per frame and the largest grid movement that led to a
 // capture. velmora_video_rate [COUNT] [SEED] [WIDTH HEIGHT]
 //
+// With VELMORA_VIDEO_FACES=FILE set, each video's truth and captured samples are added
+// to FILE, one line per video; velmora_video_rate --resolve FILE reads them again with
+// the current colour resolution (the scanning itself does not depend on it).
+//
 // velmora_video_rate --long MINUTES OUT.avi writes a long video (one round of the six
 // faces rendered, then repeated) for watching the window's memory over a long run.
 #include <algorithm>
@@ -47,9 +51,51 @@ int WriteLongVideo(double minutes, const std::string& out) {
     return 0;
 }
 
+// The verdict on one video's six captured faces: exact, read with a doubt, wrong without
+// a doubt, or not read. Prints a line for the last two.
+struct Tally {
+    int exact = 0, wrongUndoubted = 0, doubted = 0, refused = 0;
+    void Add(int video, const std::array<FaceSamples, 6>& faces, const char* facelets) {
+        const ColourResolution r = ResolveColours(faces, true);
+        int doubts = 0;
+        for (bool d : r.doubt) doubts += d;
+        const bool same = r.status == ResolveStatus::Ok && std::string(r.facelets.data()) == facelets;
+        exact += same && doubts == 0;
+        doubted += doubts > 0;
+        if (r.status != ResolveStatus::Ok) {
+            ++refused;
+            std::printf("video %d: not read (status %d)\n", video, int(r.status));
+        } else if (!same && doubts == 0) {
+            ++wrongUndoubted;
+            std::printf("video %d: read %s status %d, shown %s\n", video, r.facelets.data(), int(r.status), facelets);
+        }
+    }
+};
+
+int Reresolve(const char* file) {
+    std::FILE* in = std::fopen(file, "r");
+    if (!in) return 1;
+    Tally tally;
+    int videos = 0, video = 0;
+    char facelets[64];
+    while (std::fscanf(in, "%d %60s", &video, facelets) == 2) {
+        std::array<FaceSamples, 6> faces{};
+        for (auto& face : faces)
+            for (Rgb& c : face)
+                if (std::fscanf(in, "%f,%f,%f", &c.r, &c.g, &c.b) != 3) return 1;
+        tally.Add(video, faces, facelets);
+        ++videos;
+    }
+    std::fclose(in);
+    std::printf("videos: %d exact: %d with_doubt: %d wrong_without_doubt: %d not_read: %d\n", videos, tally.exact,
+                tally.doubted, tally.wrongUndoubted, tally.refused);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--resolve") return Reresolve(argv[2]);
     if (argc == 4 && std::string(argv[1]) == "--long") return WriteLongVideo(std::atof(argv[2]), argv[3]);
     const int count = argc > 1 ? std::atoi(argv[1]) : 20;
     const unsigned seed = argc > 2 ? unsigned(std::atoi(argv[2])) : 1;
@@ -67,7 +113,10 @@ int main(int argc, char** argv) {
     model->tickSource = [] { return 0; };
     std::mt19937 rng(seed);
     const std::string path = "/tmp/velmora_video_rate_" + std::to_string(seed) + ".avi";
-    int exact = 0, wrongUndoubted = 0, doubted = 0, incomplete = 0, refused = 0;
+    Tally tally;
+    int incomplete = 0;
+    const char* dumpPath = std::getenv("VELMORA_VIDEO_FACES");
+    std::FILE* dump = dumpPath ? std::fopen(dumpPath, "a") : nullptr;
     double worstMotion = 0;
     std::vector<float> ms;
     for (int i = 0; i < count; ++i) {
@@ -84,24 +133,20 @@ int main(int argc, char** argv) {
             std::printf("video %d: %d faces captured\n", i, scan.captured);
             continue;
         }
-        const ColourResolution r = ResolveColours(scan.faces, true);
-        int doubts = 0;
-        for (bool d : r.doubt) doubts += d;
-        const bool same = r.status == ResolveStatus::Ok && std::string(r.facelets.data()) == facelets;
-        exact += same && doubts == 0;
-        doubted += doubts > 0;
-        if (r.status != ResolveStatus::Ok) {
-            ++refused;
-            std::printf("video %d: not read (status %d)\n", i, int(r.status));
-        } else if (!same && doubts == 0) {
-            ++wrongUndoubted;
-            std::printf("video %d: read %s status %d, shown %s\n", i, r.facelets.data(), int(r.status), facelets);
+        if (dump) {
+            std::fprintf(dump, "%d %s", i, facelets);
+            for (const auto& face : scan.faces)
+                for (const Rgb& c : face) std::fprintf(dump, " %g,%g,%g", c.r, c.g, c.b);
+            std::fprintf(dump, "\n");
+            std::fflush(dump);
         }
+        tally.Add(i, scan.faces, facelets);
     }
     std::remove(path.c_str());
     std::sort(ms.begin(), ms.end());
-    std::printf("videos: %d exact: %d with_doubt: %d wrong_without_doubt: %d not_read: %d incomplete: %d\n", count, exact,
-                doubted, wrongUndoubted, refused, incomplete);
+    if (dump) std::fclose(dump);
+    std::printf("videos: %d exact: %d with_doubt: %d wrong_without_doubt: %d not_read: %d incomplete: %d\n", count,
+                tally.exact, tally.doubted, tally.wrongUndoubted, tally.refused, incomplete);
     std::printf("frames: %zu finder_median_ms: %.1f finder_p90_ms: %.1f largest_capture_motion: %.4f (limit %.2f)\n",
                 ms.size(), ms.empty() ? 0.0 : ms[ms.size() / 2], ms.empty() ? 0.0 : ms[ms.size() * 9 / 10], worstMotion,
                 StableGrid::kMotionLimit);
