@@ -4,7 +4,13 @@
 //       in which a face was wrongly found;
 //   velmora_photo_rate sets [COUNT] [SEED] [DUMP_DIR]   six-photo sets of random cubes,
 //       each photo turned a random quarter, read exactly (facelets equal the truth).
-// DUMP_DIR receives the pictures that were read wrongly.
+//   velmora_photo_rate colours [COUNT] [SEED] [rotations]  generated measured-colour
+//       sets under hard light resolved alone, each set not read exactly named with its
+//       seed (as the colour benchmark counts them).
+//   velmora_photo_rate resolve FILE  the samples of six-photo sets kept in FILE resolved
+//       again with the current colour resolution.
+// DUMP_DIR receives the pictures that were read wrongly. With VELMORA_SET_FACES=FILE
+// the sets mode adds each set's truth and samples to FILE, one line per set.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -67,15 +73,79 @@ int Faces(int count, unsigned seed, const char* dump) {
     return 0;
 }
 
+// Whether a resolution read the truth, and if not, how: "exact", "refused", "doubted"
+// (wrong only where in doubt) or "WRONG".
+const char* Verdict(const ColourResolution& r, const std::string& truth) {
+    if (r.status != ResolveStatus::Ok) return "refused";
+    if (truth == r.facelets.data()) return "exact";
+    for (std::size_t s = 0; s < 54; ++s)
+        if (r.facelets[s] != truth[s] && !r.doubt[s]) return "WRONG";
+    return "doubted";
+}
+
+int Colours(int count, unsigned seed, bool rotations) {
+    test::LightShift light;
+    light.rotateFaces = rotations;
+    int exact = 0, doubted = 0, wrong = 0, refused = 0;
+    for (int i = 0; i < count; ++i) {
+        const test::MeasuredCube cube = test::GenerateMeasuredCube(seed + unsigned(i), light);
+        const ColourResolution r = ResolveColours(cube.faces, rotations);
+        const std::string verdict = Verdict(r, cube.facelets.data());
+        if (verdict == "exact") { ++exact; continue; }
+        verdict == "refused" ? ++refused : verdict == "doubted" ? ++doubted : ++wrong;
+        int differ = 0;
+        for (std::size_t s = 0; s < 54; ++s) differ += r.facelets[s] != cube.facelets[s];
+        std::printf("seed %u: %s cost %.0f stickers %d\n", seed + unsigned(i), verdict.c_str(), r.cost, differ);
+    }
+    std::printf("sets: %d exact: %d wrong_in_doubt: %d wrong_unflagged: %d refused: %d exact_share: %.4f\n", count, exact,
+                doubted, wrong, refused, double(exact) / count);
+    return 0;
+}
+
+int Resolve(const char* file) {
+    std::FILE* in = std::fopen(file, "r");
+    if (!in) return 1;
+    int sets = 0, exact = 0, set = 0;
+    char truth[64];
+    while (std::fscanf(in, "%d %60s", &set, truth) == 2) {
+        std::array<photos::FaceReading, 6> faces;
+        for (auto& face : faces) {
+            int found = 0;
+            if (std::fscanf(in, "%d", &found) != 1) return 1;
+            face.found = found != 0;
+            for (Rgb& c : face.samples)
+                if (std::fscanf(in, "%f,%f,%f", &c.r, &c.g, &c.b) != 3) return 1;
+        }
+        const photos::CubeFromPhotos cube = photos::ResolveFaces(faces, {"U", "R", "F", "D", "L", "B"});
+        ++sets;
+        if (cube.ok && cube.resolution.facelets.data() == std::string(truth)) { ++exact; continue; }
+        std::printf("set %d: %s\n", set, cube.ok ? Verdict(cube.resolution, truth) : cube.error.c_str());
+    }
+    std::fclose(in);
+    std::printf("sets: %d exact: %d exact_share: %.3f\n", sets, exact, double(exact) / sets);
+    return 0;
+}
+
 int Sets(int count, unsigned seed, const char* dump) {
     std::mt19937 rng(seed);
     int exact = 0, refused = 0, wrong = 0;
+    const char* keepPath = std::getenv("VELMORA_SET_FACES");
+    std::FILE* keep = keepPath ? std::fopen(keepPath, "a") : nullptr;
     for (int i = 0; i < count; ++i) {
         const std::string truth = test::GenerateMeasuredCube(seed * 100003u + unsigned(i)).facelets.data();
         const bool wide = rng() % 2;
         const test::CubePhotoSet set = test::RenderCubePhotos(truth, rng, wide ? 1920 : 1600, wide ? 1080 : 1200, std::getenv("VELMORA_UPRIGHT") == nullptr);
         std::array<photos::FaceReading, 6> faces;
         for (int f = 0; f < 6; ++f) faces[f] = photos::FindFace(set.photos[f]);
+        if (keep) {
+            std::fprintf(keep, "%d %s", i, truth.c_str());
+            for (const auto& face : faces) {
+                std::fprintf(keep, " %d", int(face.found));
+                for (const Rgb& c : face.samples) std::fprintf(keep, " %g,%g,%g", c.r, c.g, c.b);
+            }
+            std::fprintf(keep, "\n");
+            std::fflush(keep);
+        }
         const photos::CubeFromPhotos cube = photos::ResolveFaces(faces, {"U", "R", "F", "D", "L", "B"});
         if ((i + 1) % 50 == 0) std::printf("after %d sets: %d exact\n", i + 1, exact + (cube.ok && truth == cube.resolution.facelets.data()));
         if (cube.ok && truth == cube.resolution.facelets.data()) {
@@ -89,6 +159,7 @@ int Sets(int count, unsigned seed, const char* dump) {
             for (int f = 0; f < 6; ++f)
                 cv::imwrite(std::string(dump) + "/set" + std::to_string(i) + "_" + "URFDLB"[f] + ".png", set.photos[f]);
     }
+    if (keep) std::fclose(keep);
     std::printf("sets: %d exact: %d refused: %d wrong: %d exact_share: %.3f\n", count, exact, refused, wrong,
                 double(exact) / count);
     return 0;
@@ -98,6 +169,10 @@ int Sets(int count, unsigned seed, const char* dump) {
 
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);  // progress as it comes when written to a file
+    if (argc > 2 && std::strcmp(argv[1], "resolve") == 0) return Resolve(argv[2]);
+    if (argc > 1 && std::strcmp(argv[1], "colours") == 0)
+        return Colours(argc > 2 ? std::atoi(argv[2]) : 10000, argc > 3 ? unsigned(std::atoi(argv[3])) : 100000,
+                       argc > 4 && std::strcmp(argv[4], "rotations") == 0);
     const bool sets = argc > 1 && std::strcmp(argv[1], "sets") == 0;
     const int count = argc > 2 ? std::atoi(argv[2]) : 200;
     const unsigned seed = argc > 3 ? unsigned(std::atoi(argv[3])) : 1;

@@ -33,9 +33,12 @@ namespace {
 // then a colouring that is worse under that light may be the true one under its own.
 constexpr float kDoubtMargin = 16.0f;
 constexpr float kTypicalCost = 240.0f;
-// A read whose cost is above this fits worse than true reads under hard light ever
-// do (one in a thousand of them costs above 390): all its stickers are in doubt.
-constexpr float kDoubtAllCost = 450.0f;
+// A read whose cost is above this fits worse than true reads under hard light almost
+// ever do (about one in a thousand; photos with shadows across a face more often): its
+// light cannot be trusted anywhere, and with the photos' rotations free another
+// colouring of the whole cube may fit as well under another light. All its stickers
+// are in doubt.
+constexpr float kDoubtAllCost = 380.0f;
 // A glare explanation (the class colour brightened by white light) costs this much on
 // top of its colour difference, so that a sticker is read as glare only when no class
 // fits it plainly.
@@ -52,9 +55,7 @@ constexpr float kSameCentres = 6.0f;
 // Two centres measured this close (CIEDE2000, before any normalisation) are one
 // colour: different colours under different lights are rarely this alike.
 constexpr float kSameRawCentres = 1.0f;
-// Faces whose first light estimates differ by less than this (log, every channel: about
-// 0.7 EV) are lit alike; samples closer than kSameSample (CIEDE2000) measure alike.
-constexpr float kSameLight = 0.5f;
+// Samples closer than this (CIEDE2000) measure alike.
 constexpr float kSameSample = 6.0f;
 // How much brighter than white (log) a class may be in one channel (fluorescent
 // stickers are a little).
@@ -71,9 +72,19 @@ constexpr float kDarkestUsable = 0.04f;
 // read (under its light) they may be.
 constexpr int kAlternatives = 3;
 constexpr float kAlternativeMargin = 60.0f;
+// An alternative whose cost under its own light comes within this of the read's is
+// given its light once more.
+constexpr float kRefineMargin = 40.0f;
 // A read whose total cost is above this is looked at again from other starts (about
-// nine in ten true reads under hard light cost less).
-constexpr float kSuspectCost = 270.0f;
+// seven in ten true reads under hard light cost less).
+constexpr float kSuspectCost = 240.0f;
+// Reads of other starts kept for the doubt.
+constexpr int kRunnersUp = 4;
+// Starts from the colours of common cubes tried while a read still fits badly.
+constexpr int kCommonStarts = 5;
+// A start whose read after its first round fits this much worse than the read so far
+// is given up.
+constexpr float kAbandonStart = 200.0f;
 // Restarts of the light search from a read cube's class colours.
 constexpr int kRestarts = 2;
 // Nodes each search of one rotation set may visit.
@@ -93,8 +104,23 @@ constexpr float kWarm[3] = {0.48f, 0.0f, -0.88f};
 constexpr float kCoolest = -0.6f, kWarmest = 2.2f;
 // Largest difference one sample adds to the score of a light guess.
 constexpr float kQuickCap = 25.0f;
+// How firmly the lights of two faces are held to one colour temperature line: the
+// weight against a green-magenta tint between them (see KeepLightsReal).
+constexpr float kTintWeight = 20.0f;
 // Lightness weight in CIEDE2000: shading across a face changes lightness most.
 constexpr float kLightnessWeight = 2.0f;
+
+// Sticker colours of common cubes in 8-bit sRGB under daylight: white, yellow, red,
+// orange, green, blue.
+constexpr float kCommonColours[6][3] = {{232, 234, 228}, {245, 214, 10}, {190, 22, 36},
+                                        {255, 104, 10},  {10, 155, 72},  {12, 72, 176}};
+
+// The common colours in linear light with white at kWhiteLevel: their log channels and
+// CIELAB.
+struct CommonColours {
+    float log[6][3];
+    Lab lab[6];
+};
 
 // kTurnSource[r][i]: the picture sample that lands on facelet-order sticker i after r
 // clockwise quarter turns of the face.
@@ -127,6 +153,21 @@ float Median(float* v, int n) {
 
 float Channel(const Linear& c, int k) { return k == 0 ? c.r : (k == 1 ? c.g : c.b); }
 float& Channel(Linear& c, int k) { return k == 0 ? c.r : (k == 1 ? c.g : c.b); }
+
+const CommonColours& Common() {
+    static const CommonColours common = [] {
+        CommonColours c{};
+        const float white = colours::LinearFromSrgb(kCommonColours[0][1]);
+        for (int p = 0; p < 6; ++p) {
+            Linear l;
+            for (int k = 0; k < 3; ++k) Channel(l, k) = kWhiteLevel * colours::LinearFromSrgb(kCommonColours[p][k]) / white;
+            for (int k = 0; k < 3; ++k) c.log[p][k] = std::log(std::max(Channel(l, k), 1e-4f));
+            c.lab[p] = colours::LabFromLinear(l);
+        }
+        return c;
+    }();
+    return common;
+}
 
 // The best real colouring for one set of rotations: corner and edge placements of
 // equal parity, with the best placements of each parity kept for the doubt search.
@@ -206,14 +247,6 @@ struct Resolver {
             const Linear c = Normalised(9 * f + 4);
             for (int k = 0; k < 3; ++k) ref[f][k] = std::log(std::max(Channel(c, k), 1e-4f));
         }
-    }
-
-    // Whether faces a and b seem lit alike: their first light estimates differ by less
-    // than kSameLight (log) in every channel.
-    bool SameLight(int a, int b) const {
-        for (int k = 0; k < 3; ++k)
-            if (std::fabs(gain[a][k] - gain[b][k]) >= kSameLight) return false;
-        return true;
     }
 
     // Whether faces a and b are one face photographed twice: in some rotation most of
@@ -299,14 +332,17 @@ struct Resolver {
     // shift along the colour temperature line (where real lights lie, also after a
     // camera's white balance), fitted to the channels that are neither clipped nor
     // nearly black in m and in the class colour. False when no channel is usable.
-    bool LightGuess(const Linear& m, int c, int f, float out[3]) const {
+    bool LightGuess(const Linear& m, int c, int f, float out[3]) const { return LightGuess(m, ref[c], f, out); }
+
+    // The same with the class colour given as its log channels.
+    bool LightGuess(const Linear& m, const float colour[3], int f, float out[3]) const {
         float d[3];
         bool use[3];
         int n = 0;
         for (int k = 0; k < 3; ++k) {
             const float v = Channel(m, k);
-            use[k] = v > kDarkestUsable && v < kClipped && ref[c][k] > kDarkClass;
-            d[k] = std::log(std::max(v, 1e-4f)) - ref[c][k];
+            use[k] = v > kDarkestUsable && v < kClipped && colour[k] > kDarkClass;
+            d[k] = std::log(std::max(v, 1e-4f)) - colour[k];
             n += use[k];
         }
         if (n == 0) return false;
@@ -337,6 +373,84 @@ struct Resolver {
         return true;
     }
 
+    // A start for reads that fit badly: the colours of common cubes. For each face and
+    // each common colour its centre may have, the face's light is guessed from every
+    // sample taken as every common colour, and scored by how near the face's samples
+    // then lie to common colours (the centre to the one it is given). The six centres
+    // get six different common colours, the assignment that scores best over the cube;
+    // each face keeps the light of its best guess under it and each class starts from
+    // its common colour. The colours only start the search: the cube read from them is
+    // kept only if it fits the measured colours better than the other reads.
+    //
+    // The kCommonStarts best assignments are kept, best first; StartFrom applies one.
+    struct CommonStarts {
+        int count = 0;
+        std::array<std::array<int, 6>, kCommonStarts> colourOf{};
+        float light[6][6][3];
+    };
+
+    CommonStarts CommonColourStarts() const {
+        const CommonColours& common = Common();
+        CommonStarts starts;
+        float score[6][6];
+        auto& light = starts.light;
+        for (int f = 0; f < 6; ++f) {
+            for (int p = 0; p < 6; ++p) score[f][p] = kNoBound;
+            for (int i = 0; i < 9; ++i)
+                for (int q = 0; q < 6; ++q) {
+                    float trial[3];
+                    if (!LightGuess(lin[static_cast<std::size_t>(9 * f + i)], common.log[q], f, trial)) continue;
+                    const float scale[3] = {std::exp(-trial[0]), std::exp(-trial[1]), std::exp(-trial[2])};
+                    float others = 0, centre[6] = {};
+                    for (int j = 0; j < 9; ++j) {
+                        const Linear& o = lin[static_cast<std::size_t>(9 * f + j)];
+                        const Lab lab = colours::LabFromLinear({o.r * scale[0], o.g * scale[1], o.b * scale[2]});
+                        float nearest = kQuickCap;
+                        for (int c = 0; c < 6; ++c) {
+                            const float d = std::min(QuickDistance(lab, common.lab[c]), kQuickCap);
+                            if (j == 4) centre[c] = d;
+                            nearest = std::min(nearest, d);
+                        }
+                        if (j != 4) others += nearest;
+                    }
+                    for (int c = 0; c < 6; ++c)
+                        if (others + centre[c] < score[f][c]) {
+                            score[f][c] = others + centre[c];
+                            for (int k = 0; k < 3; ++k) light[f][c][k] = trial[k];
+                        }
+                }
+        }
+        // The assignments that score best, best first.
+        std::array<std::array<int, 6>, kCommonStarts> best{};
+        std::array<float, kCommonStarts> bestTotal{};
+        bestTotal.fill(kNoBound);
+        std::array<int, 6> colourOf = {0, 1, 2, 3, 4, 5};
+        do {
+            float total = 0;
+            for (int f = 0; f < 6 && total < bestTotal[kCommonStarts - 1]; ++f) total += score[f][colourOf[static_cast<std::size_t>(f)]];
+            if (total >= bestTotal[kCommonStarts - 1]) continue;
+            int at = kCommonStarts - 1;
+            for (; at > 0 && bestTotal[static_cast<std::size_t>(at - 1)] > total; --at) {
+                bestTotal[static_cast<std::size_t>(at)] = bestTotal[static_cast<std::size_t>(at - 1)];
+                best[static_cast<std::size_t>(at)] = best[static_cast<std::size_t>(at - 1)];
+            }
+            bestTotal[static_cast<std::size_t>(at)] = total;
+            best[static_cast<std::size_t>(at)] = colourOf;
+        } while (std::next_permutation(colourOf.begin(), colourOf.end()));
+        starts.colourOf = best;
+        while (starts.count < kCommonStarts && bestTotal[static_cast<std::size_t>(starts.count)] < kNoBound) ++starts.count;
+        return starts;
+    }
+
+    void StartFrom(const CommonStarts& starts, int rank) {
+        const auto& colourOf = starts.colourOf[static_cast<std::size_t>(rank)];
+        for (int f = 0; f < 6; ++f)
+            for (int k = 0; k < 3; ++k) {
+                gain[f][k] = starts.light[f][colourOf[static_cast<std::size_t>(f)]][k];
+                ref[f][k] = Common().log[colourOf[static_cast<std::size_t>(f)]][k];
+            }
+    }
+
     // A cheap colour difference for the light search: CIE76 with lightness at half weight.
     static float QuickDistance(const Lab& x, const Lab& y) {
         const float dl = 0.5f * (x.l - y.l), da = x.a - y.a, db = x.b - y.b;
@@ -360,8 +474,8 @@ struct Resolver {
                 bright[s][k] = usable[s][k] && v > kDarkestUsable;
             }
         for (int iteration = 0; iteration < 3; ++iteration) {
-            for (int k = 0; k < 3; ++k) {
-                float v[54];
+            float v[54];
+            for (int k = 0; k < 3; ++k)
                 for (int f = 0; f < 6; ++f) {
                     int n = 0;
                     for (int i = 0; i < 9; ++i)
@@ -376,6 +490,8 @@ struct Resolver {
                             gain[f][k] = std::max(gain[f][k], logs[s][k] - ref[c][k]);
                     }
                 }
+            KeepLightsReal();
+            for (int k = 0; k < 3; ++k)
                 for (int c = 0; c < 6; ++c) {
                     int n = 0;
                     for (int s = 0; s < 54; ++s)
@@ -383,7 +499,6 @@ struct Resolver {
                             v[n++] = Channel(lin[static_cast<std::size_t>(s)], k) / std::exp(gain[s / 9][k]);
                     if (n > 0) ref[c][k] = std::log(std::max(Median(v, n), 1e-3f));
                 }
-            }
         }
         int white = 0;
         float whiteMin = -1e30f;
@@ -398,6 +513,43 @@ struct Resolver {
             const float shift = ref[white][k] - std::log(kWhiteLevel);
             for (int c = 0; c < 6; ++c) ref[c][k] -= shift;
             for (int f = 0; f < 6; ++f) gain[f][k] += shift;
+        }
+    }
+
+    // Real lights differ from one another by an exposure and a colour temperature, and
+    // a little green-magenta tint: each face's light is brought to the nearest such
+    // difference from the faces' mean light (least squares over the three log
+    // channels, the tint held small by kTintWeight).
+    void KeepLightsReal() {
+        float mean[3] = {};
+        for (int f = 0; f < 6; ++f)
+            for (int k = 0; k < 3; ++k) mean[k] += gain[f][k] / 6;
+        constexpr float kGreen[3] = {-0.5f, 1.0f, -0.5f};
+        // Normal equations of (exposure, temperature, tint), the same for every face.
+        float a[3][3] = {}, inv[3][3];
+        for (int k = 0; k < 3; ++k) {
+            const float basis[3] = {1.0f, kWarm[k], kGreen[k]};
+            for (int i = 0; i < 3; ++i)
+                for (int j = 0; j < 3; ++j) a[i][j] += basis[i] * basis[j];
+        }
+        a[2][2] += kTintWeight;
+        const float det = a[0][0] * (a[1][1] * a[2][2] - a[1][2] * a[2][1]) - a[0][1] * (a[1][0] * a[2][2] - a[1][2] * a[2][0]) +
+                          a[0][2] * (a[1][0] * a[2][1] - a[1][1] * a[2][0]);
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 3; ++j) {
+                const int i1 = (j + 1) % 3, i2 = (j + 2) % 3, j1 = (i + 1) % 3, j2 = (i + 2) % 3;
+                inv[i][j] = (a[i1][j1] * a[i2][j2] - a[i1][j2] * a[i2][j1]) / det;
+            }
+        for (int f = 0; f < 6; ++f) {
+            float rhs[3] = {};
+            for (int k = 0; k < 3; ++k) {
+                const float basis[3] = {1.0f, kWarm[k], kGreen[k]};
+                for (int i = 0; i < 3; ++i) rhs[i] += basis[i] * (gain[f][k] - mean[k]);
+            }
+            float x[3] = {};
+            for (int i = 0; i < 3; ++i)
+                for (int j = 0; j < 3; ++j) x[i] += inv[i][j] * rhs[j];
+            for (int k = 0; k < 3; ++k) gain[f][k] = mean[k] + x[0] + x[1] * kWarm[k] + x[2] * kGreen[k];
         }
     }
 
@@ -674,7 +826,8 @@ struct Resolver {
 
 // Reads the cube and re-estimates the light from it until the reading stays the same
 // (at most kRounds times); leaves the costs and problems of the last light built.
-CubeFit Converge(Resolver& r, Rotations& rot, bool tryRotations, std::array<int, 54>& classOfSample) {
+CubeFit Converge(Resolver& r, Rotations& rot, bool tryRotations, std::array<int, 54>& classOfSample,
+                 float abandonAbove = kNoBound) {
     CubeFit fit;
     std::array<int, 54> previous{};
     previous.fill(-1);
@@ -690,6 +843,7 @@ CubeFit Converge(Resolver& r, Rotations& rot, bool tryRotations, std::array<int,
         }
         Resolver::Colouring(fit, rot, classOfSample, nullptr);
         if (classOfSample == previous || round == kRounds) return fit;
+        if (fit.total + r.CentreCost() > abandonAbove) return fit;
         previous = classOfSample;
         r.LightFromColouring(classOfSample);
     }
@@ -745,14 +899,20 @@ int Alternatives(const Resolver& r, const CubeFit& fit, float margin, std::array
     return count;
 }
 
-// The cost of a colouring (all 54 stickers) under the light estimated from it once,
-// starting from the light r holds; leaves r's light and costs as estimated.
-float CostUnderOwnLight(Resolver& r, const std::array<int, 54>& classOfSample) {
-    r.LightFromColouring(classOfSample);
-    r.Costs();
-    float sum = 0;
-    for (int s = 0; s < 54; ++s) sum += r.cost[s][classOfSample[static_cast<std::size_t>(s)]];
-    return sum;
+// The cost of a colouring (all 54 stickers) under the light estimated from it,
+// starting from the light r holds: once, and once more when that comes below
+// refineBelow (the light moves on as the glare flags follow it); leaves r's light and
+// costs as estimated.
+float CostUnderOwnLight(Resolver& r, const std::array<int, 54>& classOfSample, float refineBelow) {
+    auto costed = [&] {
+        r.LightFromColouring(classOfSample);
+        r.Costs();
+        float sum = 0;
+        for (int s = 0; s < 54; ++s) sum += r.cost[s][classOfSample[static_cast<std::size_t>(s)]];
+        return sum;
+    };
+    const float once = costed();
+    return once < refineBelow ? costed() : once;
 }
 
 // Colourings near a read, each costed under its own light (count -1: not yet known).
@@ -760,6 +920,34 @@ struct Relit {
     int count = -1;
     std::array<std::array<int, 54>, kAlternatives> classes{};
     std::array<float, kAlternatives> cost{};
+};
+
+// The best reads that other starts settled on, each whole (its own rotations and
+// light), cheapest first: where one fits almost as well as the read that is kept, its
+// stickers that differ are in doubt.
+struct RunnersUp {
+    int count = 0;
+    std::array<std::array<char, 55>, kRunnersUp> facelets{};
+    std::array<float, kRunnersUp> cost{};
+
+    void Add(const CubeFit& fit, const Rotations& rot, float total) {
+        if (!(fit.total < kNoBound) || (count == kRunnersUp && total >= cost[kRunnersUp - 1])) return;
+        std::array<int, 54> classes{};
+        std::array<char, 55> letters{};
+        Resolver::Colouring(fit, rot, classes, &letters);
+        for (int i = 0; i < count; ++i)
+            if (facelets[static_cast<std::size_t>(i)] == letters) {
+                cost[static_cast<std::size_t>(i)] = std::min(cost[static_cast<std::size_t>(i)], total);
+                return;
+            }
+        int at = count < kRunnersUp ? count++ : kRunnersUp - 1;
+        for (; at > 0 && cost[static_cast<std::size_t>(at - 1)] > total; --at) {
+            cost[static_cast<std::size_t>(at)] = cost[static_cast<std::size_t>(at - 1)];
+            facelets[static_cast<std::size_t>(at)] = facelets[static_cast<std::size_t>(at - 1)];
+        }
+        cost[static_cast<std::size_t>(at)] = total;
+        facelets[static_cast<std::size_t>(at)] = letters;
+    }
 };
 
 }  // namespace
@@ -774,16 +962,16 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
                                                          colours::LinearFromSrgb(c.b)};
         }
     r.InitialLight();
-    // Two photos of one face (or two centres of one colour) show the same centre under
-    // the same light: caught before the light search, which would tell them apart. Two
-    // centres of different colours may also measure alike, each under its own light;
-    // they are told apart when their faces' lights (from their lightest neutral
-    // samples) differ and the other samples of the two faces are not the same.
+    // Two photos of one face show the same centre and the same other samples (in some
+    // rotation): caught before the light search, which would tell them apart. Two
+    // centres of different colours may also measure alike (a white centre and a glared
+    // yellow one, both overexposed): the read tells them apart by their other stickers,
+    // and two classes that stay alike after it are refused below.
     for (int a = 0; a < 6; ++a)
         for (int b = a + 1; b < 6; ++b)
             if (colours::DeltaE2000(colours::LabFromLinear(r.lin[static_cast<std::size_t>(9 * a + 4)]),
                                     colours::LabFromLinear(r.lin[static_cast<std::size_t>(9 * b + 4)]), 1.0f) < kSameRawCentres &&
-                (r.SameLight(a, b) || r.SameSamples(a, b))) {
+                r.SameSamples(a, b)) {
                 result.status = ResolveStatus::SameCentres;
                 result.otherFace = a;
                 result.badFace = b;
@@ -792,6 +980,7 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
     // Two starts: each face's light from its lightest neutral sample alone, and after
     // the search over class guesses; the better read is kept. The further starts below
     // are only tried for a read that fits worse than most true reads do.
+    const Resolver initial = r;
     Resolver plain = r;
     r.SearchFaceLight(true);
 
@@ -799,16 +988,28 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
     std::array<int, 54> classOfSample{};
     CubeFit fit = Converge(r, rot, tryRotations, classOfSample);
     auto suspect = [&] { return fit.total + r.CentreCost() > kSuspectCost; };
+    // Keeps the better of the read so far and a read from another start (it must fit
+    // better by more than rounding); the other is kept among the runners-up.
+    RunnersUp runnersUp;
+    auto consider = [&](const Resolver& other, const Rotations& otherRot, const CubeFit& otherFit,
+                        const std::array<int, 54>& otherClasses) {
+        const float own = fit.total + r.CentreCost(), theirs = otherFit.total + other.CentreCost();
+        if (!(theirs < own - 0.5f)) {
+            runnersUp.Add(otherFit, otherRot, theirs);
+            return false;
+        }
+        runnersUp.Add(fit, rot, own);
+        r = other;
+        rot = otherRot;
+        fit = otherFit;
+        classOfSample = otherClasses;
+        return true;
+    };
     if (suspect()) {
         Rotations plainRot{};
         std::array<int, 54> plainClasses{};
         const CubeFit plainFit = Converge(plain, plainRot, tryRotations, plainClasses);
-        if (plainFit.total + plain.CentreCost() < fit.total + r.CentreCost() - 0.5f) {
-            r = plain;
-            rot = plainRot;
-            fit = plainFit;
-            classOfSample = plainClasses;
-        }
+        consider(plain, plainRot, plainFit, plainClasses);
     }
     // A read whose light went wrong on some face settles on a worse fit than the true
     // cube would have: restart the light search from the class colours it found, and
@@ -819,11 +1020,22 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
         Rotations againRot = rot;
         std::array<int, 54> againClasses{};
         const CubeFit againFit = Converge(again, againRot, false, againClasses);
-        if (!(againFit.total + again.CentreCost() < fit.total + r.CentreCost() - 0.5f)) break;
-        r = again;
-        rot = againRot;
-        fit = againFit;
-        classOfSample = againClasses;
+        if (!consider(again, againRot, againFit, againClasses)) break;
+    }
+    // Still a bad fit: the light may be wrong on several faces at once. Start again
+    // from the colours of common cubes (a start that fits far worse than the read after
+    // its first round is not followed further).
+    if (suspect()) {
+        const Resolver::CommonStarts starts = initial.CommonColourStarts();
+        for (int rank = 0; rank < starts.count && suspect(); ++rank) {
+            Resolver common = initial;
+            common.StartFrom(starts, rank);
+            Rotations commonRot{};
+            std::array<int, 54> commonClasses{};
+            const CubeFit commonFit =
+                Converge(common, commonRot, tryRotations, commonClasses, fit.total + r.CentreCost() + kAbandonStart);
+            consider(common, commonRot, commonFit, commonClasses);
+        }
     }
     // A read can settle on a light that suits it better than the true cube's own light
     // would suit the true cube (red and orange swapped on two pieces, say). The nearest
@@ -842,18 +1054,13 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
             Resolver again = r;
             std::array<int, 54>& againClasses = relit.classes[static_cast<std::size_t>(i)];
             Resolver::Colouring(alternatives[static_cast<std::size_t>(i)], rot, againClasses, nullptr);
-            const float own = relit.cost[static_cast<std::size_t>(i)] = CostUnderOwnLight(again, againClasses);
+            const float own = relit.cost[static_cast<std::size_t>(i)] = CostUnderOwnLight(again, againClasses, fit.total + r.CentreCost() + kRefineMargin);
             relit.count = i + 1;
             if (screen && !(own < fit.total + r.CentreCost() - 0.5f)) continue;
             Rotations againRot = rot;
             std::array<int, 54> converged = againClasses;
             const CubeFit againFit = Converge(again, againRot, false, converged);
-            if (againFit.total + again.CentreCost() < fit.total + r.CentreCost() - 0.5f) {
-                r = again;
-                fit = againFit;
-                classOfSample = converged;
-                changed = true;
-            }
+            changed = consider(again, againRot, againFit, converged) || changed;
         }
         if (changed) relit.count = -1;
     }
@@ -869,10 +1076,7 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
             Resolver::Colouring(turnedFit, turned, turnedClasses, nullptr);
             trial.LightFromColouring(turnedClasses);
             const CubeFit settled = Converge(trial, turned, false, turnedClasses);
-            if (!(settled.total + trial.CentreCost() < fit.total + r.CentreCost() - 0.5f)) break;
-            r = trial;
-            rot = turned;
-            fit = settled;
+            if (!consider(trial, turned, settled, turnedClasses)) break;
         }
         fit = r.BestRotations(rot, &result.doubt);
     }
@@ -955,8 +1159,14 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
             std::array<int, 54>& theirs = relit.classes[static_cast<std::size_t>(a)];
             Resolver::Colouring(alternatives[static_cast<std::size_t>(a)], rot, theirs, nullptr);
             Resolver again = r;
-            relit.cost[static_cast<std::size_t>(a)] = CostUnderOwnLight(again, theirs);
+            relit.cost[static_cast<std::size_t>(a)] = CostUnderOwnLight(again, theirs, limit + r.CentreCost() + kRefineMargin);
         }
+    }
+    for (int a = 0; a < runnersUp.count; ++a) {
+        if (runnersUp.cost[static_cast<std::size_t>(a)] > limit + r.CentreCost()) break;
+        for (int i = 0; i < 54; ++i)
+            if (runnersUp.facelets[static_cast<std::size_t>(a)][static_cast<std::size_t>(i)] != result.facelets[static_cast<std::size_t>(i)])
+                result.doubt[static_cast<std::size_t>(i)] = true;
     }
     for (int a = 0; a < relit.count; ++a) {
         if (relit.cost[static_cast<std::size_t>(a)] > limit + r.CentreCost()) continue;

@@ -78,41 +78,52 @@ float DeltaE2000(const Lab& x, const Lab& y, float kL) {
     const float g = 0.5f * (1.0f - std::sqrt(cMean7 / (cMean7 + 6103515625.0f)));  // 25^7
     const float a1 = (1.0f + g) * x.a, a2 = (1.0f + g) * y.a;
     const float cp1 = std::sqrt(a1 * a1 + x.b * x.b), cp2 = std::sqrt(a2 * a2 + y.b * y.b);
-    const float h1 = AngleDegrees(x.b, a1);
-    const float h2 = AngleDegrees(y.b, a2);
-
     const float dL = y.l - x.l;
     const float dC = cp2 - cp1;
-    float dh = 0;
+    // The hue difference and the mean hue from the two chroma vectors, without their
+    // angles: dH^2 = 2 (C'1 C'2 - a'1 a'2 - b1 b2), signed as the turn from the first to
+    // the second; the mean hue is the bisector of the shorter arc between them (of a
+    // neutral colour and another, the other's hue).
+    float dH = 0, hMean = 0, c1h = 1, s1h = 0;
+    float ux = a1 + a2, uy = x.b + y.b;
     if (cp1 * cp2 != 0) {
-        dh = h2 - h1;
-        if (dh > 180) dh -= 360;
-        else if (dh < -180) dh += 360;
+        const float cross = a1 * y.b - x.b * a2;
+        dH = std::copysign(std::sqrt(std::max(0.0f, 2.0f * (cp1 * cp2 - a1 * a2 - x.b * y.b))), cross);
+        ux = a1 / cp1 + a2 / cp2;
+        uy = x.b / cp1 + y.b / cp2;
     }
-    const float dH = 2.0f * std::sqrt(cp1 * cp2) * std::sin(Radians(dh) / 2.0f);
+    const float un = std::sqrt(ux * ux + uy * uy);
+    if (un > 1e-6f) {
+        c1h = ux / un;
+        s1h = uy / un;
+        hMean = AngleDegrees(uy, ux);
+    } else if (cp1 * cp2 != 0) {
+        // Opposite hues: the mean of the two angles.
+        hMean = 0.5f * (AngleDegrees(x.b, a1) + AngleDegrees(y.b, a2));
+        c1h = std::cos(Radians(hMean));
+        s1h = std::sin(Radians(hMean));
+    }
 
     const float lMean = 0.5f * (x.l + y.l);
     const float cpMean = 0.5f * (cp1 + cp2);
-    float hMean = h1 + h2;
-    if (cp1 * cp2 != 0) {
-        if (std::fabs(h1 - h2) <= 180) hMean *= 0.5f;
-        else hMean = hMean < 360 ? 0.5f * (hMean + 360) : 0.5f * (hMean - 360);
-    }
     // cos(h - 30), cos 2h, cos(3h + 6) and cos(4h - 63) from one cosine and sine of h.
-    const float c1h = std::cos(Radians(hMean)), s1h = std::sin(Radians(hMean));
     const float c2h = 2 * c1h * c1h - 1, s2h = 2 * s1h * c1h;
     const float c3h = c1h * (4 * c1h * c1h - 3), s3h = s1h * (3 - 4 * s1h * s1h);
     const float c4h = 2 * c2h * c2h - 1, s4h = 2 * s2h * c2h;
     const float t = 1.0f - 0.17f * (c1h * 0.8660254f + s1h * 0.5f) + 0.24f * c2h +
                     0.32f * (c3h * 0.9945219f - s3h * 0.1045285f) - 0.20f * (c4h * 0.4539905f + s4h * 0.8910065f);
-    const float dTheta = 30.0f * std::exp(-((hMean - 275) / 25) * ((hMean - 275) / 25));
-    const float cpMean7 = Pow7(cpMean);
-    const float rc = 2.0f * std::sqrt(cpMean7 / (cpMean7 + 6103515625.0f));
+    // The rotation term matters only for blues (hues near 275 degrees).
+    const float hFrom275 = (hMean - 275) / 25;
+    float rt = 0;
+    if (std::fabs(hFrom275) < 4) {
+        const float dTheta = 30.0f * std::exp(-hFrom275 * hFrom275);
+        const float cpMean7 = Pow7(cpMean);
+        rt = -std::sin(Radians(2 * dTheta)) * 2.0f * std::sqrt(cpMean7 / (cpMean7 + 6103515625.0f));
+    }
     const float l50 = (lMean - 50) * (lMean - 50);
     const float sl = 1.0f + 0.015f * l50 / std::sqrt(20 + l50);
     const float sc = 1.0f + 0.045f * cpMean;
     const float sh = 1.0f + 0.015f * cpMean * t;
-    const float rt = -std::sin(Radians(2 * dTheta)) * rc;
 
     const float tl = dL / (kL * sl), tc = dC / sc, th = dH / sh;
     return std::sqrt(tl * tl + tc * tc + th * th + rt * tc * th);
