@@ -60,12 +60,21 @@ TEST(ColourResolution, HardLightIsReadOrItsErrorsAreInDoubt) {
     EXPECT_LE(wrongUndoubted, 4);
 }
 
-// Sets whose read went wrong under hard light (two pieces swapped, or a whole face's
-// light wrong): each is read exactly or every wrong sticker is in doubt.
+// Sets whose read went wrong under hard light (two pieces swapped, a whole face's
+// light wrong, or with the faces turned the whole cube relabelled under other lights):
+// each is read exactly or every wrong sticker is in doubt.
 TEST(ColourResolution, WrongReadsAreInDoubt) {
-    for (std::uint32_t seed : {100085u, 100546u, 100976u, 101456u, 101786u, 102484u, 103864u, 105249u, 107140u, 109553u}) {
-        const MeasuredCube cube = GenerateMeasuredCube(seed);
-        const ColourResolution r = ResolveColours(cube.faces, false);
+    constexpr struct {
+        std::uint32_t seed;
+        bool turned;
+    } kSets[] = {{100085, false}, {100546, false}, {100976, false}, {101456, false}, {101786, false}, {102484, false},
+                 {103864, false}, {105249, false}, {107140, false}, {109553, false}, {109826, false}, {100253, true},
+                 {100705, true}};
+    for (const auto [seed, turned] : kSets) {
+        LightShift light;
+        light.rotateFaces = turned;
+        const MeasuredCube cube = GenerateMeasuredCube(seed, light);
+        const ColourResolution r = ResolveColours(cube.faces, turned);
         ASSERT_EQ(r.status, ResolveStatus::Ok) << "seed " << seed;
         for (std::size_t i = 0; i < 54; ++i)
             EXPECT_TRUE(r.facelets[i] == cube.facelets[i] || r.doubt[i]) << "seed " << seed << " sticker " << i;
@@ -75,7 +84,7 @@ TEST(ColourResolution, WrongReadsAreInDoubt) {
 // Two centres of different colours that measure alike, each under its own light, are
 // still two colour classes.
 TEST(ColourResolution, AlikeCentresUnderDifferentLightsAreRead) {
-    for (std::uint32_t seed : {100643u, 101754u, 101951u}) {
+    for (std::uint32_t seed : {100643u, 101754u, 101951u, 106166u}) {
         const MeasuredCube cube = GenerateMeasuredCube(seed);
         float closest = 1e9f;
         for (std::size_t a = 0; a < 36; ++a)
