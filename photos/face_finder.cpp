@@ -41,6 +41,8 @@ constexpr double kSmallestFace = 0.17;
 constexpr double kLargestFace = 0.95;
 // Pitch (centre to centre) over a candidate's side: stickers with gaps and edge bands.
 constexpr double kPitchMin = 0.95, kPitchMax = 1.8;
+// What a window that runs off the picture loses in its score (two stickers' evidence).
+constexpr double kCutOffPenalty = 2.0;
 // Largest distance of a member from its lattice point, in pitches.
 constexpr double kSnap = 0.26;
 
@@ -442,6 +444,15 @@ void ChooseWindow(Hypothesis& hyp, const RegionEvidence& evidence, cv::Size pict
         }
 }
 
+// Whether the window's outline (its stickers' outer edges) lies within the picture.
+bool WithinPicture(cv::Size picture, const Hypothesis& hyp) {
+    for (int k = 0; k < 4; ++k) {
+        const cv::Point2d p = MapPoint(hyp.map, hyp.winM - 0.5 + 3 * (k % 2), hyp.winN - 0.5 + 3 * (k / 2));
+        if (p.x < 0 || p.y < 0 || p.x > picture.width || p.y > picture.height) return false;
+    }
+    return true;
+}
+
 // Nine squares of one colour are a solved face only when something dark runs between
 // them (black plastic, or the grooves of a stickerless cube); with gaps of another
 // colour they are tiles, a keyboard or a pattern.
@@ -604,6 +615,10 @@ FaceReading FindFace(const cv::Mat& bgr) {
         // At least three stickers and the evidence of four (less the small tie-break).
         if (h.inWindow >= 3 && h.score >= 3.9) refined.push_back(std::move(h));
     }
+    // A window that runs off the picture is not a face photographed whole: a pattern of
+    // squares cut off by the edge is passed over for one that lies within it.
+    for (Hypothesis& h : refined)
+        if (!WithinPicture(small.size(), h)) h.score -= kCutOffPenalty;
     std::stable_sort(refined.begin(), refined.end(),
                      [](const Hypothesis& x, const Hypothesis& y) { return x.score > y.score; });
     for (std::size_t k = 0; k < refined.size() && k < 3; ++k) {

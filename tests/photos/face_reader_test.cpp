@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <opencv2/imgcodecs.hpp>
+#include <opencv2/imgproc.hpp>
 
 #include "photos/face_reader.h"
 #include "photos/photo_generator.h"
@@ -79,6 +80,25 @@ TEST(FaceFinder, PicturesWithoutACubeHaveNoFace) {
     // An outline that is not a convex quadrilateral reads nothing.
     EXPECT_FALSE(photos::ReadFaceAt(cv::Mat(100, 100, CV_8UC3), {{{0, 0}, {50, 50}, {0, 50}, {50, 0}}}).found);
     EXPECT_FALSE(photos::ReadFaceAt(cv::Mat(100, 100, CV_8UC3), {{{0, 0}, {NAN, 0}, {50, 50}, {0, 50}}}).found);
+}
+
+// Squares of one colour on a darker ground that run off the picture's edge are no face,
+// even when they are more regular than the cube's own stickers.
+TEST(FaceFinder, PrefersTheCubeToAGridCutOffByTheEdge) {
+    test::FaceView v;
+    for (int i = 0; i < 9; ++i) v.colours[i] = test::kStickerColours[(i * 5 + 3) % 6];
+    v.faceShare = 0.4, v.centreX = 0.3, v.rollDeg = 8, v.glare = 230, v.clutter = 10;
+    photos::Quad quad;
+    cv::Mat img = test::RenderFaceView(v, &quad);
+    const int side = img.rows / 7, gap = side / 6;
+    cv::rectangle(img, cv::Rect(img.cols - 3 * side, img.rows / 3 - gap, 3 * side, 3 * side + gap), cv::Scalar(60, 50, 90), cv::FILLED);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 4; ++c)
+            cv::rectangle(img, cv::Rect(img.cols - 3 * side + gap + c * side, img.rows / 3 + r * side, side - gap, side - gap),
+                          cv::Scalar(219, 140, 245), cv::FILLED);
+    const photos::FaceReading r = photos::FindFace(img);
+    ASSERT_TRUE(r.found);
+    EXPECT_LT(std::hypot(r.quad[0][0] - quad[0][0], r.quad[0][1] - quad[0][1]), 0.1 * img.rows);
 }
 
 class PhotoFiles : public ::testing::Test {
