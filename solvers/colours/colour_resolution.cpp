@@ -39,6 +39,9 @@ constexpr float kTypicalCost = 240.0f;
 // colouring of the whole cube may fit as well under another light. All its stickers
 // are in doubt.
 constexpr float kDoubtAllCost = 380.0f;
+// A sample below this share of a class colour in some channel is not that class under
+// glare (glare only adds light; the share leaves room for noise and shading).
+constexpr float kGlareFloor = 0.7f;
 // A glare explanation (the class colour brightened by white light) costs this much on
 // top of its colour difference, so that a sticker is read as glare only when no class
 // fits it plainly.
@@ -577,7 +580,11 @@ struct Resolver {
             for (int c = 0; c < 6; ++c) {
                 float d = colours::DeltaE2000(lab, seenLab[f][c], kLightnessWeight);
                 glare[s][c] = false;
-                if (d > kGlarePenalty) {
+                // Glare only adds light: a sample well below the class colour in some
+                // channel is not that class under glare.
+                const Linear& under = seen[f][c];
+                const bool darker = m.r < kGlareFloor * under.r || m.g < kGlareFloor * under.g || m.b < kGlareFloor * under.b;
+                if (d > kGlarePenalty && !darker) {
                     // Glare adds the light (white, once normalised) to every channel
                     // until the camera clips it; its amount is tried as each channel's
                     // excess over the class colour, the nearest by a cheap difference
