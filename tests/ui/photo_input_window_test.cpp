@@ -4,6 +4,7 @@
 //
 // With VELMORA_SHOT_DIR set, the tests leave screenshots of the dialog there.
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -121,13 +122,20 @@ TEST_F(PhotoInputWindow, AVideoPlayedAsTheCameraCapturesTheSixFaces) {
     bool checked = false;
     app->user.photoHook = [&](PhotoInputDialog& d) {
         EXPECT_TRUE(d.CameraRunning());
+        ASSERT_TRUE(WaitFor([&] { return d.Live()->FramesShown() > 0; }, 20000));
+        QElapsedTimer playing;
+        playing.start();
+        const int shown0 = d.Live()->FramesShown(), read0 = d.Reader().FramesRead();
         EXPECT_TRUE(WaitFor([&] { return d.Live()->FramesShown() > 20; }, 20000));
         Shot(d, "camera_live.png");
         EXPECT_TRUE(WaitFor([&] { return d.Captures().Count() >= 3; }, 30000));
         Shot(d, "camera_captured.png");
         ASSERT_TRUE(WaitFor([&] { return d.Captures().Count() == 6 || !d.CameraRunning(); }, 60000));
         ASSERT_EQ(d.Captures().Count(), 6) << d.CameraLine()->text().toStdString();
-        std::printf("preview_fps: %.1f finder_last_ms: %.1f\n", d.Live()->Fps(), d.Reader().LastMs());
+        const double seconds = static_cast<double>(playing.elapsed()) / 1000;
+        std::printf("preview_fps: %.1f finder_fps: %.1f finder_median_ms: %.1f\n",
+                    (d.Live()->FramesShown() - shown0) / seconds, (d.Reader().FramesRead() - read0) / seconds,
+                    d.Reader().MedianMs());
         ASSERT_TRUE(d.State().HasColouring()) << d.MessageLine()->text().toStdString();
         EXPECT_EQ(d.State().Facelets(), facelets);
         // Back to photos: the camera stops at once.

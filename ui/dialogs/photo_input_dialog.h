@@ -24,6 +24,7 @@ class QTimer;
 
 namespace velmora {
 
+class BackgroundJob;
 class FrameSource;
 class LiveFaceReader;
 class LiveView;
@@ -75,9 +76,12 @@ public:
     // Starts the camera (or the video file): the live picture replaces the hint; faces
     // held still are captured into their slots. Stopping it returns to photos.
     void StartCamera();
+    // The same with the given source of frames.
+    void StartCamera(std::unique_ptr<FrameSource> source);
     void StopCamera();
     bool CameraRunning() const;
-    // "拍下这一面": the face in the newest frame, captured at once.
+    // "拍下这一面": the face in the newest frame, captured at once (its slot is known
+    // once the faces are placed, a moment later with six faces in).
     void CaptureNow();
     const FaceCaptures& Captures() const { return captures_; }
     LiveView* Live() const { return live_; }
@@ -127,8 +131,12 @@ private:
     QPushButton* captureButton_ = nullptr;
     QLabel* cameraLine_ = nullptr;
     QTimer* watchdog_ = nullptr;
+    // Places the captured faces (with six, a search over the colour schemes that takes
+    // too long for the window's thread).
+    BackgroundJob* placer_ = nullptr;
     StableGrid grid_;
     FaceCaptures captures_;
+    // Each capture's frame as a slot shows it.
     std::array<QImage, kPhotoSlotCount> captureFrames_;
     std::array<photos::FaceReading, kPhotoSlotCount> captureReadings_{};
     std::array<bool, kPhotoSlotCount> fromCamera_{};
