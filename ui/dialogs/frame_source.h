@@ -5,6 +5,7 @@
 // the whole picture for the face finder and the picture the live view shows. A
 // failure arrives once as a message for the user, after which the source has stopped.
 #include <QByteArray>
+#include <QCameraDevice>
 #include <QImage>
 #include <QList>
 #include <QObject>
@@ -15,7 +16,6 @@
 #include <memory>
 
 class QCamera;
-class QCameraDevice;
 class QMediaCaptureSession;
 class QMediaPlayer;
 class QVideoFrame;

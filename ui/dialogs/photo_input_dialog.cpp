@@ -337,6 +337,7 @@ void PhotoInputDialog::StartCamera(std::unique_ptr<FrameSource> source) {
     // Room for the live picture beside the slots.
     resize(std::max(width(), 1280), height());
     cameraButton_->setText(DialogText("改用照片"));
+    captureButton_->setEnabled(true);
     cameraLine_->setText(DialogText(captures_.Progress()));
     cameraLine_->setStyleSheet(QString());
     watchdog_->start();
@@ -362,7 +363,9 @@ void PhotoInputDialog::CameraStopped(const QString& message) {
     StopCamera();
     // The last picture and the message stay in view until the user goes on.
     cameraPanel_->show();
-    cameraLine_->setText(message + QLatin1Char(' ') + DialogText(captures_.Progress()));
+    captureButton_->setEnabled(false);
+    // What was captured so far stays; the hint for holding up a face does not apply.
+    cameraLine_->setText(captures_.Count() > 0 ? message + QLatin1Char(' ') + DialogText(captures_.Progress()) : message);
     cameraLine_->setStyleSheet(finished ? QString() : QStringLiteral("color: #b00000;"));
 }
 
