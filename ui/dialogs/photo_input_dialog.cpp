@@ -338,7 +338,8 @@ void PhotoInputDialog::StartCamera(std::unique_ptr<FrameSource> source) {
     resize(std::max(width(), 1280), height());
     cameraButton_->setText(DialogText("改用照片"));
     captureButton_->setEnabled(true);
-    cameraLine_->setText(DialogText(captures_.Progress()));
+    stopMessage_.clear();
+    ShowCameraLine();
     cameraLine_->setStyleSheet(QString());
     watchdog_->start();
     // The panel's layout is settled before the first frame is made to fit it.
@@ -364,9 +365,19 @@ void PhotoInputDialog::CameraStopped(const QString& message) {
     // The last picture and the message stay in view until the user goes on.
     cameraPanel_->show();
     captureButton_->setEnabled(false);
-    // What was captured so far stays; the hint for holding up a face does not apply.
-    cameraLine_->setText(captures_.Count() > 0 ? message + QLatin1Char(' ') + DialogText(captures_.Progress()) : message);
+    stopMessage_ = message;
+    ShowCameraLine();
     cameraLine_->setStyleSheet(finished ? QString() : QStringLiteral("color: #b00000;"));
+}
+
+bool PhotoInputDialog::Placing() const { return placer_->Busy(); }
+
+void PhotoInputDialog::ShowCameraLine() {
+    // Once stopped, what was captured so far stays; the hint for holding up a face
+    // does not apply.
+    if (stopMessage_.isEmpty()) cameraLine_->setText(DialogText(captures_.Progress()));
+    else if (captures_.Count() == 0) cameraLine_->setText(stopMessage_);
+    else cameraLine_->setText(stopMessage_ + QLatin1Char(' ') + DialogText(captures_.Progress()));
 }
 
 void PhotoInputDialog::done(int result) {
@@ -405,7 +416,7 @@ void PhotoInputDialog::TakeCapture(const QImage& frame, const photos::FaceReadin
                      ScaleReading(captureReadings_[i], static_cast<double>(captureFrames_[i].width()) / frame.width());
                      FillSlotsFromCaptures();
                      views_[static_cast<std::size_t>(captures_.SlotOfCapture()[i])]->Flash();
-                     if (CameraRunning()) cameraLine_->setText(DialogText(captures_.Progress()));
+                     ShowCameraLine();
                  });
 }
 

@@ -84,6 +84,8 @@ public:
     // once the faces are placed, a moment later with six faces in).
     void CaptureNow();
     const FaceCaptures& Captures() const { return captures_; }
+    // A capture is being placed (its slot follows a moment later).
+    bool Placing() const;
     LiveView* Live() const { return live_; }
     const LiveFaceReader& Reader() const { return *reader_; }
     QPushButton* CameraButton() const { return cameraButton_; }
@@ -103,6 +105,8 @@ private:
     void FaceRead(const QImage& frame, const photos::FaceReading& reading);
     void TakeCapture(const QImage& frame, const photos::FaceReading& reading);
     void CameraStopped(const QString& message);
+    // The camera's line: the progress, after the reason when the camera stopped.
+    void ShowCameraLine();
     // Rebuilds the slots the camera filled from the captures and their placement.
     void FillSlotsFromCaptures();
     void ShowCameraChoice();
@@ -130,6 +134,7 @@ private:
     QPushButton* cameraButton_ = nullptr;
     QPushButton* captureButton_ = nullptr;
     QLabel* cameraLine_ = nullptr;
+    QString stopMessage_;
     QTimer* watchdog_ = nullptr;
     // Places the captured faces (with six, a search over the colour schemes that takes
     // too long for the window's thread).
