@@ -1,5 +1,6 @@
 // Video frames in each YUV layout and range give the BT.601 colours of four blocks back
-// in their places, and the live view's picture mirrored and made to fit.
+// in their places (a four-byte RGB layout its own colours), and the live view's picture
+// mirrored and made to fit.
 #include <QVideoFrame>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -27,13 +28,16 @@ QVideoFrame Frame(Format format, Range range) {
     auto at = [&](int plane, int x, int y) -> uchar& { return frame.bits(plane)[y * frame.bytesPerLine(plane) + x]; };
     for (int y = 0; y < kH; ++y)
         for (int x = 0; x < kW; ++x) {
-            const uchar* c = kYuv[(y >= kH / 2 ? 2 : 0) + (x >= kW / 2 ? 1 : 0)];
+            const int block = (y >= kH / 2 ? 2 : 0) + (x >= kW / 2 ? 1 : 0);
+            const uchar* c = kYuv[block];
             const int cx = x / 2, cy = y / 2;
             switch (format) {
             case Format::Format_YUV420P: at(0, x, y) = c[0]; at(1, cx, cy) = c[1]; at(2, cx, cy) = c[2]; break;
             case Format::Format_NV12: at(0, x, y) = c[0]; at(1, 2 * cx, cy) = c[1]; at(1, 2 * cx + 1, cy) = c[2]; break;
             case Format::Format_YUYV: at(0, 2 * x, y) = c[0]; at(0, 4 * cx + 1, y) = c[1]; at(0, 4 * cx + 3, y) = c[2]; break;
-            default: at(0, 2 * x + 1, y) = c[0]; at(0, 4 * cx, y) = c[1]; at(0, 4 * cx + 2, y) = c[2]; break;  // UYVY
+            case Format::Format_UYVY: at(0, 2 * x + 1, y) = c[0]; at(0, 4 * cx, y) = c[1]; at(0, 4 * cx + 2, y) = c[2]; break;
+            default:  // four bytes X R G B: the colours themselves
+                for (int i = 0; i < 3; ++i) at(0, 4 * x + 1 + i, y) = static_cast<uchar>(kRgb[0][block][i]);
             }
         }
     frame.unmap();
@@ -55,7 +59,7 @@ TEST_P(FrameConversion, GivesTheBlocksColoursInPlaceAndAMirroredFittedView) {
     const QImage shown = MirroredToFit(bgr, QSize(35, 35));
     ASSERT_TRUE(bgr.size() == QSize(kW, kH) && shown.size() == QSize(35, 20)) << bgr.width() << " " << shown.width();
     for (int b = 0; b < 4; ++b) {
-        const int* rgb = kRgb[range == Range::ColorRange_Full ? 0 : 1][b];
+        const int* rgb = kRgb[range == Range::ColorRange_Full || format == Format::Format_XRGB8888 ? 0 : 1][b];
         EXPECT_TRUE(Near(bgr, b % 2 ? kW - 9 : 8, b / 2 ? kH - 9 : 8, rgb)) << "block " << b;
         EXPECT_TRUE(Near(shown, b % 2 ? 4 : 30, b / 2 ? 15 : 4, rgb)) << "shown block " << b;
     }
@@ -63,7 +67,7 @@ TEST_P(FrameConversion, GivesTheBlocksColoursInPlaceAndAMirroredFittedView) {
 
 INSTANTIATE_TEST_SUITE_P(Layouts, FrameConversion,
                          ::testing::Combine(::testing::Values(Format::Format_YUV420P, Format::Format_NV12, Format::Format_YUYV,
-                                                              Format::Format_UYVY),
+                                                              Format::Format_UYVY, Format::Format_XRGB8888),
                                             ::testing::Values(Range::ColorRange_Full, Range::ColorRange_Video)));
 
 }  // namespace

@@ -166,10 +166,14 @@ TEST_F(PhotoInputWindow, AVideoPlayedAsTheCameraCapturesTheSixFaces) {
     app->doc->OnCommand(cmd::kPhotoInput);
 }
 
-// Blank frames, then a camera error (busy: before any frame) or the camera unplugged.
+// Grey frames, then a camera error (busy: before any frame) or the camera unplugged.
 class ScriptedCamera : public CameraSource {
 public:
-    explicit ScriptedCamera(int frames) : CameraSource("scripted-camera"), frames_(frames) {}
+    explicit ScriptedCamera(int frames) : CameraSource("scripted-camera"), frames_(frames) {
+        frame_.map(QVideoFrame::WriteOnly);
+        std::fill_n(frame_.bits(0), frame_.mappedBytes(0), 90);
+        frame_.unmap();
+    }
     void Start() override {
         running_ = true;
         auto* timer = new QTimer(this);
@@ -177,11 +181,12 @@ public:
             if (!running_) timer->stop();
             else if (frames_ == 0) CameraError(QStringLiteral("Device or resource busy"));
             else if (frames_-- == 1) InputsChanged({});
-            else Deliver(QVideoFrame(QVideoFrameFormat(QSize(640, 360), QVideoFrameFormat::Format_BGRX8888)));
+            else Deliver(frame_);
         });
         timer->start(33);
     }
     int frames_;
+    QVideoFrame frame_{QVideoFrameFormat(QSize(640, 360), QVideoFrameFormat::Format_BGRX8888)};
 };
 
 // frames: frames before the failure; -1: a camera id that does not exist.

@@ -95,6 +95,29 @@ bool ConvertMapped(const QVideoFrame& f, cv::Mat& out) {
         cv::cvtColor(packed, out, yFirst ? cv::COLOR_YUV2BGR_YUYV : cv::COLOR_YUV2BGR_UYVY);
         return true;
     }
+    // Four bytes a pixel, named in byte order; the fourth (alpha or padding) is left out.
+    case QVideoFrameFormat::Format_BGRA8888:
+    case QVideoFrameFormat::Format_BGRA8888_Premultiplied:
+    case QVideoFrameFormat::Format_BGRX8888:
+        cv::cvtColor(plane(0, h, w, CV_8UC4), out, cv::COLOR_BGRA2BGR);
+        return true;
+    case QVideoFrameFormat::Format_RGBA8888:
+    case QVideoFrameFormat::Format_RGBX8888:
+        cv::cvtColor(plane(0, h, w, CV_8UC4), out, cv::COLOR_RGBA2BGR);
+        return true;
+    case QVideoFrameFormat::Format_ARGB8888:
+    case QVideoFrameFormat::Format_ARGB8888_Premultiplied:
+    case QVideoFrameFormat::Format_XRGB8888: {
+        const int fromTo[] = {3, 0, 2, 1, 1, 2};  // B G R from bytes 3 2 1
+        cv::mixChannels(std::vector<cv::Mat>{plane(0, h, w, CV_8UC4)}, std::vector<cv::Mat>{out}, fromTo, 3);
+        return true;
+    }
+    case QVideoFrameFormat::Format_ABGR8888:
+    case QVideoFrameFormat::Format_XBGR8888: {
+        const int fromTo[] = {1, 0, 2, 1, 3, 2};  // B G R from bytes 1 2 3
+        cv::mixChannels(std::vector<cv::Mat>{plane(0, h, w, CV_8UC4)}, std::vector<cv::Mat>{out}, fromTo, 3);
+        return true;
+    }
     default:
         return false;
     }

@@ -25,8 +25,8 @@ namespace velmora {
 
 // The frame as an 8-bit BGR picture (QImage::Format_BGR888), null when it cannot be
 // read. The YUV layouts cameras and decoders deliver are converted directly (BT.601,
-// in the frame's own range: full for decoded JPEG, video range otherwise); other
-// layouts go through QVideoFrame::toImage.
+// in the frame's own range: full for decoded JPEG, video range otherwise), and so are
+// the four-byte RGB layouts; others go through QVideoFrame::toImage.
 QImage FrameToBgr(const QVideoFrame& frame);
 
 // The BGR picture mirrored left to right (like a mirror) and scaled to the largest
