@@ -1,14 +1,18 @@
 // The photo input dialog in the running program: six generated photos (one without a
 // face found until its corners are placed, one file that is no picture) confirmed, and
-// a generated video played as the camera; both checked against the move engine.
+// a generated video played as the camera; both checked against the move engine. A
+// missing, busy or unplugged camera leaves a message and a dialog that takes photos.
 //
 // With VELMORA_SHOT_DIR set, the tests leave screenshots of the dialog there.
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QVideoFrame>
 #include <opencv2/imgcodecs.hpp>
 
 #include "document/command_table.h"
@@ -16,6 +20,7 @@
 #include "model/facelet_string.h"
 #include "photos/cube_video.h"
 #include "photos/photo_generator.h"
+#include "ui/dialogs/frame_source.h"
 #include "ui/dialogs/live_face_view.h"
 #include "ui/dialogs/photo_input_dialog.h"
 #include "ui/dialogs/photo_slot_view.h"
@@ -116,18 +121,24 @@ TEST_F(PhotoInputWindow, AVideoPlayedAsTheCameraCapturesTheSixFaces) {
     std::string code, facelets;
     EnginePosition(code, facelets);
     const QString video = dir.filePath(QStringLiteral("cube.avi"));
-    ASSERT_GT(WriteCubeVideo(video.toStdString(), {.facelets = facelets, .width = 960, .height = 540, .seed = 5}), 0);
+    ASSERT_GT(WriteCubeVideo(video.toStdString(), {.facelets = facelets, .width = 1280, .height = 720, .seed = 5}), 0);
     app->user.cameraFile = video;
     bool checked = false;
     app->user.photoHook = [&](PhotoInputDialog& d) {
         EXPECT_TRUE(d.CameraRunning());
-        EXPECT_TRUE(WaitFor([&] { return d.Live()->FramesShown() > 20; }, 20000));
+        ASSERT_TRUE(WaitFor([&] { return d.Live()->FramesShown() > 0; }, 20000));
+        QElapsedTimer playing;
+        playing.start();
+        const int shown0 = d.Live()->FramesShown(), read0 = d.Reader().FramesRead();
+        EXPECT_TRUE(WaitFor([&] { return d.Live()->GridShown(); }, 20000));
         Shot(d, "camera_live.png");
         EXPECT_TRUE(WaitFor([&] { return d.Captures().Count() >= 3; }, 30000));
         Shot(d, "camera_captured.png");
-        ASSERT_TRUE(WaitFor([&] { return d.Captures().Count() == 6 || !d.CameraRunning(); }, 60000));
+        ASSERT_TRUE(WaitFor([&] { return d.Captures().Count() == 6 || (!d.CameraRunning() && !d.Placing()); }, 60000));
+        const double ms = static_cast<double>(playing.elapsed());
+        std::printf("preview_fps: %.1f finder_fps: %.1f finder_median_ms: %.1f\n", (d.Live()->FramesShown() - shown0) * 1000 / ms,
+                    (d.Reader().FramesRead() - read0) * 1000 / ms, d.Reader().MedianMs());
         ASSERT_EQ(d.Captures().Count(), 6) << d.CameraLine()->text().toStdString();
-        std::printf("preview_fps: %.1f finder_last_ms: %.1f\n", d.Live()->Fps(), d.Reader().LastMs());
         ASSERT_TRUE(d.State().HasColouring()) << d.MessageLine()->text().toStdString();
         EXPECT_EQ(d.State().Facelets(), facelets);
         // Back to photos: the camera stops at once.
@@ -154,6 +165,67 @@ TEST_F(PhotoInputWindow, AVideoPlayedAsTheCameraCapturesTheSixFaces) {
     };
     app->doc->OnCommand(cmd::kPhotoInput);
 }
+
+// Grey frames, then a camera error (busy: before any frame) or the camera unplugged.
+class ScriptedCamera : public CameraSource {
+public:
+    explicit ScriptedCamera(int frames) : CameraSource("scripted-camera"), frames_(frames) {
+        frame_.map(QVideoFrame::WriteOnly);
+        std::fill_n(frame_.bits(0), frame_.mappedBytes(0), 90);
+        frame_.unmap();
+    }
+    void Start() override {
+        running_ = true;
+        auto* timer = new QTimer(this);
+        timer->callOnTimeout(this, [this, timer] {
+            if (!running_) timer->stop();
+            else if (frames_ == 0) CameraError(QStringLiteral("Device or resource busy"));
+            else if (frames_-- == 1) InputsChanged({});
+            else Deliver(frame_);
+        });
+        timer->start(33);
+    }
+    int frames_;
+    QVideoFrame frame_{QVideoFrameFormat(QSize(640, 360), QVideoFrameFormat::Format_BGRX8888)};
+};
+
+// frames: frames before the failure; -1: a camera id that does not exist.
+struct CameraFailure { const char* name; int frames; const char* message; };
+
+class CameraFailing : public PhotoInputWindow, public ::testing::WithParamInterface<CameraFailure> {};
+
+TEST_P(CameraFailing, LeavesAMessageAStoppedCameraAndADialogForPhotos) {
+    const CameraFailure& c = GetParam();
+    StartAnswering();
+    std::string code, facelets;
+    EnginePosition(code, facelets);
+    const QString photo = dir.filePath(QStringLiteral("face.jpg"));
+    ASSERT_TRUE(cv::imwrite(photo.toStdString(), RenderFaceView(FaceView{.colours = FaceColours(facelets, 0)})));
+    bool checked = false;
+    app->user.photoHook = [&](PhotoInputDialog& d) {
+        if (c.frames < 0) d.StartCamera(std::make_unique<CameraSource>("no-such-camera"));
+        else d.StartCamera(std::make_unique<ScriptedCamera>(c.frames));
+        ASSERT_TRUE(WaitFor([&] { return !d.CameraRunning(); }, 5000));
+        EXPECT_TRUE(d.CameraLine()->isVisible() && d.CameraLine()->styleSheet().contains(QStringLiteral("#b00000")));
+        EXPECT_TRUE(d.CameraLine()->text().startsWith(QString::fromUtf8(c.message))) << d.CameraLine()->text().toStdString();
+        EXPECT_TRUE(d.CameraButton()->text() == QString::fromUtf8("使用摄像头") && !d.CaptureButton()->isEnabled());
+        // The picture stands still; a photo still fills its slot.
+        const int shown = d.Live()->FramesShown();
+        QTest::qWait(300);
+        EXPECT_TRUE(d.Live()->FramesShown() == shown && (shown > 0) == (c.frames > 0));
+        EXPECT_TRUE(d.LoadPhotoInto(0, photo) && d.State().Slot(0).state == SlotState::Read);
+        Shot(d, (std::string("camera_") + c.name + ".png").c_str());
+        checked = true;
+    };
+    app->doc->OnCommand(cmd::kPhotoInput);
+    EXPECT_TRUE(checked);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CameraFailing,
+                         ::testing::Values(CameraFailure{"missing", -1, "没有找到这个摄像头"},
+                                           CameraFailure{"busy", 0, "摄像头打不开，也许正被别的程序占用"},
+                                           CameraFailure{"unplugged", 12, "摄像头已断开"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace velmora::test

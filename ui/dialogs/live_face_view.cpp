@@ -2,6 +2,7 @@
 
 #include <QMetaObject>
 #include <QPainter>
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <opencv2/core.hpp>
@@ -9,6 +10,9 @@
 #include "ui/dialogs/photo_slot_view.h"
 
 namespace velmora {
+namespace {
+constexpr int kColumn = 3 * 22 + 16;  // room for the nine colours on the right of the picture
+}  // namespace
 
 LiveFaceReader::LiveFaceReader(QObject* parent) : QObject(parent), inThread_(new QObject) {
     inThread_->moveToThread(&thread_);
@@ -30,10 +34,44 @@ bool LiveFaceReader::Offer(const QImage& frame) {
         const cv::Mat mat(bgr.height(), bgr.width(), CV_8UC3, const_cast<uchar*>(bgr.constBits()),
                           static_cast<std::size_t>(bgr.bytesPerLine()));
         const photos::FaceReading reading = photos::FindFace(mat);
-        lastMs_ = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-        QMetaObject::invokeMethod(this, [this, bgr, reading] {
+        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        lastMs_ = ms;
+        QMetaObject::invokeMethod(this, [this, bgr, reading, ms] {
+            recentMs_[static_cast<std::size_t>(read_++) % recentMs_.size()] = ms;
             busy_ = false;
             emit faceRead(bgr, reading);
+        });
+    });
+    return true;
+}
+
+double LiveFaceReader::MedianMs() const {
+    const std::size_t n = std::min(recentMs_.size(), static_cast<std::size_t>(read_));
+    if (n == 0) return 0;
+    std::array<double, 64> sorted = recentMs_;
+    std::nth_element(sorted.begin(), sorted.begin() + static_cast<std::ptrdiff_t>(n / 2), sorted.begin() + static_cast<std::ptrdiff_t>(n));
+    return sorted[n / 2];
+}
+
+BackgroundJob::BackgroundJob(QObject* parent) : QObject(parent), inThread_(new QObject) {
+    inThread_->moveToThread(&thread_);
+    connect(&thread_, &QThread::finished, inThread_, &QObject::deleteLater);
+    thread_.start();
+}
+
+BackgroundJob::~BackgroundJob() {
+    thread_.quit();
+    thread_.wait();
+}
+
+bool BackgroundJob::Run(std::function<void()> job, std::function<void()> done) {
+    if (busy_) return false;
+    busy_ = true;
+    QMetaObject::invokeMethod(inThread_, [this, job = std::move(job), done = std::move(done)] {
+        job();
+        QMetaObject::invokeMethod(this, [this, done] {
+            busy_ = false;
+            done();
         });
     });
     return true;
@@ -44,15 +82,9 @@ LiveView::LiveView(QWidget* parent) : QWidget(parent) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
 }
 
-void LiveView::ShowFrame(const QImage& frame) {
-    frame_ = frame;
-    ++shown_;
-    ++windowFrames_;
-    if (!window_.isValid()) window_.start();
-    if (window_.elapsed() >= 1000) {
-        fps_ = windowFrames_ * 1000.0 / static_cast<double>(window_.restart());
-        windowFrames_ = 0;
-    }
+void LiveView::ShowFrame(const QImage& shown) {
+    frame_ = shown;
+    unpainted_ = true;
     update();
 }
 
@@ -65,30 +97,40 @@ void LiveView::ShowReading(const photos::FaceReading& reading, const QSize& fram
 void LiveView::Clear() {
     frame_ = QImage();
     reading_ = {};
+    unpainted_ = false;
     update();
 }
+
+QSize LiveView::PictureRoom() const { return {std::max(1, width() - kColumn), std::max(1, height())}; }
 
 void LiveView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::black);
-    constexpr int kColumn = 3 * 22 + 16;  // room for the nine colours on the right
-    const QRectF room(0, 0, width() - kColumn, height());
     if (frame_.isNull()) return;
-    QSizeF size = frame_.size();
-    size.scale(room.size(), Qt::KeepAspectRatio);
-    const QRectF r(room.center() - QPointF(size.width() / 2, size.height() / 2), size);
-    // Mirrored like a mirror.
-    p.save();
-    p.translate(r.left() + r.right(), 0);
-    p.scale(-1, 1);
-    p.drawImage(r, frame_);
-    p.restore();
+    if (unpainted_) {
+        unpainted_ = false;
+        ++shown_;
+        ++windowFrames_;
+        if (!window_.isValid()) window_.start();
+        if (window_.elapsed() >= 1000) {
+            fps_ = windowFrames_ * 1000.0 / static_cast<double>(window_.restart());
+            windowFrames_ = 0;
+        }
+    }
+    const QSize room = PictureRoom();
+    QSize size = frame_.size();
+    size.scale(room, Qt::KeepAspectRatio);
+    const QRect r(QPoint((room.width() - size.width()) / 2, (room.height() - size.height()) / 2), size);
+    // The frame comes mirrored and made to fit; it is scaled here only while the view
+    // changes size.
+    if (size == frame_.size()) p.drawImage(r.topLeft(), frame_);
+    else p.drawImage(r, frame_);
     if (!reading_.found || readingSize_.isEmpty()) return;
     // The grid in the mirrored picture.
-    const double k = r.width() / readingSize_.width();
+    const double k = static_cast<double>(r.width()) / readingSize_.width();
     std::array<QPointF, 4> corners;
     for (std::size_t i = 0; i < 4; ++i)
-        corners[i] = r.topLeft() + QPointF((readingSize_.width() - reading_.quad[i][0]) * k, reading_.quad[i][1] * k);
+        corners[i] = QPointF(r.topLeft()) + QPointF((readingSize_.width() - reading_.quad[i][0]) * k, reading_.quad[i][1] * k);
     DrawFaceGrid(p, corners, QColor(0, 230, 120));
     // The nine colours as the face is seen from outside (the camera's own view).
     p.setPen(QPen(Qt::white, 1));

@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <memory>
 #include <opencv2/imgproc.hpp>
 
 #include "ui/dialogs/dialog_text.h"
@@ -199,6 +200,7 @@ PhotoInputDialog::PhotoInputDialog(const int (&colours)[10], std::function<int(s
     upper->addWidget(cameraPanel_, 3);
 
     reader_ = new LiveFaceReader(this);
+    placer_ = new BackgroundJob(this);
     connect(reader_, &LiveFaceReader::faceRead, this, &PhotoInputDialog::FaceRead);
     watchdog_ = new QTimer(this);
     watchdog_->setSingleShot(true);
@@ -311,17 +313,20 @@ void PhotoInputDialog::SetVideoFile(const QString& path) {
 bool PhotoInputDialog::CameraRunning() const { return source_ && source_->Running(); }
 
 void PhotoInputDialog::StartCamera() {
-    StopCamera();
     if (!videoFile_.isEmpty())
-        source_ = std::make_unique<VideoFileSource>(videoFile_);
+        StartCamera(std::make_unique<VideoFileSource>(videoFile_));
     else if (cameras_->count() > 0)
-        source_ = std::make_unique<CameraSource>(cameras_->currentData().toByteArray());
-    else
-        return;
-    connect(source_.get(), &FrameSource::frameArrived, this, [this](const QImage& frame) {
+        StartCamera(std::make_unique<CameraSource>(cameras_->currentData().toByteArray()));
+}
+
+void PhotoInputDialog::StartCamera(std::unique_ptr<FrameSource> source) {
+    StopCamera();
+    source_ = std::move(source);
+    connect(source_.get(), &FrameSource::frameArrived, this, [this](const QImage& frame, const QImage& shown) {
         watchdog_->start();
-        live_->ShowFrame(frame);
+        live_->ShowFrame(shown);
         reader_->Offer(frame);
+        if (source_) source_->SetShownSize(live_->PictureRoom());
     });
     connect(source_.get(), &FrameSource::failed, this, [this](const QString& message) { CameraStopped(message); });
     connect(source_.get(), &FrameSource::finished, this, [this] { CameraStopped(DialogText("视频已放完。")); });
@@ -332,9 +337,14 @@ void PhotoInputDialog::StartCamera() {
     // Room for the live picture beside the slots.
     resize(std::max(width(), 1280), height());
     cameraButton_->setText(DialogText("改用照片"));
-    cameraLine_->setText(DialogText(captures_.Progress()));
+    captureButton_->setEnabled(true);
+    stopMessage_.clear();
+    ShowCameraLine();
     cameraLine_->setStyleSheet(QString());
     watchdog_->start();
+    // The panel's layout is settled before the first frame is made to fit it.
+    layout()->activate();
+    source_->SetShownSize(live_->PictureRoom());
     source_->Start();
 }
 
@@ -354,8 +364,20 @@ void PhotoInputDialog::CameraStopped(const QString& message) {
     StopCamera();
     // The last picture and the message stay in view until the user goes on.
     cameraPanel_->show();
-    cameraLine_->setText(message + QLatin1Char(' ') + DialogText(captures_.Progress()));
+    captureButton_->setEnabled(false);
+    stopMessage_ = message;
+    ShowCameraLine();
     cameraLine_->setStyleSheet(finished ? QString() : QStringLiteral("color: #b00000;"));
+}
+
+bool PhotoInputDialog::Placing() const { return placer_->Busy(); }
+
+void PhotoInputDialog::ShowCameraLine() {
+    // Once stopped, what was captured so far stays; the hint for holding up a face
+    // does not apply.
+    if (stopMessage_.isEmpty()) cameraLine_->setText(DialogText(captures_.Progress()));
+    else if (captures_.Count() == 0) cameraLine_->setText(stopMessage_);
+    else cameraLine_->setText(stopMessage_ + QLatin1Char(' ') + DialogText(captures_.Progress()));
 }
 
 void PhotoInputDialog::done(int result) {
@@ -371,7 +393,7 @@ void PhotoInputDialog::FaceRead(const QImage& frame, const photos::FaceReading& 
     GridCorners corners{};
     for (std::size_t i = 0; i < 4; ++i) corners[i] = reading.quad[i];
     const bool still = grid_.Frame(clock_.elapsed(), reading.found, corners);
-    if (still && captures_.SameCentreAs(reading.samples) < 0) TakeCapture(frame, reading);
+    if (still && !placer_->Busy() && captures_.SameCentreAs(reading.samples) < 0) TakeCapture(frame, reading);
 }
 
 void PhotoInputDialog::CaptureNow() {
@@ -379,14 +401,23 @@ void PhotoInputDialog::CaptureNow() {
 }
 
 void PhotoInputDialog::TakeCapture(const QImage& frame, const photos::FaceReading& reading) {
-    const int at = captures_.Capture(reading.samples);
-    if (at < 0) return;
-    captureFrames_[static_cast<std::size_t>(at)] = frame;
-    captureReadings_[static_cast<std::size_t>(at)] = reading;
-    grid_.Reset();
-    FillSlotsFromCaptures();
-    views_[static_cast<std::size_t>(captures_.SlotOfCapture()[static_cast<std::size_t>(at)])]->Flash();
-    cameraLine_->setText(DialogText(captures_.Progress()));
+    // The faces are placed on a copy in the background; one capture at a time.
+    auto next = std::make_shared<FaceCaptures>(captures_);
+    auto at = std::make_shared<int>(-1);
+    const FaceSamples samples = reading.samples;
+    placer_->Run([next, at, samples] { *at = next->Capture(samples); },
+                 [this, next, at, frame, reading] {
+                     grid_.Reset();
+                     if (*at < 0) return;
+                     captures_ = *next;
+                     const std::size_t i = static_cast<std::size_t>(*at);
+                     captureFrames_[i] = frame.scaled(kShownSide, kShownSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+                     captureReadings_[i] = reading;
+                     ScaleReading(captureReadings_[i], static_cast<double>(captureFrames_[i].width()) / frame.width());
+                     FillSlotsFromCaptures();
+                     views_[static_cast<std::size_t>(captures_.SlotOfCapture()[i])]->Flash();
+                     ShowCameraLine();
+                 });
 }
 
 void PhotoInputDialog::FillSlotsFromCaptures() {
@@ -399,9 +430,7 @@ void PhotoInputDialog::FillSlotsFromCaptures() {
     }
     for (int i = 0; i < captures_.Count(); ++i) {
         const std::size_t slot = static_cast<std::size_t>(captures_.SlotOfCapture()[static_cast<std::size_t>(i)]);
-        const QImage& frame = captureFrames_[static_cast<std::size_t>(i)];
-        const QImage shown = frame.scaled(kShownSide, kShownSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        views_[slot]->ShowPicture(shown, static_cast<double>(shown.width()) / frame.width(),
+        views_[slot]->ShowPicture(captureFrames_[static_cast<std::size_t>(i)], 1,
                                   captureReadings_[static_cast<std::size_t>(i)]);
         fromCamera_[slot] = true;
         state_.PhotoRead(static_cast<int>(slot), kCameraName, captures_.Face(i));

@@ -24,6 +24,7 @@ class QTimer;
 
 namespace velmora {
 
+class BackgroundJob;
 class FrameSource;
 class LiveFaceReader;
 class LiveView;
@@ -75,11 +76,16 @@ public:
     // Starts the camera (or the video file): the live picture replaces the hint; faces
     // held still are captured into their slots. Stopping it returns to photos.
     void StartCamera();
+    // The same with the given source of frames.
+    void StartCamera(std::unique_ptr<FrameSource> source);
     void StopCamera();
     bool CameraRunning() const;
-    // "拍下这一面": the face in the newest frame, captured at once.
+    // "拍下这一面": the face in the newest frame, captured at once (its slot is known
+    // once the faces are placed, a moment later with six faces in).
     void CaptureNow();
     const FaceCaptures& Captures() const { return captures_; }
+    // A capture is being placed (its slot follows a moment later).
+    bool Placing() const;
     LiveView* Live() const { return live_; }
     const LiveFaceReader& Reader() const { return *reader_; }
     QPushButton* CameraButton() const { return cameraButton_; }
@@ -99,6 +105,8 @@ private:
     void FaceRead(const QImage& frame, const photos::FaceReading& reading);
     void TakeCapture(const QImage& frame, const photos::FaceReading& reading);
     void CameraStopped(const QString& message);
+    // The camera's line: the progress, after the reason when the camera stopped.
+    void ShowCameraLine();
     // Rebuilds the slots the camera filled from the captures and their placement.
     void FillSlotsFromCaptures();
     void ShowCameraChoice();
@@ -126,9 +134,14 @@ private:
     QPushButton* cameraButton_ = nullptr;
     QPushButton* captureButton_ = nullptr;
     QLabel* cameraLine_ = nullptr;
+    QString stopMessage_;
     QTimer* watchdog_ = nullptr;
+    // Places the captured faces (with six, a search over the colour schemes that takes
+    // too long for the window's thread).
+    BackgroundJob* placer_ = nullptr;
     StableGrid grid_;
     FaceCaptures captures_;
+    // Each capture's frame as a slot shows it.
     std::array<QImage, kPhotoSlotCount> captureFrames_;
     std::array<photos::FaceReading, kPhotoSlotCount> captureReadings_{};
     std::array<bool, kPhotoSlotCount> fromCamera_{};
