@@ -154,6 +154,22 @@ float Median(float* v, int n) {
     return 0.5f * (hi + *std::max_element(v, v + n / 2));
 }
 
+// Puts item into the cheapest-first list items/costs of count entries (at most N),
+// after those of equal cost, the dearest dropping out when full; false when the list is
+// full of entries no dearer.
+template <class T, std::size_t N>
+bool InsertCheapest(std::array<T, N>& items, std::array<float, N>& costs, int& count, const T& item, float cost) {
+    if (count == static_cast<int>(N) && cost >= costs[N - 1]) return false;
+    std::size_t at = count < static_cast<int>(N) ? static_cast<std::size_t>(count++) : N - 1;
+    for (; at > 0 && costs[at - 1] > cost; --at) {
+        costs[at] = costs[at - 1];
+        items[at] = items[at - 1];
+    }
+    costs[at] = cost;
+    items[at] = item;
+    return true;
+}
+
 float Channel(const Linear& c, int k) { return k == 0 ? c.r : (k == 1 ? c.g : c.b); }
 float& Channel(Linear& c, int k) { return k == 0 ? c.r : (k == 1 ? c.g : c.b); }
 
@@ -424,24 +440,14 @@ struct Resolver {
                 }
         }
         // The assignments that score best, best first.
-        std::array<std::array<int, 6>, kCommonStarts> best{};
         std::array<float, kCommonStarts> bestTotal{};
-        bestTotal.fill(kNoBound);
         std::array<int, 6> colourOf = {0, 1, 2, 3, 4, 5};
         do {
+            const float bound = starts.count == kCommonStarts ? bestTotal[kCommonStarts - 1] : kNoBound;
             float total = 0;
-            for (int f = 0; f < 6 && total < bestTotal[kCommonStarts - 1]; ++f) total += score[f][colourOf[static_cast<std::size_t>(f)]];
-            if (total >= bestTotal[kCommonStarts - 1]) continue;
-            int at = kCommonStarts - 1;
-            for (; at > 0 && bestTotal[static_cast<std::size_t>(at - 1)] > total; --at) {
-                bestTotal[static_cast<std::size_t>(at)] = bestTotal[static_cast<std::size_t>(at - 1)];
-                best[static_cast<std::size_t>(at)] = best[static_cast<std::size_t>(at - 1)];
-            }
-            bestTotal[static_cast<std::size_t>(at)] = total;
-            best[static_cast<std::size_t>(at)] = colourOf;
+            for (int f = 0; f < 6 && total < bound; ++f) total += score[f][colourOf[static_cast<std::size_t>(f)]];
+            if (total < bound) InsertCheapest(starts.colourOf, bestTotal, starts.count, colourOf, total);
         } while (std::next_permutation(colourOf.begin(), colourOf.end()));
-        starts.colourOf = best;
-        while (starts.count < kCommonStarts && bestTotal[static_cast<std::size_t>(starts.count)] < kNoBound) ++starts.count;
         return starts;
     }
 
@@ -703,49 +709,45 @@ struct Resolver {
     // times. Corner positions depend on three faces' rotations, edges on two.
     void RotationBounds(std::array<float, 4096>& bound) const {
         float corner[8][64], edge[12][16];
-        for (int pos = 0; pos < 8; ++pos) {
-            const auto& fl = colours::kCornerFacelets[static_cast<std::size_t>(pos)];
-            for (int combo = 0; combo < 64; ++combo) {
-                int samples[3];
-                for (int j = 0; j < 3; ++j) samples[j] = TurnedSample(fl[static_cast<std::size_t>(j)], combo >> (2 * j) & 3);
-                float best = kNoBound;
-                for (int p = 0; p < 8; ++p)
-                    for (int o = 0; o < 3; ++o)
-                        best = std::min(best, cost[samples[0]][ColourAt(cornerProblem, p, o, 0)] +
-                                                  cost[samples[1]][ColourAt(cornerProblem, p, o, 1)] +
-                                                  cost[samples[2]][ColourAt(cornerProblem, p, o, 2)]);
-                corner[pos][combo] = best;
-            }
-        }
-        for (int pos = 0; pos < 12; ++pos) {
-            const auto& fl = colours::kEdgeFacelets[static_cast<std::size_t>(pos)];
-            for (int combo = 0; combo < 16; ++combo) {
-                int samples[2];
-                for (int j = 0; j < 2; ++j) samples[j] = TurnedSample(fl[static_cast<std::size_t>(j)], combo >> (2 * j) & 3);
-                float best = kNoBound;
-                for (int p = 0; p < 12; ++p)
-                    for (int o = 0; o < 2; ++o)
-                        best = std::min(best, cost[samples[0]][ColourAt(edgeProblem, p, o, 0)] +
-                                                  cost[samples[1]][ColourAt(edgeProblem, p, o, 1)]);
-                edge[pos][combo] = best;
-            }
-        }
+        CheapestByRotations(cornerProblem, colours::kCornerFacelets, corner);
+        CheapestByRotations(edgeProblem, colours::kEdgeFacelets, edge);
         for (int all = 0; all < 4096; ++all) {
             float sum = 0;
-            for (int pos = 0; pos < 8; ++pos) {
-                const auto& fl = colours::kCornerFacelets[static_cast<std::size_t>(pos)];
-                int combo = 0;
-                for (int j = 0; j < 3; ++j) combo |= (all >> (2 * (fl[static_cast<std::size_t>(j)] / 9)) & 3) << (2 * j);
-                sum += corner[pos][combo];
-            }
-            for (int pos = 0; pos < 12; ++pos) {
-                const auto& fl = colours::kEdgeFacelets[static_cast<std::size_t>(pos)];
-                int combo = 0;
-                for (int j = 0; j < 2; ++j) combo |= (all >> (2 * (fl[static_cast<std::size_t>(j)] / 9)) & 3) << (2 * j);
-                sum += edge[pos][combo];
-            }
+            for (std::size_t pos = 0; pos < 8; ++pos) sum += corner[pos][RotationsAt(colours::kCornerFacelets[pos], all)];
+            for (std::size_t pos = 0; pos < 12; ++pos) sum += edge[pos][RotationsAt(colours::kEdgeFacelets[pos], all)];
             bound[static_cast<std::size_t>(all)] = sum;
         }
+    }
+
+    // For every position of a piece kind and every combination of the rotations of the
+    // faces its stickers lie on (two bits per sticker), the cheapest piece and
+    // orientation there.
+    template <std::size_t Positions, std::size_t Stickers>
+    void CheapestByRotations(const PieceProblem& problem, const std::array<std::array<int, Stickers>, Positions>& facelets,
+                             float (&table)[Positions][1 << (2 * Stickers)]) const {
+        for (std::size_t pos = 0; pos < Positions; ++pos)
+            for (int combo = 0; combo < (1 << (2 * Stickers)); ++combo) {
+                int samples[Stickers];
+                for (std::size_t j = 0; j < Stickers; ++j)
+                    samples[j] = TurnedSample(facelets[pos][j], combo >> (2 * j) & 3);
+                float best = kNoBound;
+                for (int p = 0; p < problem.count; ++p)
+                    for (int o = 0; o < problem.twists; ++o) {
+                        float sum = 0;
+                        for (std::size_t j = 0; j < Stickers; ++j) sum += cost[samples[j]][ColourAt(problem, p, o, static_cast<int>(j))];
+                        best = std::min(best, sum);
+                    }
+                table[pos][combo] = best;
+            }
+    }
+
+    // The combination of rotations (as CheapestByRotations numbers them) that rotation
+    // set `all` gives a position whose stickers are `facelets`.
+    template <std::size_t Stickers>
+    static int RotationsAt(const std::array<int, Stickers>& facelets, int all) {
+        int combo = 0;
+        for (std::size_t j = 0; j < Stickers; ++j) combo |= (all >> (2 * (facelets[j] / 9)) & 3) << (2 * j);
+        return combo;
     }
 
     static Rotations RotationsOf(int all) {
@@ -867,6 +869,7 @@ float DoubtMargin(float cost) {
 // of equal cost). Each is whole: its own half with the other half of the same parity.
 int Alternatives(const Resolver& r, const CubeFit& fit, float margin, std::array<CubeFit, kAlternatives>& out) {
     int count = 0;
+    std::array<float, kAlternatives> totals{};
     for (int kind = 0; kind < 2; ++kind) {
         const PieceProblem& problem = kind == 0 ? r.cornerProblem : r.edgeProblem;
         const auto& own = kind == 0 ? fit.corners : fit.edges;
@@ -890,16 +893,8 @@ int Alternatives(const Resolver& r, const CubeFit& fit, float margin, std::array
                     candidate.total = alt.cost + other.cost;
                     (kind == 0 ? candidate.corners : candidate.edges)[static_cast<std::size_t>(p)] = alt;
                     bool seen = false;
-                    for (int i = 0; i < count; ++i) seen = seen || out[static_cast<std::size_t>(i)].total == candidate.total;
-                    if (seen) continue;
-                    // Insert in order of cost, the dearest dropping out when full.
-                    if (count == kAlternatives && candidate.total >= out[kAlternatives - 1].total) continue;
-                    int at = count < kAlternatives ? count++ : kAlternatives - 1;
-                    while (at > 0 && out[static_cast<std::size_t>(at - 1)].total > candidate.total) {
-                        out[static_cast<std::size_t>(at)] = out[static_cast<std::size_t>(at - 1)];
-                        --at;
-                    }
-                    out[static_cast<std::size_t>(at)] = candidate;
+                    for (int i = 0; i < count; ++i) seen = seen || totals[static_cast<std::size_t>(i)] == candidate.total;
+                    if (!seen) InsertCheapest(out, totals, count, candidate, candidate.total);
                 }
             }
     }
@@ -947,13 +942,7 @@ struct RunnersUp {
                 cost[static_cast<std::size_t>(i)] = std::min(cost[static_cast<std::size_t>(i)], total);
                 return;
             }
-        int at = count < kRunnersUp ? count++ : kRunnersUp - 1;
-        for (; at > 0 && cost[static_cast<std::size_t>(at - 1)] > total; --at) {
-            cost[static_cast<std::size_t>(at)] = cost[static_cast<std::size_t>(at - 1)];
-            facelets[static_cast<std::size_t>(at)] = facelets[static_cast<std::size_t>(at - 1)];
-        }
-        cost[static_cast<std::size_t>(at)] = total;
-        facelets[static_cast<std::size_t>(at)] = letters;
+        InsertCheapest(facelets, cost, count, letters, total);
     }
 };
 
@@ -1170,7 +1159,7 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
         }
     }
     for (int a = 0; a < runnersUp.count; ++a) {
-        if (runnersUp.cost[static_cast<std::size_t>(a)] > limit + r.CentreCost()) break;
+        if (runnersUp.cost[static_cast<std::size_t>(a)] > limit + r.CentreCost()) continue;  // a repeat may have lowered a cost out of order
         for (int i = 0; i < 54; ++i)
             if (runnersUp.facelets[static_cast<std::size_t>(a)][static_cast<std::size_t>(i)] != result.facelets[static_cast<std::size_t>(i)])
                 result.doubt[static_cast<std::size_t>(i)] = true;
