@@ -3,6 +3,7 @@
 // are scaled down whole.
 #include <QAccessible>
 #include <QAccessibleInterface>
+#include <QLayout>
 #include <QScrollBar>
 #include <QSplitter>
 #include <cstdlib>
@@ -54,7 +55,17 @@ QRect TextArea(const CTarnexSolutionView& view) {
     return area;
 }
 
-class WindowSizes : public AppWindowTest {};
+class WindowSizes : public AppWindowTest {
+protected:
+    // The window at a size with its panes laid out for it (no waiting on the display).
+    void Resize(const WindowSize& size) {
+        Frame().resize(size.width, size.height);
+        QCoreApplication::sendPostedEvents();
+        Frame().layout()->activate();
+        QCoreApplication::sendPostedEvents();
+        ASSERT_EQ(Frame().size(), QSize(size.width, size.height));
+    }
+};
 
 TEST_F(WindowSizes, EveryMoveIsWholeAndReachableAtEverySizeInBothNotations) {
     StartApp({}, [](std::string_view, Buttons, Icon) { return Answer::No; });
@@ -87,8 +98,7 @@ TEST_F(WindowSizes, EveryMoveIsWholeAndReachableAtEverySizeInBothNotations) {
         const auto moves = Moves(record, international);
         for (const WindowSize& size : kSizes) {
             SCOPED_TRACE(std::string(size.name) + (international ? " international" : " own"));
-            Frame().resize(size.width, size.height);
-            Pump(30);
+            Resize(size);
             view.SyncScroll();
             const SolutionLayout& layout = view.Layout();
             // The accessible text is the notation shown.
@@ -157,8 +167,7 @@ TEST_F(WindowSizes, EveryMoveIsWholeAndReachableAtEverySizeInBothNotations) {
     Frame().Dispatch(cmd::kStartInput);
     ASSERT_EQ(Model().inputMode, -1);
     for (const WindowSize& size : {kSizes[0], kSizes[2]}) {
-        Frame().resize(size.width, size.height);
-        Pump(30);
+        Resize(size);
         const QSize extent = NetExtent(Model());
         EXPECT_LE(extent.width() * net.Scale(), net.width() + 0.5) << size.name;
         EXPECT_LE(extent.height() * net.Scale(), net.height() + 0.5) << size.name;
