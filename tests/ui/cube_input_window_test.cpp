@@ -70,6 +70,8 @@ protected:
         Pump(30);
     }
     static QPoint Middle(const FaceletRecord& r) { return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
+    // The middle of a cell on the net pane, which draws the input net at its own scale.
+    QPoint OnNet(const FaceletRecord& r) { return (QPointF(Middle(r)) * Frame().NetView()->Scale()).toPoint(); }
     // The solution applied by the move engine to the entered position restores it.
     void ExpectSolutionRestores(const std::string& code) {
         EXPECT_EQ(CodeOf(Model().cube), code);
@@ -103,16 +105,16 @@ TEST_F(CubeInputWindow, FiftyFourClicksOnTheNetPaneEnterAScrambledCube) {
     Pump(50);
     QWidget* pane = Frame().NetView();
     const CTarnexSource& m = Model();
-    ASSERT_TRUE(pane->rect().contains(Middle(m.FaceletTable[kNetCellCount + kPaletteCellCount - 1])));
+    ASSERT_TRUE(pane->rect().contains(OnNet(m.FaceletTable[kNetCellCount + kPaletteCellCount - 1])));
     for (int i = 0; i < kFaceletCount; ++i) {
         if (i % 9 == 4) {
             for (int n = 0; n < 4 && m.facelets[i] != net[i]; ++n)
-                QTest::mouseClick(pane, Qt::LeftButton, Qt::NoModifier, Middle(m.FaceletTable[i]));
+                QTest::mouseClick(pane, Qt::LeftButton, Qt::NoModifier, OnNet(m.FaceletTable[i]));
             continue;
         }
         const int swatch = net[i] <= 6 ? net[i] : net[i] - 1;
-        QTest::mouseClick(pane, Qt::LeftButton, Qt::NoModifier, Middle(m.FaceletTable[kNetCellCount + swatch - 1]));
-        QTest::mouseClick(pane, Qt::LeftButton, Qt::NoModifier, Middle(m.FaceletTable[i]));
+        QTest::mouseClick(pane, Qt::LeftButton, Qt::NoModifier, OnNet(m.FaceletTable[kNetCellCount + swatch - 1]));
+        QTest::mouseClick(pane, Qt::LeftButton, Qt::NoModifier, OnNet(m.FaceletTable[i]));
     }
     for (int i = 0; i < kFaceletCount; ++i) ASSERT_EQ(m.facelets[i], net[i]) << i;
     const FaceletRecord& last = m.FaceletTable[53];
@@ -123,7 +125,7 @@ TEST_F(CubeInputWindow, FiftyFourClicksOnTheNetPaneEnterAScrambledCube) {
     // The painted net in the net pane: one sticker's colour, read from the screen.
     const QImage picture = Frame().NetView()->grab().toImage();
     const FaceletRecord& r = m.FaceletTable[0];
-    EXPECT_TRUE(ColourNear(picture.pixel(r.left + 11, r.top + 11), app->settings.colourSettings[net[0]], 0, "cell 0"));
+    EXPECT_TRUE(ColourNear(picture.pixel(OnNet(r)), app->settings.colourSettings[net[0]], 0, "cell 0"));
 
     messages.clear();
     ClickInputButton();

@@ -156,14 +156,19 @@ TEST_F(NetView, InputModeShowsPaintedFaceletsAndThePalette) {
     m.facelets[0] = 9;
     m.facelets[1] = 0;
     const QImage image = view->Render();
+    // The pane, narrower than the net with its palette, shows both whole at a smaller scale.
+    const double s = view->Scale();
+    EXPECT_LT(s, 1);
+    auto at = [&](int x, int y) { return image.pixel((QPointF(x, y) * s).toPoint()); };
     const int* colours = settings.colourSettings;
-    EXPECT_TRUE(ColourNear(image.pixel(m.FaceletTable[0].left + 11, m.FaceletTable[0].top + 11), colours[9], 0, "erase"));
-    EXPECT_TRUE(ColourNear(image.pixel(m.FaceletTable[1].left + 11, m.FaceletTable[1].top + 11), colours[0], 0, "unpainted"));
-    EXPECT_TRUE(ColourNear(image.pixel(m.FaceletTable[10].left + 11, m.FaceletTable[10].top + 11), colours[2], 0, "F"));
+    EXPECT_TRUE(ColourNear(at(m.FaceletTable[0].left + 11, m.FaceletTable[0].top + 11), colours[9], 0, "erase"));
+    EXPECT_TRUE(ColourNear(at(m.FaceletTable[1].left + 11, m.FaceletTable[1].top + 11), colours[0], 0, "unpainted"));
+    EXPECT_TRUE(ColourNear(at(m.FaceletTable[10].left + 11, m.FaceletTable[10].top + 11), colours[2], 0, "F"));
     for (int i = 1; i <= 8; ++i) {
         const FaceletRecord& r = m.FaceletTable[kNetCellCount + i - 1];
         const int fill = i <= 6 ? colours[i] : (i == 7 ? colours[8] : colours[9]);
-        EXPECT_TRUE(ColourNear(image.pixel(r.left + 3, r.bottom - 3), fill, 0, "swatch " + std::to_string(i)));
+        EXPECT_TRUE(ColourNear(at(r.left + 6, r.bottom - 6), fill, 0, "swatch " + std::to_string(i)));
+        EXPECT_LE((r.right + 1) * s, view->width()) << "swatch " << i << " whole";
     }
 }
 

@@ -3,6 +3,7 @@
 // and the highlight of the token the next step demonstrates.
 #include <string>
 
+#include "model/tarnex_source.h"
 #include "ui/views/solution_layout.h"
 #include <gtest/gtest.h>
 
@@ -50,8 +51,6 @@ TEST(SolutionTokenAt, LinesAndColumnsNameTheTokenUnderThem) {
         {79, 0, 9, 82},
         {76, 0, 33, 109},     // "#  " after the tenth move: the token after it
         {76, 0, 35, 109},
-        {76, 1, 0, 153},      // the second line starts 75 moves in (78 with the marker),
-        {79, 1, 0, 153},      // on the ';' of B-; then ')': the token after them
         {76, 5, 0, -1},       // below the last line
         {76, 0, 200, -1},     // past the line's end
         {76, -1, 0, -1},
@@ -63,6 +62,15 @@ TEST(SolutionTokenAt, LinesAndColumnsNameTheTokenUnderThem) {
         if (got >= 0) {
             EXPECT_FALSE(r[static_cast<std::size_t>(got)] == ';' || r[static_cast<std::size_t>(got)] == ',');
         }
+    }
+    // The second line starts with a whole move, which its first column names.
+    for (int demoPos : {76, 79}) {
+        SolutionLayout layout;
+        LayoutSolution(r, demoPos, 1, layout);
+        ASSERT_GE(layout.lineCount, 2);
+        const int start = layout.lineStart[1];
+        EXPECT_TRUE(IsSeparatorChar(r[static_cast<std::size_t>(start - 1)]));
+        EXPECT_EQ(SolutionTokenAt(r, layout, 1, 0), start);
     }
 }
 
@@ -90,9 +98,7 @@ TEST(SolutionTokenAt, PixelsMapToTheCharacterGrid) {
     EXPECT_FALSE(SolutionCellAt(200, 50, 0, line, column));
 }
 
-TEST(SolutionTokenAt, TheTokenAfterTheMarkerIsHighlightedAcrossALineEnd) {
-    // Twenty-six three-character moves and one long one: the marker before the long
-    // move lands at column 78 - the move runs on into the second line.
+TEST(SolutionTokenAt, TheMarkedTokenMovesWholeToTheNextLine) {
     std::string moves;
     for (int i = 0; i < 24; ++i) moves += "T+;";
     moves += "(LF,T+;B-;)";
@@ -103,20 +109,20 @@ TEST(SolutionTokenAt, TheTokenAfterTheMarkerIsHighlightedAcrossALineEnd) {
     EXPECT_EQ(layout.highlight[0], std::make_pair(3, 5));  // T+ after "<=>"
     EXPECT_EQ(layout.highlight[1], std::make_pair(0, 0));
 
-    // A token of 23 characters after the marker at column 60 runs over the line's end.
+    // A token of 23 characters marked at column 60 does not fit the line's rest: it
+    // starts the next line with its marker, and only there is it highlighted.
     std::string longMoves;
     for (int i = 0; i < 20; ++i) longMoves += "T+;";
     longMoves += "BFLPRTBFLPRTBFLPRTBFLPR;F-;";
     const std::string r2 = Record(longMoves);
     LayoutSolution(r2, 76 + 60, 1, layout);
-    EXPECT_EQ(layout.markerLine, 0);
-    EXPECT_EQ(layout.markerColumn, 60);
-    EXPECT_EQ(layout.highlight[0], std::make_pair(63, 78));
-    EXPECT_EQ(layout.highlight[1], std::make_pair(0, 8));
-    // Either part names the token.
-    EXPECT_EQ(SolutionTokenAt(r2, layout, 0, 70), 76 + 60);
-    EXPECT_EQ(SolutionTokenAt(r2, layout, 1, 7), 76 + 60);
-    EXPECT_EQ(SolutionTokenAt(r2, layout, 1, 9), 76 + 84);
+    EXPECT_EQ(layout.lines[0].view(), longMoves.substr(0, 60));
+    EXPECT_EQ(layout.markerLine, 1);
+    EXPECT_EQ(layout.markerColumn, 0);
+    EXPECT_EQ(layout.highlight[0], std::make_pair(0, 0));
+    EXPECT_EQ(layout.highlight[1], std::make_pair(3, 26));
+    EXPECT_EQ(SolutionTokenAt(r2, layout, 1, 10), 76 + 60);
+    EXPECT_EQ(SolutionTokenAt(r2, layout, 1, 27), 76 + 84);
 
     // No highlight at the end of the solution or before the first solve.
     LayoutSolution(r2, static_cast<int>(r2.size()), 1, layout);

@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QDir>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -107,19 +109,23 @@ bool QtUserPort::ChooseOpenPath(std::string& path, std::string_view filter) {
     if (pathHook) return pathHook(path);
     ModalScope modal;
     // Plain move-text files open as well as cube files.
-    QFileDialog dialog(frame_, Utf8("打开"), QString(), Utf8(filter) + QStringLiteral(";;") + Utf8(kAllFilesFilter));
+    QFileDialog dialog(frame_, Utf8("打开"), fileFolder, Utf8(filter) + QStringLiteral(";;") + Utf8(kAllFilesFilter));
     dialog.setObjectName(QStringLiteral("openDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     path = NativePath(dialog.selectedFiles().constFirst());
+    fileFolder = QFileInfo(dialog.selectedFiles().constFirst()).absolutePath();
     return true;
 }
 
 bool QtUserPort::ChooseSavePath(std::string& path, std::string_view filter, std::string_view suggested) {
     if (pathHook) return pathHook(path);
     ModalScope modal;
-    QFileDialog dialog(frame_, Utf8("另存为"), DisplayPath(suggested), Utf8(filter));
+    // A suggested bare name goes into the folder of the last file.
+    QString start = DisplayPath(suggested);
+    if (!fileFolder.isEmpty() && !start.contains(QLatin1Char('/'))) start = QDir(fileFolder).filePath(start);
+    QFileDialog dialog(frame_, Utf8("另存为"), start, Utf8(filter));
     dialog.setObjectName(QStringLiteral("saveDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -132,6 +138,7 @@ bool QtUserPort::ChooseSavePath(std::string& path, std::string_view filter, std:
                                                             : Utf8(filter.substr(star + 3, close - star - 3)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     path = NativePath(dialog.selectedFiles().constFirst());
+    fileFolder = QFileInfo(dialog.selectedFiles().constFirst()).absolutePath();
     return true;
 }
 
@@ -219,6 +226,7 @@ bool QtUserPort::SheetPdf(const SolutionSheet& sheet, std::string& bytes) { retu
 void QtUserPort::ReadPhotos(const std::function<int(std::string_view)>& apply) {
     if (!colours_) return;
     PhotoInputDialog dialog(*colours_, apply, frame_);
+    dialog.SetPhotoFolder(&photoFolder);
     if (!cameraFile.isEmpty()) {
         dialog.SetVideoFile(cameraFile);
         dialog.StartCamera();

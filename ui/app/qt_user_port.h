@@ -71,6 +71,10 @@ public:
     std::function<void(PhotoInputDialog&)> photoHook;
     // A video file the photo input plays as its camera (velmora --camera-file).
     QString cameraFile;
+    // The folders the file dialogs and the photo chooser open in: the folder of the
+    // last file or photo chosen (kept across starts; empty: the dialogs' default).
+    QString fileFolder;
+    QString photoFolder;
     // Messages shown so far (with or without a hook), newest last.
     std::vector<std::string> shownMessages;
 

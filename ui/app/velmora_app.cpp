@@ -10,6 +10,7 @@
 
 #include "document/velmora_doc.h"
 #include "ui/app/settings_store.h"
+#include "ui/app/window_settings.h"
 #include "ui/views/file_names.h"
 #include "ui/views/main_frame.h"
 
@@ -151,12 +152,14 @@ bool CVelmoraApp::Start(const StartRequest& request, const std::string& filePath
     frame->setAcceptDrops(true);
     frame->show();
     frame->RestoreLayout();
-    frame->RedrawAll();
+    ApplyWindowSettings(LoadWindowSettings(), *frame, *doc, user);
     return true;
 }
 
 void CVelmoraApp::Exit() {
-    if (doc) SaveSettings(settings, doc->recentFiles);
+    if (!doc) return;
+    SaveSettings(settings, doc->recentFiles);
+    if (frame) SaveWindowSettings(CaptureWindowSettings(*frame, *doc, user));
 }
 
 }  // namespace velmora

@@ -274,8 +274,10 @@ void PhotoInputDialog::ChooseSticker(int sticker, char letter) {
 
 void PhotoInputDialog::ChoosePhoto(int slot) {
     const QString path = QFileDialog::getOpenFileName(
-        this, DialogText("选择照片"), QString(), DialogText("图片 (*.jpg *.jpeg *.png *.bmp *.webp *.tif *.tiff);;所有文件 (*)"));
-    if (!path.isEmpty()) LoadPhotoInto(slot, path);
+        this, DialogText("选择照片"), photoFolder_ ? *photoFolder_ : QString(), DialogText("图片 (*.jpg *.jpeg *.png *.bmp *.webp *.tif *.tiff);;所有文件 (*)"));
+    if (path.isEmpty()) return;
+    if (photoFolder_) *photoFolder_ = QFileInfo(path).absolutePath();
+    LoadPhotoInto(slot, path);
 }
 
 void PhotoInputDialog::Confirm() {

@@ -62,6 +62,9 @@ public:
     PhotoInputDialog(const int (&colours)[10], std::function<int(std::string_view)> apply, QWidget* parent = nullptr);
     ~PhotoInputDialog() override;
 
+    // The folder the photo chooser opens in; a photo chosen there makes its folder the
+    // new one. Not owned; null: the chooser's own default.
+    void SetPhotoFolder(QString* folder) { photoFolder_ = folder; }
     // Loads the photo at path into slot (0-5, facelet-string faces) as the slot's
     // button or a drop does. False when the file could not be used.
     bool LoadPhotoInto(int slot, const QString& path);
@@ -116,6 +119,7 @@ private:
 
     const int (&colours_)[10];
     std::function<int(std::string_view)> apply_;
+    QString* photoFolder_ = nullptr;
     PhotoInputState state_;
     // Each slot's picture as read, at most kWorkingSide pixels on its long side, for
     // corners placed by hand.

@@ -133,13 +133,13 @@ void CTarnex3dView::mouseReleaseEvent(QMouseEvent* event) {
         if (clickCounter_ > 0) return;
         ++clickCounter_;
         if (doc_.model.inputMode == -1 && netPainter_) {
-            const QPoint p = event->position().toPoint();
+            const QPoint p = (event->position() / (netScale_ ? netScale_() : 1.0)).toPoint();
             doc_.InputNetClick(p.x(), p.y());
         }
     } else if (event->button() == Qt::RightButton) {
         ++clickCounter_;
         if (doc_.model.inputMode == -1 && netColourChoice_) {
-            const QPoint p = event->position().toPoint();
+            const QPoint p = (event->position() / (netScale_ ? netScale_() : 1.0)).toPoint();
             netColourChoice_(p.x(), p.y());
             doc_.ShowStatus("在展开图每面中心小块的字母上右击，可以选择该面颜色");
         }

@@ -35,6 +35,9 @@ public:
     void SetNetPainter(std::function<void(QPainter&)> painter) { netPainter_ = std::move(painter); }
     // The colour choice of a right click on the net shown in input mode.
     void SetNetColourChoice(std::function<void(int, int)> choice) { netColourChoice_ = std::move(choice); }
+    // The scale the net painter draws at (a pane too small for the input net shrinks
+    // it); clicks on the net are divided by it.
+    void SetNetScale(std::function<double()> scale) { netScale_ = std::move(scale); }
 
     // One tick of each timer; the timers call them, tests may too. The demonstration
     // tick does nothing while a modal window is open.
@@ -91,6 +94,7 @@ private:
     CubeRenderer renderer_;
     std::function<void(QPainter&)> netPainter_;
     std::function<void(int, int)> netColourChoice_;
+    std::function<double()> netScale_;
     int lastX_ = 0, lastY_ = 0;
     QBasicTimer animationTimer_;
     QBasicTimer demoTimer_;

@@ -237,11 +237,18 @@ void CMainFrame::BuildPanes() {
     cubeView_->SetNetPainter([this](QPainter& p) {
         const int* colours = doc_.settings.colourSettings;
         p.fillRect(cubeView_->rect(), RefColour(colours[0]));
+        p.scale(InputNetScale(), InputNetScale());
         DrawNet(p, doc_.model, colours);
     });
+    cubeView_->SetNetScale([this] { return InputNetScale(); });
     cubeView_->SetNetColourChoice([this](int x, int y) { ColourChoice(doc_, x, y); });
     setCentralWidget(outer_);
     lastView_ = cubeView_;
+}
+
+double CMainFrame::InputNetScale() const {
+    // The cube pane shows the input net at its designed size, shrunk only to fit.
+    return std::min(1.0, NetFitScale(cubeView_->size(), NetExtent(doc_.model)));
 }
 
 void CMainFrame::RestoreLayout() {
@@ -365,7 +372,7 @@ QString CMainFrame::Message() const { return messagePane_->text(); }
 void CMainFrame::RedrawAll() {
     cubeView_->update();
     netView_->update();
-    solutionView_->update();
+    solutionView_->SyncScroll();
     UpdateCommandStates();
     if (announcer_) announcer_->Refresh();
 }

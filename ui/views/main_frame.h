@@ -43,6 +43,9 @@ public:
     void SwapToolbarButton(int oldId, int newId);
     // Window 800 x 572 with its frame, upper row 376, left column 510.
     void RestoreLayout();
+    // The layout as it is now (a kept one given back at start) is not replaced by the
+    // designed one when the desktop's frame arrives.
+    void KeepCurrentLayout() { outerSizeFitted_ = true; }
     // Centres the window on its screen (a maximised window stays as it is).
     void CentreOnScreen();
     // Moves the focus to the next (+1) or previous (-1) view.
@@ -87,6 +90,8 @@ private:
     void UpdateRecentFiles();
     void UpdateKeyPane();
     void UpdateLockPanes();
+    // Scale of the input net in the cube pane.
+    double InputNetScale() const;
 
     CVelmoraDoc& doc_;
     QHash<int, QAction*> actions_;

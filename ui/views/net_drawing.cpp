@@ -1,7 +1,10 @@
 // The flat net: drawing and the mouse rules on it.
 #include "ui/views/net_drawing.h"
 
+#include <QFontMetrics>
 #include <QPainter>
+#include <QSize>
+#include <algorithm>
 
 #include "document/cube_input.h"
 #include "document/velmora_doc.h"
@@ -130,6 +133,28 @@ void DrawNet(QPainter& p, CTarnexSource& m, const int colours[10]) {
         }
     }
     p.restore();
+}
+
+QSize NetExtent(const CTarnexSource& m) {
+    constexpr int kDesignWidth = 280, kDesignHeight = 376, kMargin = 4;
+    QSize extent(kDesignWidth, kDesignHeight);
+    if (m.inputMode >= 0) return extent;
+    // The longest palette text is the one of the selected swatch.
+    const QFontMetrics metrics(PaneFont());
+    const int text = std::max(metrics.horizontalAdvance(Utf8("T面颜色有 9 块 选中的颜色")),
+                              metrics.horizontalAdvance(Utf8("?边框颜色 9 块 选中的颜色")));
+    for (int i = 0; i < kPaletteCellCount; ++i) {
+        const FaceletRecord& r = m.FaceletTable[kPaletteFirst + i];
+        extent = extent.expandedTo(QSize(std::max(r.right, r.row + text) + kMargin, r.bottom + kMargin));
+    }
+    return extent;
+}
+
+double NetFitScale(const QSize& pane, const QSize& extent) {
+    if (extent.width() <= 0 || extent.height() <= 0) return 1;
+    const double s = std::min(double(pane.width()) / extent.width(), double(pane.height()) / extent.height());
+    // A pane squeezed to nothing still draws at a scale that can be inverted.
+    return std::max(s, 0.05);
 }
 
 int FaceBlockAt(const CTarnexSource& m, int x, int y) {

@@ -10,6 +10,7 @@
 #include "document/cube_input.h"
 
 class QPainter;
+class QSize;
 
 namespace velmora {
 
@@ -20,6 +21,13 @@ class CVelmoraDoc;
 // surface with the background colour. In input mode the colour counts are taken
 // first, so that the palette and the input check read the same figures.
 void DrawNet(QPainter& p, CTarnexSource& m, const int colours[10]);
+
+// Width and height, in unscaled pixels, of the picture DrawNet makes: the designed
+// 280 x 376 pane for the net; in cube input wide enough for the palette swatches and
+// their texts as well.
+QSize NetExtent(const CTarnexSource& m);
+// The scale at which a picture of extent fits a pane of size whole.
+double NetFitScale(const QSize& pane, const QSize& extent);
 
 // Face 1-6 whose block (first cell's top left to ninth cell's bottom right) contains
 // (x, y) strictly; 0 for none.

@@ -83,12 +83,7 @@ void CVelmoraView::paintEvent(QPaintEvent*) {
     }
 }
 
-double CVelmoraView::Scale() const {
-    // The designed pane: the window's 800 pixels less the cube pane and the splitter.
-    constexpr double kDesignWidth = 280, kDesignHeight = kDefaultUpperHeight;
-    const double s = std::min(width() / kDesignWidth, height() / kDesignHeight);
-    return s > 1 ? s : 1;
-}
+double CVelmoraView::Scale() const { return NetFitScale(size(), NetExtent(doc_.model)); }
 
 QRect CVelmoraView::CellRect(int cell) const {
     if (cell < 0 || cell >= kFaceletCount) return {};

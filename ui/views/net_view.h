@@ -18,8 +18,8 @@ public:
     QImage Render() const;
 
     CVelmoraDoc& Doc() const { return doc_; }
-    // The pane draws the net at this scale, so that a pane larger than the designed one
-    // (a larger window) shows a larger net; 1 at the designed size and below.
+    // The pane draws the net at the scale that fits it whole: larger in a larger
+    // window, smaller in a smaller one, and in cube input small enough for the palette.
     double Scale() const;
     // The sticker cell 0-53 under the keyboard cursor, framed while the pane has focus.
     int CursorCell() const { return cursor_; }

@@ -19,6 +19,7 @@
 #include "ui/gl/tarnex_3d_view.h"
 #include "ui/views/net_view.h"
 #include "ui/views/pane_drawing.h"
+#include "ui/views/solution_layout.h"
 #include "ui/views/solution_view.h"
 
 namespace velmora {
@@ -286,29 +287,13 @@ public:
         return s;
     }
 
-    // The text and the text position of the record's first move.
-    QString Full(int* moveStart = nullptr) const {
-        int offset = -1;
-        const std::string text = SolutionPaneText(Model(), &offset);
-        if (moveStart)
-            *moveStart = offset < 0 ? -1 : static_cast<int>(QString::fromUtf8(text.data(), offset).size());
-        return QString::fromStdString(text);
-    }
-    // The text range of record range [begin, end), empty when there is none.
-    std::pair<int, int> TextRange(int begin, int end) const {
-        int start = -1;
-        const int length = static_cast<int>(Full(&start).size());
-        if (start < 0 || begin >= end) return {0, 0};
-        const int b = std::min(length, start + begin - kRecordMovesStart);
-        const int e = std::min(length, start + end - kRecordMovesStart);
-        return {b, e};
-    }
+    // The text in the notation shown and the text position of the record's first move.
+    QString Full(int* moveStart = nullptr) const { return View()->AccessibleText(moveStart); }
 
     void selection(int index, int* startOffset, int* endOffset) const override {
         *startOffset = *endOffset = 0;
         if (index != 0) return;
-        const SolutionSteps s = CountSteps(Model().SolutionRecord.view(), Model().demoPos);
-        const auto [b, e] = TextRange(s.nextBegin, s.nextEnd);
+        const auto [b, e] = View()->AccessibleNextToken();
         *startOffset = b;
         *endOffset = e;
     }
@@ -320,22 +305,12 @@ public:
     void addSelection(int, int) override {}
     void removeSelection(int) override {}
     void setSelection(int, int, int) override {}
-    int cursorPosition() const override {
-        int start = -1;
-        const int length = static_cast<int>(Full(&start).size());
-        if (start < 0) return 0;
-        return std::min(length, start + std::max(0, Model().demoPos - kRecordMovesStart));
-    }
+    int cursorPosition() const override { return View()->AccessibleCaret(); }
     // Moving the caret onto a move steps the demonstration to just before it, as a
     // click on the move does (queued: a step may ask a question).
     void setCursorPosition(int position) override {
-        int start = -1;
-        Full(&start);
-        const std::string_view record = Model().SolutionRecord.view();
-        int target = kRecordMovesStart + position - start;
-        if (start < 0 || position < start || target >= static_cast<int>(record.size())) return;
-        while (target < static_cast<int>(record.size()) && IsSeparatorChar(record[target])) ++target;
-        while (target > kRecordMovesStart && !IsSeparatorChar(record[target - 1])) --target;
+        const int target = View()->OwnRecordPositionAt(position);
+        if (target < 0) return;
         QPointer<CTarnexSolutionView> view = View();
         QTimer::singleShot(0, view, [view, target] {
             if (view) view->Doc().StepSolutionTo(target);
@@ -348,9 +323,27 @@ public:
         return startOffset < endOffset ? full.mid(startOffset, endOffset - startOffset) : QString();
     }
     int characterCount() const override { return static_cast<int>(Full().size()); }
-    QRect characterRect(int) const override { return {}; }
-    int offsetAtPoint(const QPoint&) const override { return -1; }
-    void scrollToSubstring(int, int) override {}
+    // Where a character is drawn, in screen coordinates; empty while it is scrolled
+    // out of the pane.
+    QRect characterRect(int offset) const override {
+        const QRect r = View()->AccessibleCharacterRect(offset);
+        if (r.isEmpty() || !View()->rect().intersects(r)) return {};
+        return QRect(View()->mapToGlobal(r.topLeft()), r.size());
+    }
+    int offsetAtPoint(const QPoint& point) const override {
+        return View()->AccessibleOffsetAt(View()->mapFromGlobal(point));
+    }
+    // Scrolls the pane so that the line of the range's first character shows.
+    void scrollToSubstring(int startIndex, int) override {
+        CTarnexSolutionView* view = View();
+        view->SyncScroll();
+        const QRect r = view->AccessibleCharacterRect(startIndex);
+        if (r.isEmpty()) return;
+        const QPoint unscaled = ((QPointF(r.center()) + QPointF(0, view->ScrollOffset())) / view->Scale()).toPoint();
+        int line = 0, column = 0;
+        if (SolutionCellAt(view->Layout().geometry, unscaled.x(), unscaled.y(), view->CharWidth(), line, column))
+            view->ScrollLineIntoView(line);
+    }
     QString attributes(int offset, int* startOffset, int* endOffset) const override {
         *startOffset = *endOffset = offset;
         return {};
@@ -524,7 +517,7 @@ PaneAnnouncer::PaneAnnouncer(CVelmoraDoc& doc, CTarnex3dView* cube, CVelmoraView
     net->setAccessibleName(Utf8(kNetPaneName));
     solution->setAccessibleName(Utf8(kSolutionPaneName));
     for (int i = 0; i < kFaceletCount; ++i) cellNames_.append(NetCellText(doc_, i));
-    solutionText_ = Utf8(SolutionPaneText(doc_.model, nullptr));
+    solutionText_ = solution->AccessibleText();
     step_ = doc_.model.demoPos;
     inputMode_ = doc_.model.inputMode;
 }
@@ -548,7 +541,7 @@ void PaneAnnouncer::Refresh() {
     if (doc_.model.inputMode != inputMode_ && active) Notify(net_, QAccessible::DescriptionChanged);
     inputMode_ = doc_.model.inputMode;
 
-    const QString text = Utf8(SolutionPaneText(doc_.model, nullptr));
+    const QString text = solution_->AccessibleText();
     const bool textChanged = text != solutionText_;
     const bool stepChanged = doc_.model.demoPos != step_;
     if (textChanged) {

@@ -1,5 +1,7 @@
 #include "ui/views/solution_layout.h"
 
+#include <algorithm>
+
 #include "model/tarnex_source.h"
 
 namespace velmora {
@@ -8,8 +10,10 @@ namespace {
 constexpr int kMovesStart = 76;
 constexpr int kCountFirst = 73;
 constexpr std::string_view kMarker = "<=>";
-// Left edge of the move lines in the pane.
-constexpr int kMovesLeft = 132;
+// Right margin of the move lines and the fewest characters worth keeping beside
+// the method column.
+constexpr int kRightMargin = 6;
+constexpr int kFewestBeside = 24;
 
 std::string_view MethodName(int methodUsed) {
     switch (methodUsed) {
@@ -24,7 +28,7 @@ std::string_view MethodName(int methodUsed) {
 }  // namespace
 
 void LayoutSolution(std::string_view record, int demoPos, int methodUsed, SolutionLayout& out,
-                    bool blankEndsTokens) {
+                    bool blankEndsTokens, const SolutionGeometry& geometry) {
     const int length = static_cast<int>(record.size());
     // Before the first solve the record is shorter than its header: blanks stand in
     // for the count.
@@ -32,44 +36,65 @@ void LayoutSolution(std::string_view record, int demoPos, int methodUsed, Soluti
     const char units = length > kCountFirst + 1 ? record[kCountFirst + 1] : ' ';
     out.turns.Format(" 需要 %c%c 转", tens, units);
     out.method = MethodName(methodUsed);
+    out.geometry = geometry;
+    const int columns = std::clamp(geometry.columns, SolutionLayout::kMinColumns, SolutionLayout::kLineLength);
+    out.geometry.columns = columns;
+    for (int l = 0; l < out.lineCount; ++l) {
+        out.lines[l].Clear();
+        out.highlight[l] = {0, 0};
+    }
     out.lineCount = 0;
-    for (auto& line : out.lines) line.Clear();
-
     out.markerLine = out.markerColumn = -1;
     out.markerPos = demoPos;
-    for (auto& h : out.highlight) h = {0, 0};
 
-    bool marked = false;
-    int i = kMovesStart;
-    const int maxLines = (SolutionLayout::kLastLineY - SolutionLayout::kFirstLineY) / SolutionLayout::kLinePitch + 1;
-    while (out.lineCount < maxLines && i <= length) {
-        auto& line = out.lines[out.lineCount];
-        out.lineStart[out.lineCount] = i;
-        bool ended = false;
-        while (!ended) {
-            if (!marked && i == demoPos) {
-                const bool lastOnLine = static_cast<int>(line.size()) >= SolutionLayout::kMarkerLineEnd;
-                out.markerLine = out.lineCount;
-                out.markerColumn = static_cast<int>(line.size());
-                line.Append(kMarker);
-                marked = true;
-                if (lastOnLine) break;
-            }
-            if (i >= length) {
-                i = length + 1;
-                break;
-            }
-            line.Append(record[i++]);
-            ended = static_cast<int>(line.size()) >= SolutionLayout::kLineLength;
-        }
-        if (!line.empty()) ++out.lineCount;
-        if (i > length) break;
-    }
-    if (out.markerLine >= out.lineCount) out.markerLine = out.markerColumn = -1;
-
-    // The token after the marker, possibly running on into the next line.
-    int end = demoPos;
     auto endsToken = [&](char c) { return blankEndsTokens ? c == ' ' : IsSeparatorChar(c); };
+    const bool markerShown = demoPos >= kMovesStart && demoPos <= length;
+    auto newLine = [&](int start) {
+        if (out.lineCount >= SolutionLayout::kMaxLines) return false;
+        out.lines[out.lineCount].Clear();
+        out.highlight[out.lineCount] = {0, 0};
+        out.lineStart[out.lineCount] = start;
+        ++out.lineCount;
+        return true;
+    };
+
+    // The moves go in pieces: a move with the separators after it, the marker in front
+    // of the piece it marks. A piece starts a new line when it does not fit the rest
+    // of the current one.
+    int i = kMovesStart;
+    bool full = false;
+    while (!full && (i < length || (markerShown && i == demoPos && out.markerLine < 0))) {
+        const bool marked = markerShown && i == demoPos && out.markerLine < 0;
+        int end = i;
+        while (end < length && !endsToken(record[end]) && (end == i || end != demoPos)) ++end;
+        while (end < length && endsToken(record[end]) && (end == i || end != demoPos)) ++end;
+        const int width = end - i + (marked ? static_cast<int>(kMarker.size()) : 0);
+        int used = out.lineCount > 0 ? static_cast<int>(out.lines[out.lineCount - 1].size()) : columns;
+        if (used > 0 && used + width > columns) {
+            if (!newLine(i)) break;
+            used = 0;
+        }
+        auto* line = &out.lines[out.lineCount - 1];
+        if (marked) {
+            out.markerLine = out.lineCount - 1;
+            out.markerColumn = static_cast<int>(line->size());
+            line->Append(kMarker);
+        }
+        // Only a piece wider than a whole line (a long run of separators) is cut.
+        for (; i < end; ++i) {
+            if (static_cast<int>(line->size()) >= columns) {
+                if (!newLine(i)) {
+                    full = true;
+                    break;
+                }
+                line = &out.lines[out.lineCount - 1];
+            }
+            line->Append(record[i]);
+        }
+    }
+
+    // The token after the marker.
+    int end = demoPos;
     while (demoPos >= kMovesStart && end < length && !endsToken(record[end])) ++end;
     for (int l = 0; l < out.lineCount && end > demoPos; ++l) {
         const int shift = l == out.markerLine ? static_cast<int>(kMarker.size()) : 0;
@@ -78,16 +103,52 @@ void LayoutSolution(std::string_view record, int demoPos, int methodUsed, Soluti
         const int from = demoPos > first ? demoPos : first;
         const int to = end < last ? end : last;
         if (from >= to) continue;
-        const int offset = l == out.markerLine ? shift : 0;
-        out.highlight[l] = {from - first + offset, to - first + offset};
+        out.highlight[l] = {from - first + shift, to - first + shift};
     }
 }
 
+int SolutionLayout::ContentHeight() const {
+    return std::max(kBelowHeaderY, LineTop(lineCount)) + 4;
+}
+
+SolutionGeometry FitSolutionGeometry(int paneWidth, int charWidth) {
+    SolutionGeometry g;
+    if (charWidth <= 0) return g;
+    const int beside = (paneWidth - SolutionLayout::kBesideHeaderLeft - kRightMargin) / charWidth;
+    if (beside >= kFewestBeside) {
+        g.columns = std::min(beside, SolutionLayout::kLineLength);
+        return g;
+    }
+    g.movesLeft = SolutionLayout::kHeaderLeft;
+    g.firstLineY = SolutionLayout::kBelowHeaderY;
+    g.columns = std::clamp((paneWidth - SolutionLayout::kHeaderLeft - kRightMargin) / charWidth,
+                           SolutionLayout::kMinColumns, SolutionLayout::kLineLength);
+    return g;
+}
+
 bool SolutionCellAt(int x, int y, int charWidth, int& line, int& column) {
-    if (x < kMovesLeft || y < SolutionLayout::kFirstLineY || charWidth <= 0) return false;
-    line = (y - SolutionLayout::kFirstLineY) / SolutionLayout::kLinePitch;
-    column = (x - kMovesLeft) / charWidth;
+    return SolutionCellAt(SolutionGeometry{}, x, y, charWidth, line, column);
+}
+
+bool SolutionCellAt(const SolutionGeometry& g, int x, int y, int charWidth, int& line, int& column) {
+    if (x < g.movesLeft || y < g.firstLineY || charWidth <= 0) return false;
+    line = (y - g.firstLineY) / SolutionLayout::kLinePitch;
+    column = (x - g.movesLeft) / charWidth;
     return true;
+}
+
+bool SolutionPlaceOf(const SolutionLayout& layout, int i, int& line, int& column) {
+    const int marker = static_cast<int>(kMarker.size());
+    for (int l = 0; l < layout.lineCount; ++l) {
+        const int first = layout.lineStart[l];
+        const int size = static_cast<int>(layout.lines[l].size()) - (l == layout.markerLine ? marker : 0);
+        if (i < first || i >= first + size) continue;
+        line = l;
+        column = i - first;
+        if (l == layout.markerLine && column >= layout.markerColumn) column += marker;
+        return true;
+    }
+    return false;
 }
 
 int SolutionRecordIndexAt(const SolutionLayout& layout, int line, int column) {

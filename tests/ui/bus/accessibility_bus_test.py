@@ -153,6 +153,27 @@ def main():
         solution.queryText().setCaretOffset(solution.queryText().getText(0, -1).index("R+"))
         check(wait(lambda: snapshot() == s0), "the caret on the first move goes back to the start")
 
+        # Where the moves are drawn: each character's extents lie inside the pane, the
+        # characters of a move side by side on one line, and a point names its character.
+        text = solution.queryText()
+        pane = solution.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        at_move = text.getText(0, -1).index("T-")
+        boxes = [tuple(text.getCharacterExtents(at_move + k, pyatspi.DESKTOP_COORDS)) for k in range(2)]
+        check(all(b[2] > 0 and pane.x <= b[0] and b[0] + b[2] <= pane.x + pane.width and pane.y <= b[1]
+                  and b[1] + b[3] <= pane.y + pane.height for b in boxes),
+              "the characters of T- are placed inside the solution pane: %s" % (boxes,))
+        check(boxes[0][1] == boxes[1][1] and boxes[1][0] > boxes[0][0], "T- is drawn on one line, left to right")
+        check(text.getOffsetAtPoint(boxes[1][0] + 1, boxes[1][1] + 1, pyatspi.DESKTOP_COORDS) == at_move + 1,
+              "the point of a character names it")
+        # While 国际记号 is on, the pane says the international notation.
+        act(find(frame, "menu item", "国际记号"))
+        check(wait(lambda: "R U' F'" in solution.queryText().getText(0, -1)),
+              "the accessible text follows 国际记号: " + solution.queryText().getText(0, -1))
+        sel = solution.queryText().getSelection(0)
+        check(solution.queryText().getText(sel[0], sel[1]) == "R", "the next move is selected as it is shown")
+        act(find(frame, "menu item", "国际记号"))
+        check(wait(lambda: "R+;T-;F-;" in solution.queryText().getText(0, -1)), "and back to the program's notation")
+
         # The face keys and turn keys are checkable: their action clicks them.
         act(tool("顶面"))
         check(wait(lambda: tool("顶面").getState().contains(pyatspi.STATE_CHECKED), 5) is True,
