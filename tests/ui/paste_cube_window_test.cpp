@@ -10,8 +10,10 @@
 #include <QPushButton>
 #include <cstdio>
 
-#include "app_window_fixture.h"
 #include "document/command_table.h"
+#include "document/velmora_doc.h"
+#include "ui/views/net_view.h"
+#include "app_window_fixture.h"
 #include "ui/dialogs/paste_cube_dialog.h"
 
 namespace velmora::test {
@@ -83,7 +85,10 @@ TEST_F(PasteCubeWindow, CtrlVInTheNetShowsAnyClipboardTextAndChangesNothingOnCan
     const std::string before = CodeOf(Model().startState);
     QApplication::clipboard()->setText(QStringLiteral("[R,U,F]"));
     QWidget* net = Frame().NetView();
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
     net->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), net);
     std::string opened, line;
     bool okEnabled = true;
     app->user.pasteHook = [&](PasteCubeDialog& d) {
