@@ -4,6 +4,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -102,6 +105,18 @@ TEST_F(PasteCubeWindow, CtrlVInTheNetShowsAnyClipboardTextAndChangesNothingOnCan
     EXPECT_EQ(line, "括号中只能有一个逗号或冒号：“,”（第 5 个字符）");
     EXPECT_FALSE(okEnabled);
     EXPECT_EQ(CodeOf(Model().startState), before);
+
+    // A text dropped on the window opens the dialog with it.
+    QMimeData dropped;
+    dropped.setText(QStringLiteral("R U R' U'"));
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&Frame(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&Frame(), &drop);
+    EXPECT_EQ(opened, "R U R' U'");
+    EXPECT_EQ(line, "识别为打乱公式：4步，4转。");
+    EXPECT_TRUE(okEnabled);
     // The toolbar carries the command beside 打开.
     EXPECT_NE(Frame().CommandAction(cmd::kPasteCube), nullptr);
 }
