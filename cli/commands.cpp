@@ -53,7 +53,9 @@ std::unique_ptr<CTarnexSource> SolveFromOptions(const CommandOptions& opt, CliUs
     int net[kFaceletCount];
     auto m = NewModel(user, opt.logFile);
     if (!m) return nullptr;
-    if (!opt.faceletText.empty() && !ReadFaceletString(*m, opt.faceletText, net)) {
+    // The letters as the window's input tool takes them: blanks, separators and case
+    // do not count.
+    if (!opt.faceletText.empty() && !ReadFaceletString(*m, FaceletLetters(opt.faceletText), net)) {
         std::fprintf(stderr,
                      "velmora-cli: --facelets takes 54 letters of U R F D L B with each centre "
                      "the letter of its own face\n");
@@ -76,7 +78,7 @@ std::unique_ptr<CTarnexSource> SolveFromOptions(const CommandOptions& opt, CliUs
         }
     } else if (!opt.code.empty()) {
         // A code is read as a cube file's head; any other text as its move string.
-        if (StartsAsCode(opt.code)) {
+        if (LooksLikeCode(opt.code)) {
             const CodeVerdict verdict = m->CheckPositionCode(opt.code);
             if (verdict == CodeVerdict::Malformed) {
                 std::fprintf(stderr,
@@ -97,11 +99,13 @@ std::unique_ptr<CTarnexSource> SolveFromOptions(const CommandOptions& opt, CliUs
             std::fprintf(stderr,
                          "velmora-cli: warning: --code: the move text is longer than a position text "
                          "holds; it was run up to its last whole token that fits\n");
-        if (m->loadFoundNoTurns) return nullptr;
+        if (m->loadFoundNoTurns || !MovesHeld(m->loadRecordFull, "--code")) return nullptr;
     } else {
-        if (!MoveTextUsable(*m, opt.moves, true, "--moves")) return nullptr;
+        const char* what = opt.alg.empty() ? "--moves" : "--alg";
+        if (!MoveTextUsable(*m, opt.moves, true, what)) return nullptr;
         m->ResetCube();
         m->RunMoveString(0, opt.moves);
+        if (!MovesHeld(m->moveRecordFull, what)) return nullptr;
         m->ExecuteAndSolve();
     }
     *exitCode = 1;  // ReportSolution gives the real code
@@ -113,9 +117,11 @@ int RunState(const CommandOptions& given) {
     if (!MovesFromAlg(given, opt)) return 2;
     CliUser user;
     auto m = NewModel(user, "");
-    if (!opt.moves.empty() && !MoveTextUsable(*m, opt.moves, true, "MOVES")) return 2;
+    const char* what = given.alg.empty() ? "MOVES" : "--alg";
+    if (!opt.moves.empty() && !MoveTextUsable(*m, opt.moves, true, what)) return 2;
     m->ResetCube();
     int turns = m->RunMoveString(0, opt.moves);
+    if (!MovesHeld(m->moveRecordFull, what)) return 2;
     char code[kCodeLength + 1], facelets[55], colours[55];
     CTarnexSource::WritePositionCode(m->cube, code);
     WriteFaceletString(*m, true, facelets);

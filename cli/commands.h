@@ -91,6 +91,10 @@ int FinishWithLog(const CTarnexSource& m, int exitCode);
 // engine skips; false, after saying so, when it recognises none of them. what names
 // the text (an option).
 bool MoveTextUsable(const CTarnexSource& m, std::string_view text, bool leadingMerge, const char* what);
+// A move text runs whole or not at all: with recordFull (the move record refused a
+// move) says on standard error that the text holds more moves than the record and
+// returns false.
+bool MovesHeld(bool recordFull, const char* what);
 
 // save and open (cube files).
 void AddFileCommands(CLI::App& app, CommandOptions& opt);

@@ -58,6 +58,9 @@ int RunOpen(const CommandOptions& opt) {
         if (m->loadCodeVerdict == CodeVerdict::Malformed)
             std::fprintf(stderr, "velmora-cli: %s: its position code is not 72 digits, each within the range of its place\n",
                          opt.file.c_str());
+        if (m->loadControlByte > 0)
+            std::fprintf(stderr, "velmora-cli: %s: its move text holds a control byte at byte %d\n", opt.file.c_str(),
+                         m->loadControlByte);
         std::fprintf(stderr, "velmora-cli: cannot read %s\n", opt.file.c_str());
         return 2;
     }

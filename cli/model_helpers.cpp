@@ -11,6 +11,7 @@
 #include "model/facelet_string.h"
 #include "model/move_notation.h"
 #include "model/move_text_scan.h"
+#include "model/shown_text.h"
 
 namespace velmora::cli {
 
@@ -163,12 +164,16 @@ int FinishWithLog(const CTarnexSource& m, int exitCode) {
 }
 
 bool MoveTextUsable(const CTarnexSource& m, std::string_view text, bool leadingMerge, const char* what) {
+    if (const std::size_t at = FindForbiddenControl(text); at != std::string_view::npos) {
+        std::fprintf(stderr, "velmora-cli: %s: control character %s at character %d\n", what,
+                     ShownText(text.substr(at, 1)).c_str(), CharacterPlace(text, at));
+        return false;
+    }
     int shown = 0, more = 0;
     int acted = ScanMoveText(m, text, leadingMerge, [&](std::string_view token) {
         if (shown < kMaxSkippedShown) {
             ++shown;
-            std::fprintf(stderr, "velmora-cli: warning: %s: skipped '%.*s'\n", what,
-                         static_cast<int>(token.size()), token.data());
+            std::fprintf(stderr, "velmora-cli: warning: %s: skipped '%s'\n", what, ShownText(token).c_str());
         } else {
             ++more;
         }
@@ -176,6 +181,15 @@ bool MoveTextUsable(const CTarnexSource& m, std::string_view text, bool leadingM
     if (more > 0) std::fprintf(stderr, "velmora-cli: warning: %s: %d more tokens skipped\n", what, more);
     if (acted > 0) return true;
     std::fprintf(stderr, "velmora-cli: %s: no move recognised\n", what);
+    return false;
+}
+
+bool MovesHeld(bool recordFull, const char* what) {
+    if (!recordFull) return true;
+    std::fprintf(stderr,
+                 "velmora-cli: %s: more moves than the move record holds (%d characters, %d face turns); "
+                 "nothing was run\n",
+                 what, kRecordCapacity, kRecordCapacity / 3);
     return false;
 }
 

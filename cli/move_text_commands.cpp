@@ -24,6 +24,7 @@ int RunNet() {
     if (!netMoves.empty() && !MoveTextUsable(*m, netMoves, true, "MOVES")) return 2;
     m->ResetCube();
     m->RunMoveString(0, netMoves);
+    if (!MovesHeld(m->moveRecordFull, "MOVES")) return 2;
     const VelmoraSettings settings;
     for (int cell = 0; cell < kFaceletCount; ++cell)
         std::printf("cell: %s\n", NetCellName(*m, cell, settings.colourSettings).c_str());

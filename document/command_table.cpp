@@ -14,11 +14,12 @@ using enum MarkRule;
 
 // id, menu, menu text, keys, toolbar, prompt, enable, mark, mark value, separator after,
 // available
-constexpr std::array<CommandRow, 49> kCommands = {{
+constexpr std::array<CommandRow, 50> kCommands = {{
     {57600, File, "新建(&N)", "F2", true, "新文件，随机打乱魔方，并求出复原解法  <F2>\n打乱", Always, None, 0, false, true},
     {32795, File, "打乱顶面(&T)", "F3", false, "新文件。复原下两层，打乱顶面；建议选择分组法。", NotInputMode, None, 0, false, true},
     {32796, File, "打乱边块(&E)", "F4", false, "新文件。复原角块，打乱边块；建议选择八角法。", NotInputMode, None, 0, true, true},
     {57601, File, "打开(&O)...", "Ctrl+O", true, "打开一个现有的魔方文档\n打开", Always, None, 0, false, true},
+    {32940, File, "粘贴魔方(&V)...", "Ctrl+Shift+V", true, "把打乱公式、54位魔方字符串或72位位置代码粘贴成新文件，并求出复原解法  <Ctrl+Shift+V>\n粘贴魔方", NotInputMode, None, 0, false, true},
     {57603, File, "保存(&S)", "Ctrl+S", true, "保存活动的魔方文档\n保存", NotInputMode, None, 0, false, true},
     {57604, File, "另存为(&A)...", "", false, "将活动的魔方文档以一个新文件名保存\n另存为", NotInputMode, None, 0, true, true},
     {32950, File, "打印解法(&P)...", "", false, "打印开始状态和每个阶段的转动，带打印预览\n打印解法", SolutionShown, None, 0, false, true},
@@ -67,7 +68,7 @@ constexpr std::array<CommandRow, 49> kCommands = {{
 }};
 
 // typed character, key, modifiers, id
-constexpr std::array<AcceleratorRow, 41> kAccelerators = {{
+constexpr std::array<AcceleratorRow, 42> kAccelerators = {{
     {true, "*", kNoModifier, 32778},
     {true, "/", kNoModifier, 32778},
     {true, "8", kNoModifier, 32778},
@@ -99,6 +100,7 @@ constexpr std::array<AcceleratorRow, 41> kAccelerators = {{
     {false, "F7", kNoModifier, 32797},
     {false, "F8", kNoModifier, 32798},
     {false, "O", kCtrl, 57601},
+    {false, "V", kCtrl | kShift, 32940},
     {false, "S", kCtrl, 57603},
     {false, "Z", kCtrl, 57643},
     {false, "Backspace", kAlt, 57643},
@@ -111,8 +113,8 @@ constexpr std::array<AcceleratorRow, 41> kAccelerators = {{
     {false, "Insert", kShift, 57637},
 }};
 
-constexpr std::array<int, 22> kToolbar = {
-    57600, 57601, 57603, 0, 32783, 0, 32785, 32772, 0, 32786, 32779,
+constexpr std::array<int, 23> kToolbar = {
+    57600, 57601, 32940, 57603, 0, 32783, 0, 32785, 32772, 0, 32786, 32779,
     32780, 32781, 32774, 32775, 32773, 0, 32776, 32778, 32777, 0, 57664};
 
 }  // namespace

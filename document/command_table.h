@@ -38,6 +38,8 @@ inline constexpr int kGroupMethod = 32792;
 inline constexpr int kEightCornerMethod = 32793;
 inline constexpr int kShortestMethod = 32900;
 inline constexpr int kPhotoInput = 32930;
+// 文件 › 粘贴魔方: a scramble, a facelet string or a position code as a new document.
+inline constexpr int kPasteCube = 32940;
 inline constexpr int kDescriptionCodes = 32794;
 inline constexpr int kScrambleTop = 32795;
 inline constexpr int kScrambleEdges = 32796;

@@ -24,10 +24,14 @@ int CVelmoraDoc::ApplyPhotoColouring(std::string_view facelets) {
         user.Message("照片读出的颜色不完整，无法输入魔方。", Buttons::Ok, Icon::Stop);
         return 0;
     }
+    return ApplyColouring(net, "照片输入");
+}
+
+int CVelmoraDoc::ApplyColouring(const int (&net)[kFaceletCount], std::string_view name) {
     // The history step holds the position before the input, as starting cube input
     // records it; the painted net then ends like cube input.
     model.BeginInput(1);
-    HistoryOp(2, "照片输入");
+    HistoryOp(2, name);
     std::copy(net, net + kFaceletCount, model.facelets);
     model.inputMode = -1;
     const int mark = model.facelets[kBottomCentreCell];

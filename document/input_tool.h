@@ -22,6 +22,8 @@
 namespace velmora {
 
 inline constexpr int kToolTextLength = 54;
+// The note beside the line, after the designed two: a facelet string may be pasted.
+inline constexpr std::string_view kFaceletPasteNote = "也可以粘贴由U R F D L B组成的54位魔方字符串";
 inline constexpr std::string_view kNotFaceletStringNote =
     "不是有效的魔方字符串：U R F D L B各需9个，每面的中心是本面的字母。";
 // All six faces in their own colours.

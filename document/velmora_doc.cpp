@@ -141,6 +141,7 @@ bool CVelmoraDoc::OnCommand(int id) {
         case cmd::kModify: ModifyCube(); break;
         case cmd::kPatterns: RunPattern(); break;
         case cmd::kPhotoInput: PhotoInput(); break;
+        case cmd::kPasteCube: PasteCube({}, false); break;
         case cmd::kCommandString: RunCommandString(); break;
         case cmd::kKeyT: OnKey('T'); break;
         case cmd::kKeyF: OnKey('F'); break;

@@ -97,6 +97,13 @@ public:
     // on correcting the colours, -1 when the colouring was given up; but for 1 the
     // position and the history are as before. Outside input mode only.
     int ApplyPhotoColouring(std::string_view facelets);
+    // ---- pasted cubes (doc_paste_cube.cpp) ----
+    // The paste dialog on text (textGiven: a dropped text or the clipboard's on Ctrl+V
+    // in a cube pane; otherwise the clipboard's text when it describes a cube). OK
+    // starts a new untitled document as F2 does (unsaved changes asked for first) and
+    // sets the position the text describes as one history step "粘贴魔方", solved by
+    // the chosen method, the document marked modified. Outside input mode only.
+    void PasteCube(std::string_view text, bool textGiven);
     // ---- turning layers on the 3D cube and steering the demonstration ----
     // Turns one of the nine layers (document/layer_turns.h) as a typed command does:
     // history entry, the move, the new solution, the status text. 1 when it ran, -1
@@ -187,6 +194,10 @@ private:
     // centre's mark as painted.
     void InputAccepted(int bottomMark);
     void PhotoInput();
+    // Sets the painted net as the position, as ending cube input does, in one history
+    // step named name; the result of FinishInput (1 when the position was set; but for
+    // 1 the position and the history are as before).
+    int ApplyColouring(const int (&net)[kFaceletCount], std::string_view name);
     void AskColourSetting(int index, std::string_view prompt, std::string_view done);
     // Sheet commands (doc_sheet_commands.cpp).
     void PrintSolution();

@@ -9,6 +9,7 @@
 #include "files/gbk.h"
 #include "model/export_maps.h"
 #include "model/move_text_scan.h"
+#include "model/shown_text.h"
 
 namespace velmora {
 namespace {
@@ -85,12 +86,14 @@ int OpenFailed(CTarnexSource& m, const char* path) {
 
 // Loads the position named by the first bytes of a file. head holds count bytes and
 // room for one more; a count past kCubeFileHeadBytes says that the file goes on. A
-// head that starts like a position code must be a sound one: a malformed code fails
-// the open like an unreadable file, and a code naming impossible pieces is a parts
-// error; either way the model is left as it was. A move text that goes on past the
-// head runs up to its last whole token, and the user is told of the cut.
+// head that looks like a position code (LooksLikeCode) must be a sound one: a
+// malformed code fails the open like an unreadable file, and a code naming impossible
+// pieces is a parts error; a move text with a control byte is refused naming it;
+// either way the model is left as it was. A move text that goes on past the head
+// runs up to its last whole token, and the user is told of the cut.
 int LoadHead(CTarnexSource& m, char* head, std::size_t count, const char* path) {
     m.loadCodeVerdict = CodeVerdict::Sound;
+    m.loadControlByte = 0;
     const bool more = count > kCubeFileHeadBytes;
     if (more) count = kCubeFileHeadBytes;
     if (count < 2) {
@@ -99,11 +102,10 @@ int LoadHead(CTarnexSource& m, char* head, std::size_t count, const char* path) 
         return -1;
     }
     const char next = more ? head[count] : '\0';
-    // The head is taken as a text: it ends at the bytes read or at a NUL among them.
     head[count] = '\0';
-    std::string_view text(head, std::strlen(head));
+    std::string_view text(head, count);
     bool cut = false;
-    if (StartsAsCode(text)) {
+    if (LooksLikeCode(text)) {
         m.loadCodeVerdict = m.CheckPositionCode(text);
         if (m.loadCodeVerdict == CodeVerdict::Malformed) return OpenFailed(m, path);
         if (m.loadCodeVerdict == CodeVerdict::Impossible) {
@@ -111,12 +113,25 @@ int LoadHead(CTarnexSource& m, char* head, std::size_t count, const char* path) 
             m.statusText.Assign(kOpenFailedStatus);
             return -1;
         }
-    } else if (more && text.size() == count) {
-        std::size_t n = count;
-        if (!IsSeparatorChar(next))
-            while (n > 0 && !IsSeparatorChar(text[n - 1])) --n;
-        text = text.substr(0, n);
-        cut = true;
+    } else {
+        // A move text holds no control byte (a NUL included): such a file is refused,
+        // never run in part.
+        if (const std::size_t at = FindForbiddenControl(text); at != std::string_view::npos) {
+            FixedText<255> said;
+            said.Format("文件中的转动数据有控制字符“%s”（第%d个字节），文件没有打开！",
+                        ShownText(text.substr(at, 1)).c_str(), static_cast<int>(at) + 1);
+            m.user->Message(said, Buttons::Ok, Icon::Stop);
+            m.statusText.Assign(kOpenFailedStatus);
+            m.loadControlByte = static_cast<int>(at) + 1;
+            return -1;
+        }
+        if (more) {
+            std::size_t n = count;
+            if (!IsSeparatorChar(next))
+                while (n > 0 && !IsSeparatorChar(text[n - 1])) --n;
+            text = text.substr(0, n);
+            cut = true;
+        }
     }
     if (cut) {
         FixedText<255> said;

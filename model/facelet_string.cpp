@@ -73,4 +73,13 @@ bool ReadFaceletString(const CTarnexSource& m, std::string_view text, int net[kF
     return true;
 }
 
+std::string FaceletLetters(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        if (c >= 'a' && c <= 'z') out += static_cast<char>(c - 'a' + 'A');
+        else if (c >= 'A' && c <= 'Z') out += c;
+    }
+    return out;
+}
+
 }  // namespace velmora

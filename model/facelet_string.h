@@ -3,6 +3,7 @@
 // U R F D L B, nine letters each, each face read row by row as seen from outside it
 // (U with its back edge at the top, D with its front edge at the top, the side faces
 // with their top edge at the top).
+#include <string>
 #include <string_view>
 
 #include "model/tarnex_source.h"
@@ -19,5 +20,9 @@ void WriteFaceletString(const CTarnexSource& m, bool byCentre, char out[55]);
 // false, leaving the net alone, when the text is not 54 of those letters or a centre
 // is not the letter of its own face.
 bool ReadFaceletString(const CTarnexSource& m, std::string_view text, int net[kFaceletCount]);
+
+// The letters of a typed or pasted facelet string in capitals, as the input tool reads
+// it: blanks, separators and any other characters between them are passed over.
+std::string FaceletLetters(std::string_view text);
 
 }  // namespace velmora

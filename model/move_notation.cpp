@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 
+#include "model/shown_text.h"
 #include "model/tarnex_source.h"
 
 namespace velmora {
@@ -83,22 +84,23 @@ public:
 
 private:
     // Reads moves and groups into out until a character of stops or the end; depth
-    // counts the brackets open. A "," ends an own rotation except where it splits a
-    // commutator.
-    bool Items(std::vector<NotationMove>& out, std::string_view stops, int depth) {
-        const bool commaSplits = In(stops, ',');
+    // counts the brackets open. rotations: an own rotation XY ended by "," is read (not
+    // in the first part of a bracket, where "," splits a commutator). "#" is a stage
+    // marker of a solution and stands between moves like a blank.
+    bool Items(std::vector<NotationMove>& out, std::string_view stops, int depth, bool rotations = true) {
         while (at_ < text_.size()) {
             const char c = text_[at_];
             if (In(stops, c)) return true;
-            if (IsBlank(c) || c == ';' || c == ',') {
+            if (IsBlank(c) || c == ';' || c == ',' || c == '#') {
                 ++at_;
                 continue;
             }
+            if (IsForbiddenControl(static_cast<unsigned char>(c))) return Fail(at_, "转动中不能有控制字符");
             if (c == '(' || c == '[') {
                 if (!Group(out, depth)) return false;
                 continue;
             }
-            if (!Move(out, !commaSplits)) return false;
+            if (!Move(out, rotations)) return false;
         }
         return true;
     }
@@ -112,10 +114,16 @@ private:
         if (opener == '(') {
             if (!Items(first, ")", depth + 1)) return false;
         } else {
-            if (!Items(first, ",:]", depth + 1)) return false;
+            // [A], [A, B] or [A: B]: one "," or ":" at most, with moves on both sides.
+            if (!Items(first, ",:]", depth + 1, false)) return false;
             if (at_ < text_.size() && (text_[at_] == ',' || text_[at_] == ':')) {
+                const std::size_t split = at_;
                 kind = text_[at_++];
-                if (!Items(second, "]", depth + 1)) return false;
+                if (first.empty()) return Fail(split, "括号中逗号或冒号前面没有转动");
+                if (!Items(second, ",:]", depth + 1)) return false;
+                if (at_ < text_.size() && (text_[at_] == ',' || text_[at_] == ':'))
+                    return Fail(at_, "括号中只能有一个逗号或冒号");
+                if (second.empty() && at_ < text_.size()) return Fail(at_, "括号中逗号或冒号后面没有转动");
             }
         }
         const char closer = opener == '(' ? ')' : ']';
@@ -148,10 +156,19 @@ private:
                 inverse = true;
                 at_ += prime;
             } else if (!counted && at_ < text_.size() && text_[at_] >= '0' && text_[at_] <= '9') {
+                // The whole count is read; past the largest it stops growing, so no
+                // number of digits overflows.
+                const std::size_t digits = at_;
                 int value = 0;
-                while (at_ < text_.size() && text_[at_] >= '0' && text_[at_] <= '9' && value <= largest)
-                    value = value * 10 + (text_[at_++] - '0');
-                if (value < 1 || value > largest) return Fail(start, "无法识别的转动");
+                while (at_ < text_.size() && text_[at_] >= '0' && text_[at_] <= '9') {
+                    if (value <= largest) value = value * 10 + (text_[at_] - '0');
+                    ++at_;
+                }
+                if (value < 1 || value > largest) {
+                    // A count after a bracket is a repeat count; after a move, part of the move.
+                    if (largest == kMaxRepeat) return Fail(digits, value < 1 ? "重复次数不能为0" : "重复次数太大（最多99次）");
+                    return Fail(start, "无法识别的转动");
+                }
                 count = value;
                 counted = true;
             } else {
@@ -226,16 +243,14 @@ private:
     bool Fail(std::size_t start, std::string_view what) {
         std::size_t end = start + 1;
         const char first = text_[start];
-        if (first != '(' && first != '[' && first != ')' && first != ']') {
-            while (end < text_.size() && !IsBlank(text_[end]) && !In("()[];,", text_[end]) &&
-                   end - start < kQuoteBytes)
+        if (!In("()[],:", first) && !IsForbiddenControl(static_cast<unsigned char>(first))) {
+            while (end < text_.size() && !IsBlank(text_[end]) && !In("()[];,:", text_[end]) &&
+                   !IsForbiddenControl(static_cast<unsigned char>(text_[end])) && end - start < kQuoteBytes)
                 ++end;
         }
         while (end < text_.size() && (static_cast<unsigned char>(text_[end]) & 0xC0) == 0x80) ++end;
-        error_.text.assign(text_.substr(start, end - start));
-        error_.position = 1;
-        for (std::size_t k = 0; k < start; ++k)
-            if ((static_cast<unsigned char>(text_[k]) & 0xC0) != 0x80) ++error_.position;
+        error_.text = ShownText(text_.substr(start, end - start));
+        error_.position = CharacterPlace(text_, start);
         char buffer[64];
         std::snprintf(buffer, sizeof buffer, "（第 %d 个字符）", error_.position);
         error_.message.assign(what);

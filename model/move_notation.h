@@ -18,8 +18,13 @@
 //     a rotation XY ended by "," (face X goes where face Y was);
 //   - groups: "(...)" and "[...]" with an optional repeat count and prime after the
 //     closing bracket, the commutator "[A, B]" (A B A' B') and conjugate "[A: B]"
-//     (A B A');
-//   - blanks, line breaks, ";" and "," between moves.
+//     (A B A'); a commutator or conjugate holds exactly one "," or ":" with moves on
+//     both sides, and a repeat count is 1 to 99;
+//   - blanks, line breaks, ";", "," and the stage marker "#" of a solution between
+//     moves.
+// A control character (other than a blank or a line break) is refused with its place,
+// and a message quotes the text with such characters and bytes that are no UTF-8
+// escaped (\x07).
 // A bare T or P is a clockwise own face turn, a bare B the international back face.
 // Anything else is refused with its place: nothing is skipped.
 #include <cstdint>

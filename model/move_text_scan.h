@@ -11,6 +11,11 @@ namespace velmora {
 // True when LoadPositionText takes text as a position code rather than as moves.
 bool StartsAsCode(std::string_view text);
 
+// True when text is meant as a position code: it starts as one, or it begins with six
+// digits or more (no move begins with a digit). Such a text that is no sound code is
+// refused by the callers that check codes, never run as moves.
+bool LooksLikeCode(std::string_view text);
+
 // Splits text into tokens exactly where RunMoveString does (separators, control
 // codes, bytes of 128 and above) and reads each in capitals. Calls skipped with every
 // token, as written, that names no move, rotation or command of the move table; a

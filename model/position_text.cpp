@@ -29,6 +29,13 @@ bool StartsAsCode(std::string_view text) {
            text[1] >= '1' && text[1] <= '4';
 }
 
+bool LooksLikeCode(std::string_view text) {
+    constexpr std::size_t kDigitRun = 6;
+    std::size_t digits = 0;
+    while (digits < text.size() && digits < kDigitRun && text[digits] >= '0' && text[digits] <= '9') ++digits;
+    return StartsAsCode(text) || digits == kDigitRun;
+}
+
 namespace {
 
 // Reads the first 72 characters of a position code into the live cube, repairing every
@@ -106,6 +113,7 @@ CodeVerdict CTarnexSource::CheckPositionCode(std::string_view text) const {
 void CTarnexSource::LoadPositionText(std::string_view text) {
     loadFoundNoTurns = false;
     loadTextCut = false;
+    loadRecordFull = false;
     if (StartsAsCode(text)) {
         // The position is given outright: no moves led to it.
         moveRecord.Clear();
@@ -131,6 +139,7 @@ void CTarnexSource::LoadPositionText(std::string_view text) {
             std::memcpy(work + kResetPrefix.size(), text.data(), n);
             total = RunMoveString(0, std::string_view(work, kResetPrefix.size() + n));
         }
+        loadRecordFull = moveRecordFull;
         loadFoundNoTurns = total < 1;
         if (total < 1) user->Message("文件中没有转动魔方的数据", Buttons::Ok, Icon::Stop);
     }

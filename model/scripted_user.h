@@ -52,6 +52,18 @@ public:
     // The last text put on the clipboard.
     std::string clipboard;
     void SetClipboardText(std::string_view text) override { clipboard.assign(text); }
+    std::string ClipboardText() override { return clipboard; }
+    // The paste dialog: the texts it opened with, and its answers (the text on OK);
+    // an empty queue means the user cancelled.
+    std::vector<std::string> pasteOpenings;
+    std::deque<std::string> pastedTexts;
+    bool EditPastedText(std::string& text) override {
+        pasteOpenings.push_back(text);
+        if (pastedTexts.empty()) return false;
+        text = pastedTexts.front();
+        pastedTexts.pop_front();
+        return true;
+    }
     bool statusBarShown = true;
 
     Answer Message(std::string_view text, Buttons buttons, Icon icon) override;

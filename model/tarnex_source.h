@@ -154,6 +154,12 @@ public:
     // The verdict on the position code at the head of the last opened file (Sound when
     // the head was a move text); the file was refused unless Sound.
     CodeVerdict loadCodeVerdict = CodeVerdict::Sound;
+    // The byte (from 1) of the control character that made the last opened file's move
+    // text refused; 0 when there was none.
+    int loadControlByte = 0;
+    // Set by LoadPositionText when its moves filled the move record and the rest were
+    // refused; the position then is not the one the text describes.
+    bool loadRecordFull = false;
     // The 24 short codes of the lettering pattern, one per orientation.
     char talwenCodes[24][kShortCodeLength + 1] = {};
 

@@ -89,6 +89,10 @@ public:
     }
     // Puts text (UTF-8) on the clipboard.
     virtual void SetClipboardText(std::string_view /*text*/) {}
+    // The clipboard's text (UTF-8); empty when it holds none.
+    virtual std::string ClipboardText() { return {}; }
+    // The paste dialog (文件 › 粘贴魔方) on text; true on OK with the text as edited.
+    virtual bool EditPastedText(std::string& /*text*/) { return false; }
     // The input tool on a 54-letter text and the six centre marks (index 1-6); true on OK.
     virtual bool EditInputText(std::string& /*text*/, int (& /*marks*/)[7]) { return false; }
     // The print dialog with a preview of the solution sheet; true when it was printed.

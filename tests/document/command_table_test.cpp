@@ -23,7 +23,7 @@ std::string MenuLayout(MenuId menu) {
 
 TEST(CommandTable, MenusHoldEveryItemAndSeparatorInOrder) {
     EXPECT_EQ(MenuLayout(MenuId::File),
-              "新建(&N)|打乱顶面(&T)|打乱边块(&E)|-|打开(&O)...|保存(&S)|另存为(&A)...|-|"
+              "新建(&N)|打乱顶面(&T)|打乱边块(&E)|-|打开(&O)...|粘贴魔方(&V)...|保存(&S)|另存为(&A)...|-|"
               "打印解法(&P)...|导出解法为PDF(&D)...|-|最近文件|-|退出(&X)");
     EXPECT_EQ(MenuLayout(MenuId::Edit),
               "默认颜色(&D)...|标准配色(&S)|改装魔方(&M)...|魔方图案(&P)...|照片输入魔方(&I)...|复原魔方(&Z)|复制解法(&Y)|"
@@ -44,7 +44,7 @@ TEST(CommandTable, IdsAreUniqueAndFoundByLookup) {
         EXPECT_TRUE(ids.insert(row.id).second) << row.id;
         EXPECT_EQ(FindCommand(row.id), &row);
     }
-    EXPECT_EQ(ids.size(), 49u);
+    EXPECT_EQ(ids.size(), 50u);
     EXPECT_EQ(FindCommand(cmd::kRecentFile1 + 7), FindCommand(cmd::kRecentFile1));
     EXPECT_EQ(FindCommand(cmd::kRecentFile1 + 8), nullptr);
     EXPECT_EQ(FindCommand(cmd::kCopy), nullptr);

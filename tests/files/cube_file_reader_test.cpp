@@ -198,14 +198,40 @@ TEST_F(CubeFileReader, RandomBytesNeverBreakTheReader) {
         std::string bytes(rng() % 700, '\0');
         for (char& c : bytes) c = static_cast<char>(rng() % 5 == 0 ? "TFRPLB+-*;,"[rng() % 11] : rng());
         int r = Open(bytes);
-        EXPECT_EQ(r, bytes.size() < 2 ? -1 : 1);
-        EXPECT_EQ(m().statusText.view(), bytes.size() < 2 ? kOpenFailedStatus : kOpenedStatus);
+        if (bytes.size() < 2) {
+            EXPECT_EQ(r, -1);
+        }
+        EXPECT_EQ(m().statusText.view(), r == 1 ? kOpenedStatus : kOpenFailedStatus);
         EXPECT_LE(m().SolutionRecord.size(), static_cast<std::size_t>(kRecordCapacity));
         user.Clear();
     }
-    // A NUL ends the text: what follows it is not read.
-    EXPECT_EQ(Open(std::string("F+;\0R+;", 7)), 1);
-    EXPECT_EQ(StartCode(), CodeAfter("F+;"));
+}
+
+// A head that cannot be read as what it looks like fails the open and leaves the cube
+// and its solution as they were: never a part of it run, never another position.
+TEST_F(CubeFileReader, UnreadableHeadsFailTheOpenAndKeepTheCube) {
+    struct Head {
+        std::string bytes;
+        std::string message;
+    };
+    const std::string halfFront = CodeAfter("F*;");
+    ASSERT_EQ(halfFront[0], '5');
+    const Head heads[] = {
+        {"9" + halfFront.substr(1) + "  1 F*;\r\n<HTML>F+;</HTML>", "不能读取文件！"},
+        {std::string("R+;\0T+;F+;", 10), "文件中的转动数据有控制字符“\\x00”（第4个字节），文件没有打开！"},
+        {"F+;R+;\x1b[2J", "文件中的转动数据有控制字符“\\x1B”（第7个字节），文件没有打开！"},
+    };
+    m().RunMoveString(0, "L+;");
+    m().ExecuteAndSolve();
+    const std::string code = Code(), record(m().SolutionRecord.view());
+    for (const Head& h : heads) {
+        user.Clear();
+        EXPECT_EQ(Open(h.bytes), -1);
+        EXPECT_TRUE(LastMessageIs(h.message, Icon::Stop)) << h.message;
+        EXPECT_EQ(m().statusText.view(), kOpenFailedStatus);
+        EXPECT_EQ(Code(), code);
+        EXPECT_EQ(m().SolutionRecord.view(), record);
+    }
 }
 
 }  // namespace

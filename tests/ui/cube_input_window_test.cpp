@@ -4,6 +4,7 @@
 // description-code dialog on their own.
 //
 // With VELMORA_SHOT_DIR set, the tests leave screenshots of what they show there.
+#include <algorithm>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -30,6 +31,12 @@
 
 namespace velmora::test {
 namespace {
+
+// The toolbar place of the input button (start or end input).
+int InputButtonPlace() {
+    const auto layout = ToolbarLayout();
+    return static_cast<int>(std::find(layout.begin(), layout.end(), cmd::kStartInput) - layout.begin());
+}
 
 void Shot(QWidget& w, const char* name) {
     const QByteArray dir = qgetenv("VELMORA_SHOT_DIR");
@@ -95,7 +102,7 @@ TEST_F(CubeInputWindow, FiftyFourClicksOnTheNetPaneEnterAScrambledCube) {
     ClickInputButton();
     ASSERT_EQ(Model().inputMode, -1);
     EXPECT_EQ(messages, std::vector<std::string>{"开始输入魔方。是否预设成当前魔方的图案？"});
-    EXPECT_EQ(Frame().ToolbarCommandAt(4), cmd::kEndInput);
+    EXPECT_EQ(Frame().ToolbarCommandAt(InputButtonPlace()), cmd::kEndInput);
     EXPECT_TRUE(Frame().CommandAction(cmd::kEndInput)->isChecked());
     EXPECT_FALSE(Frame().CommandAction(cmd::kFileSave)->isEnabled());
     EXPECT_FALSE(Frame().CommandAction(cmd::kStepForward)->isEnabled());
@@ -131,7 +138,7 @@ TEST_F(CubeInputWindow, FiftyFourClicksOnTheNetPaneEnterAScrambledCube) {
     ClickInputButton();
     EXPECT_EQ(messages.front(), "魔方设置成功！");
     EXPECT_EQ(Model().inputMode, 0);
-    EXPECT_EQ(Frame().ToolbarCommandAt(4), cmd::kStartInput);
+    EXPECT_EQ(Frame().ToolbarCommandAt(InputButtonPlace()), cmd::kStartInput);
     EXPECT_TRUE(Frame().CommandAction(cmd::kFileSave)->isEnabled());
     ExpectSolutionRestores(wanted);
 }

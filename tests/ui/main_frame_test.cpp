@@ -1,5 +1,6 @@
 // The whole window: start-up and exit with the settings, the frame's layout, toolbar
 // and menus from the command table, keys, dragging the cube and the screenshot run.
+#include <algorithm>
 #include <QDir>
 #include <QFile>
 #include <QMenuBar>
@@ -182,7 +183,8 @@ TEST_F(Window, ToolbarAndMenusAreBuiltFromTheCommandTable) {
 
 TEST_F(Window, ToolbarButtonSwapKeepsItsPlaceAndImage) {
     Start();
-    const int index = 4;
+    const auto layout = ToolbarLayout();
+    const int index = static_cast<int>(std::find(layout.begin(), layout.end(), cmd::kStartInput) - layout.begin());
     ASSERT_EQ(Frame().ToolbarCommandAt(index), cmd::kStartInput);
     const QImage before = Frame().CommandAction(cmd::kStartInput)->icon().pixmap(16, 15).toImage();
     Frame().SwapToolbarButton(cmd::kStartInput, cmd::kEndInput);

@@ -19,6 +19,7 @@
 #include "ui/dialogs/code_dialog.h"
 #include "ui/dialogs/input_tool_dialog.h"
 #include "ui/dialogs/photo_input_dialog.h"
+#include "ui/dialogs/paste_cube_dialog.h"
 #include "ui/gl/modal_state.h"
 #include "ui/views/file_names.h"
 #include "ui/views/main_frame.h"
@@ -67,6 +68,17 @@ void QtUserPort::SetStatus(std::string_view text) {
 
 void QtUserPort::SetClipboardText(std::string_view text) {
     QApplication::clipboard()->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+std::string QtUserPort::ClipboardText() { return QApplication::clipboard()->text().toStdString(); }
+
+bool QtUserPort::EditPastedText(std::string& text) {
+    if (!model_) return false;
+    PasteCubeDialog dialog(*model_, text, frame_);
+    const bool ok = pasteHook ? (dialog.show(), pasteHook(dialog)) : dialog.exec() == QDialog::Accepted;
+    if (!ok) return false;
+    text = dialog.Text();
+    return true;
 }
 
 void QtUserPort::Redraw() {

@@ -18,6 +18,7 @@ class CommandStringDialog;
 class PatternDialog;
 class InputToolDialog;
 class PhotoInputDialog;
+class PasteCubeDialog;
 class CTarnexSource;
 
 // The second filter of the Open dialog.
@@ -52,6 +53,8 @@ public:
     bool EditCommandString(std::string_view infoAppend, CommandStringChoice& out) override;
     bool EditInputText(std::string& text, int (&marks)[7]) override;
     void SetClipboardText(std::string_view text) override;
+    std::string ClipboardText() override;
+    bool EditPastedText(std::string& text) override;
     bool PrintSheet(const SolutionSheet& sheet) override;
     bool SheetPdf(const SolutionSheet& sheet, std::string& bytes) override;
     void ReadPhotos(const std::function<int(std::string_view)>& apply) override;
@@ -69,6 +72,9 @@ public:
     // Works the photo input dialog instead of the person (the dialog is made and shown,
     // and closed after the hook).
     std::function<void(PhotoInputDialog&)> photoHook;
+    // Works the paste dialog instead of the person (the dialog is made and shown);
+    // returns whether it was closed with OK.
+    std::function<bool(PasteCubeDialog&)> pasteHook;
     // A video file the photo input plays as its camera (velmora --camera-file).
     QString cameraFile;
     // The folders the file dialogs and the photo chooser open in: the folder of the

@@ -12,6 +12,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "ui/dialogs/dialog_text.h"
+
 namespace velmora {
 namespace {
 
@@ -85,6 +87,7 @@ InputToolDialog::InputToolDialog(const CTarnexSource& m, const std::string& text
     auto* notes = new QVBoxLayout;
     notes->addWidget(new QLabel(Utf8Text("不能超过54位"), this));
     notes->addWidget(new QLabel(Utf8Text("只能使用'a'到'h'"), this));
+    notes->addWidget(new QLabel(DialogText(kFaceletPasteNote), this));
     textRow->addLayout(notes);
     note_ = new QLabel(this);
     note_->setObjectName(QStringLiteral("inputToolNote"));

@@ -295,6 +295,13 @@ void CMainFrame::Dispatch(int id) {
     }
     // Ctrl+C (and Ctrl+Insert) copy the solution while the solution pane has the focus.
     if (id == cmd::kCopy && QApplication::focusWidget() == solutionView_) id = cmd::kCopySolution;
+    // Ctrl+V (and Shift+Insert) in the 3D or net pane paste the clipboard's text as a cube.
+    if (id == cmd::kPaste && (QApplication::focusWidget() == cubeView_ || QApplication::focusWidget() == netView_)) {
+        if (doc_.IsEnabled(cmd::kPasteCube)) doc_.PasteCube(doc_.user.ClipboardText(), true);
+        UpdateTitle();
+        UpdateCommandStates();
+        return;
+    }
     if (doc_.IsEnabled(id)) doc_.OnCommand(id);
     UpdateCommandStates();
 }
@@ -464,7 +471,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+    if (event->mimeData()->hasUrls() || event->mimeData()->hasText()) event->acceptProposedAction();
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
@@ -475,6 +482,15 @@ void CMainFrame::dropEvent(QDropEvent* event) {
             OpenDroppedPath(NativePathOfUrl(url));
             return;
         }
+    }
+    // A dropped text (a scramble from a web page) opens the paste dialog with it.
+    if (event->mimeData()->hasText() && !event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+        activateWindow();
+        if (doc_.IsEnabled(cmd::kPasteCube)) doc_.PasteCube(event->mimeData()->text().toStdString(), true);
+        UpdateTitle();
+        UpdateCommandStates();
+        RedrawAll();
     }
 }
 
