@@ -15,7 +15,9 @@ void CVelmoraDoc::PasteCube(std::string_view given, bool textGiven) {
         user.Message(pasted.line, Buttons::Ok, Icon::Stop);
         return;
     }
-    if (!StartUntitled()) return;
+    // A facelet string may still be refused by the checks of cube input: the save
+    // question comes first, the document is made untitled only once the cube is taken.
+    if (pasted.kind == PastedKind::Facelets ? !SaveModified() : !StartUntitled()) return;
     model.autoDemoCount = 0;
     FixedText<255> status;
     switch (pasted.kind) {
@@ -38,6 +40,7 @@ void CVelmoraDoc::PasteCube(std::string_view given, bool textGiven) {
             ReadFaceletString(model, pasted.facelets, net);
             // The checks and questions of cube input; refused, nothing has changed.
             if (ApplyColouring(net, kPasteHistoryName) != 1) return;
+            MakeUntitled();
             status.Assign("已经粘贴魔方：魔方字符串，并求出解法。");
             break;
         }

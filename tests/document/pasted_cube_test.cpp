@@ -146,5 +146,21 @@ TEST_F(PasteCommand, FaceletsAndCodesSetThePositionAndCancelChangesNothing) {
     EXPECT_EQ(doc->cmdCursor, cursor + 2);
 }
 
+TEST_F(PasteCommand, AFaceletStringRefusedByTheInputChecksKeepsTheOpenFile) {
+    ASSERT_TRUE(doc->OpenDocumentFile(VELMORA_TEST_DATA "/three_turn_eight_corner.mf"));
+    const std::string path = doc->PathName();
+    const std::string before = Code();
+    // Nine stickers of each colour, but the corner U9 R1 F3 is twisted in place.
+    std::string twisted(kSolvedFacelets);
+    twisted[8] = 'F';
+    twisted[9] = 'U';
+    twisted[20] = 'R';
+    user.pastedTexts = {twisted};
+    user.answers = {Answer::No};  // 是否继续填充魔方颜色？
+    doc->OnCommand(cmd::kPasteCube);
+    EXPECT_EQ(Code(), before);
+    EXPECT_EQ(doc->PathName(), path);
+}
+
 }  // namespace
 }  // namespace velmora::test
