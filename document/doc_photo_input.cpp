@@ -27,6 +27,7 @@ int CVelmoraDoc::ApplyPhotoColouring(std::string_view facelets) {
     // The history step holds the position before the input, as starting cube input
     // records it; the painted net then ends like cube input.
     model.BeginInput(1);
+    const bool wasModified = modified;
     HistoryOp(2, "照片输入");
     std::copy(net, net + kFaceletCount, model.facelets);
     model.inputMode = -1;
@@ -35,7 +36,6 @@ int CVelmoraDoc::ApplyPhotoColouring(std::string_view facelets) {
     if (r == 1) {
         InputAccepted(mark);
         ShowStatus(model.statusText);
-        SetModifiedFlag(true);
         Redraw();
         return 1;
     }
@@ -45,6 +45,7 @@ int CVelmoraDoc::ApplyPhotoColouring(std::string_view facelets) {
     const int before = cmdCursor;
     HistoryOp(-1, {});
     if (cmdCursor < before) --cmdTop;
+    SetModifiedFlag(wasModified);
     Redraw();
     return r;
 }
