@@ -14,7 +14,7 @@ using enum MarkRule;
 
 // id, menu, menu text, keys, toolbar, prompt, enable, mark, mark value, separator after,
 // available
-constexpr std::array<CommandRow, 49> kCommands = {{
+constexpr std::array<CommandRow, 50> kCommands = {{
     {57600, File, "新建(&N)", "F2", true, "新文件，随机打乱魔方，并求出复原解法  <F2>\n打乱", Always, None, 0, false, true},
     {32795, File, "打乱顶面(&T)", "F3", false, "新文件。复原下两层，打乱顶面；建议选择分组法。", NotInputMode, None, 0, false, true},
     {32796, File, "打乱边块(&E)", "F4", false, "新文件。复原角块，打乱边块；建议选择八角法。", NotInputMode, None, 0, true, true},
@@ -49,6 +49,7 @@ constexpr std::array<CommandRow, 49> kCommands = {{
     {32794, View, "描述代码", "", false, "是否在用户输入魔方时显示有关的位置代码；输出描述代码，以及解法用的方法编号。", Always, CheckMethodIds, 0, true, true},
     {59392, View, "工具栏(&T)", "", false, "显示或隐藏工具栏\n显隐工具栏", Always, CheckToolbar, 0, false, true},
     {59393, View, "状态栏(&S)", "", false, "显示或隐藏状态栏\n显隐状态栏", Always, CheckStatusBar, 0, false, true},
+    {32960, Help, "使用说明(&H)", "F1", false, "打开使用说明：输入魔方、复原方法、演示、记号、按键、文件和命令行  <F1>\n使用说明", Always, None, 0, true, true},
     {57664, Help, "关于 Velmora(&A)...", "", true, "显示程序信息，版本号和版权\n关于", Always, None, 0, false, true},
     {32783, Bare, "", "", true, "开始输入魔方图案... 只能使用鼠标！\n输入", Always, RadioInputMode, 0, false, true},
     {32782, Bare, "", "", false, "结束魔方图案输入，并求出复原解法。\n输入", Always, RadioInputMode, 0, false, true},
@@ -67,7 +68,7 @@ constexpr std::array<CommandRow, 49> kCommands = {{
 }};
 
 // typed character, key, modifiers, id
-constexpr std::array<AcceleratorRow, 41> kAccelerators = {{
+constexpr std::array<AcceleratorRow, 42> kAccelerators = {{
     {true, "*", kNoModifier, 32778},
     {true, "/", kNoModifier, 32778},
     {true, "8", kNoModifier, 32778},
@@ -90,6 +91,7 @@ constexpr std::array<AcceleratorRow, 41> kAccelerators = {{
     {false, "Right", kNoModifier, 32772},
     {false, "Up", kNoModifier, 32785},
     {false, "Left", kNoModifier, 32785},
+    {false, "F1", kNoModifier, 32960},
     {false, "F2", kNoModifier, 57600},
     {false, "F3", kNoModifier, 32795},
     {false, "F4", kNoModifier, 32796},
