@@ -56,6 +56,8 @@ inline constexpr int kPaste = 57637;
 inline constexpr int kUndo = 57643;
 inline constexpr int kRedo = 57644;
 inline constexpr int kAbout = 57664;
+// The user's manual (帮助 › 使用说明, F1).
+inline constexpr int kHelp = 32960;
 inline constexpr int kExit = 57665;
 inline constexpr int kNextPane = 57680;
 inline constexpr int kPrevPane = 57681;

@@ -4,6 +4,7 @@
 
 #include "document/cube_input.h"
 #include "document/input_tool.h"
+#include "document/pane_text.h"
 #include "document/velmora_doc.h"
 
 namespace velmora {
@@ -53,11 +54,11 @@ void CVelmoraDoc::StartInput() {
     }
     model.BeginInput(mode);
     model.inputMode = 0;
+    modifiedBeforeInput = modified;
     HistoryOp(2, "输入魔方");
     model.inputMode = -1;
     SwapToolbarButton(cmd::kStartInput, cmd::kEndInput);
     HistoryOp(0, {});
-    modifiedBeforeInput = modified;
     SetModifiedFlag(false);
     Redraw();
 }
@@ -118,10 +119,8 @@ void CVelmoraDoc::InputNetClick(int x, int y) {
         model.facelets[cell] = model.selectedColour;
         HistoryOp(2, {});
     }
-    const FaceletRecord& r = model.FaceletTable[cell];
-    FixedText<63> text;
-    text.Format("点击位置%d%d%d", r.row, r.col, r.sticker);
-    ShowStatus(text);
+    // The sticker named as the user sees it: face, row, column and its colour now.
+    ShowStatus(NetCellName(model, cell, settings.colourSettings));
     Redraw();
 }
 

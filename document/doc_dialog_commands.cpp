@@ -61,7 +61,6 @@ void CVelmoraDoc::ModifyCube() {
     model.ExecuteAndSolve();
     if (model.cube.centreTurns[6] != bottomTurn)
         user.Message("中心小块色向错误，被自动修正！", Buttons::Ok, Icon::Information);
-    SetModifiedFlag(true);
     Redraw();
 }
 
@@ -77,7 +76,6 @@ void CVelmoraDoc::RunPattern() {
     model.commandText.Clear();
     Redraw();
     model.ExecuteAndSolve();
-    SetModifiedFlag(true);
     FixedText<511> status;
     status.Format("已经执行%s，并求出解法。", choice.name.c_str());
     ShowStatus(status);
@@ -130,7 +128,6 @@ void CVelmoraDoc::RunCommandString() {
         if (cut) status.Append(kCutNote);
         ShowStatus(status);
     }
-    SetModifiedFlag(true);
     Redraw();
 }
 

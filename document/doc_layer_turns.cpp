@@ -53,7 +53,6 @@ int CVelmoraDoc::TurnLayer(int axis, int slice, int quarters) {
         Redraw();
         return -1;
     }
-    SetModifiedFlag(true);
     FixedText<kRecordCapacity + 64> text;
     text.Format("执行了命令:(%s)，并求出解法。", model.moveRecord.c_str());
     Redraw();

@@ -31,6 +31,7 @@ int CVelmoraDoc::ApplyColouring(const int (&net)[kFaceletCount], std::string_vie
     // The history step holds the position before the input, as starting cube input
     // records it; the painted net then ends like cube input.
     model.BeginInput(1);
+    const bool wasModified = modified;
     HistoryOp(2, name);
     std::copy(net, net + kFaceletCount, model.facelets);
     model.inputMode = -1;
@@ -39,7 +40,6 @@ int CVelmoraDoc::ApplyColouring(const int (&net)[kFaceletCount], std::string_vie
     if (r == 1) {
         InputAccepted(mark);
         ShowStatus(model.statusText);
-        SetModifiedFlag(true);
         Redraw();
         return 1;
     }
@@ -49,6 +49,7 @@ int CVelmoraDoc::ApplyColouring(const int (&net)[kFaceletCount], std::string_vie
     const int before = cmdCursor;
     HistoryOp(-1, {});
     if (cmdCursor < before) --cmdTop;
+    SetModifiedFlag(wasModified);
     Redraw();
     return r;
 }

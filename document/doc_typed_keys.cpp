@@ -142,7 +142,6 @@ void CVelmoraDoc::RunTypedCommand(std::string_view token) {
         Redraw();
         return;
     }
-    SetModifiedFlag(true);
     FixedText<kRecordCapacity + 64> text;
     text.Format("执行了命令:(%s)，并求出解法。", m.moveRecord.c_str());
     Redraw();
@@ -161,16 +160,15 @@ void CVelmoraDoc::RunKeyMacro(char key) {
     if (user.Message(macro->question, Buttons::YesNo, Icon::Question) != Answer::Yes) return;
     HistoryOp(2, std::string_view(keyPair, 2));
     if (key == 'A') {
-        SetModifiedFlag(true);
         m.LoadPositionText(kLettersPatternText);
     } else if (key == 'B') {
-        // The solved cube is what a new file would hold: nothing to save.
-        SetModifiedFlag(false);
+        // The solved cube is what a new file would hold: an untitled document has
+        // nothing to save; a file's cube has changed like any other.
+        if (pathName.empty()) SetModifiedFlag(false);
         m.ResetCube();
         Redraw();
         m.ExecuteAndSolve();
     } else {
-        SetModifiedFlag(true);
         m.RunMoveString(0, macro->moves);
         Redraw();
         m.ExecuteAndSolve();

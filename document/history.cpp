@@ -103,8 +103,11 @@ void CVelmoraDoc::CommandHistoryOp(int op, std::string_view name) {
             if (cmdCursor - keep > cmdFloor) cmdFloor = cmdCursor - keep;
             SaveSnapshot(cmdCursor);
             CutHistoryName(name, commandRing[cmdCursor % kHistoryCapacity].name);
+            commandRing[cmdCursor % kHistoryCapacity].detachedPath.clear();
             ++cmdCursor;
             ShowStatus("就绪");
+            // A recorded command is about to change the document.
+            SetModifiedFlag(true);
             return;
         }
         case -1: {
@@ -117,6 +120,7 @@ void CVelmoraDoc::CommandHistoryOp(int op, std::string_view name) {
                 cmdTop = cmdCursor;
                 if (cmdCursor - keep > cmdFloor) cmdFloor = cmdCursor - keep;
                 commandRing[cmdCursor % kHistoryCapacity].name[0] = '\0';
+                commandRing[cmdCursor % kHistoryCapacity].detachedPath.clear();
             }
             // Saved again even when it was saved before: stepping since is kept.
             SaveSnapshot(cmdCursor);
@@ -126,6 +130,14 @@ void CVelmoraDoc::CommandHistoryOp(int op, std::string_view name) {
             text.Format("已撤消执行%s，并演示完第%2d转！", e.name, e.turnCounter);
             ShowStatus(text);
             model.autoDemoCount = 0;
+            if (!e.detachedPath.empty() && pathName.empty()) {
+                // The deal that made the document untitled is undone: its file is back.
+                pathName = e.detachedPath;
+                user.SetDocumentPath(pathName);
+                SetModifiedFlag(e.detachedModified);
+            } else {
+                SetModifiedFlag(true);
+            }
             Redraw();
             return;
         }
@@ -138,6 +150,14 @@ void CVelmoraDoc::CommandHistoryOp(int op, std::string_view name) {
                         commandRing[cmdCursor % kHistoryCapacity].turnCounter);
             ShowStatus(text);
             RestoreSnapshot(cmdCursor);
+            const HistoryRecord& redone = commandRing[(cmdCursor - 1) % kHistoryCapacity];
+            if (!redone.detachedPath.empty() && pathName == redone.detachedPath) {
+                // The deal again: a new untitled document with nothing to save.
+                MakeUntitled();
+                SetModifiedFlag(false);
+            } else {
+                SetModifiedFlag(true);
+            }
             Redraw();
             return;
         }

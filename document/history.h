@@ -4,6 +4,7 @@
 // one step of cube input. Both rings hold kHistoryCapacity entries and are allocated
 // once with the document; saving into an entry copies into its fixed buffers and never
 // allocates.
+#include <string>
 #include <string_view>
 
 #include "model/cube_state.h"
@@ -31,6 +32,11 @@ struct HistoryRecord {
     int methodUsed = 1;
     int methodChoice = 1;
     FixedText<kRecordCapacity> commandText;
+    // For the automatic demonstration's deal, which makes the document untitled: the
+    // file the document had before it (empty when it had none) and whether it held
+    // unsaved changes, so that undoing the deal gives the cube back under its name.
+    std::string detachedPath;
+    bool detachedModified = false;
 };
 
 // Copies name into field, cut to kHistoryNameLength units; returns the bytes kept.

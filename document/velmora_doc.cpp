@@ -95,11 +95,13 @@ bool CVelmoraDoc::OnCommand(int id) {
         case cmd::kScrambleTop:
             if (!StartUntitled()) break;
             model.Scramble(2);
+            ShowDealt(2);
             Redraw();
             break;
         case cmd::kScrambleEdges:
             if (!StartUntitled()) break;
             model.Scramble(3);
+            ShowDealt(3);
             Redraw();
             break;
         case cmd::kFileOpen: FileOpen(); break;
@@ -123,6 +125,9 @@ bool CVelmoraDoc::OnCommand(int id) {
             if (!StartUntitled()) break;
             model.Scramble(4);
             RestoreCentres();
+            // The centres' solve is recorded, but the new document has nothing to save.
+            SetModifiedFlag(false);
+            ShowDealt(4);
             break;
         case cmd::kRestoreCentres: RestoreCentres(); break;
         case cmd::kUndo: HistoryOp(-1, {}); break;
@@ -166,14 +171,27 @@ bool CVelmoraDoc::OnCommand(int id) {
 // ---- document hooks ----
 
 void CVelmoraDoc::OnNewDocument() {
-    if (model.inputMode == -1) {
+    const bool demonstrating = model.inputMode != -1 && model.autoDemoCount > 0;
+    if (model.inputMode == -1)
         SwapToolbarButton(cmd::kEndInput, cmd::kStartInput);
-    } else if (model.autoDemoCount > 0) {
+    else if (demonstrating)
         model.autoDemoCount = 3;
-        ShowStatus("将要演示新局！");
-    }
     model.Scramble(1);
+    if (demonstrating)
+        ShowStatus("将要演示新局！");
+    else
+        ShowDealt(1);
     Redraw();
+}
+
+void CVelmoraDoc::ShowDealt(int kind) {
+    static constexpr std::string_view kDealt[] = {
+        "", "魔方被打乱，并求出了复原解法。", "顶面被打乱，并求出了复原解法。", "边块被打乱，并求出了复原解法。",
+        "中心小块的方向被打乱，并求出了复原解法。"};
+    if (!model.statusText.empty())
+        ShowStatus(model.statusText);
+    else if (kind >= 1 && kind <= 4)
+        ShowStatus(kDealt[kind]);
 }
 
 bool CVelmoraDoc::Serialize(std::string_view path, bool loading) {
@@ -214,7 +232,7 @@ bool CVelmoraDoc::SaveDocumentFile(std::string_view path) {
 }
 
 bool CVelmoraDoc::SaveModified() {
-    if (!modified && !(model.inputMode == -1 && modifiedBeforeInput)) return true;
+    if (!HasUnsavedChanges()) return true;
     FixedText<1023> text;
     text.Format("是否保存对“%s”的更改？", Title().c_str());
     switch (user.Message(text, Buttons::YesNoCancel, Icon::Question)) {
@@ -236,7 +254,11 @@ void CVelmoraDoc::DemoTick() {
             return;
         }
         model.autoDemoCount = 15;
+        const bool hadChanges = HasUnsavedChanges();
         HistoryOp(2, "演示新局");
+        HistoryRecord& deal = commandRing[(cmdCursor - 1) % kHistoryCapacity];
+        deal.detachedPath = pathName;
+        deal.detachedModified = hadChanges;
         model.Scramble(1);
         MakeUntitled();
         SetModifiedFlag(false);
@@ -254,7 +276,7 @@ void CVelmoraDoc::DemoTick() {
 
 void CVelmoraDoc::SetModifiedFlag(bool value) {
     modified = value;
-    user.SetModified(value);
+    user.SetModified(HasUnsavedChanges());
 }
 
 std::string CVelmoraDoc::Title() const {

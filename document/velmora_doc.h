@@ -130,6 +130,9 @@ public:
     // ---- services used by the handlers and the views ----
     void SetModifiedFlag(bool modified);
     bool IsModified() const { return modified; }
+    // Whether closing, opening or dealing must ask to save: the modified flag, or in
+    // cube input the flag from before input began. The title's mark shows it.
+    bool HasUnsavedChanges() const { return modified || (model.inputMode == -1 && modifiedBeforeInput); }
     void ShowStatus(std::string_view text) { user.SetStatus(text); }
     void Redraw() { user.Redraw(); }
     void SwapToolbarButton(int oldId, int newId) { user.SwapToolbarButton(oldId, newId); }
@@ -213,7 +216,16 @@ private:
     // The document forgets its file: the next save asks for a name.
     void MakeUntitled();
 
+    // The status line after a deal of kind 1-4 (Scramble's kinds), unless the solve
+    // left a text of its own.
+    void ShowDealt(int kind);
+
     std::string pathName;
+    // The document differs from its file (or, untitled, holds something to save). Every
+    // step of the command history sets it: a recorded command (HistoryOp op 2), an undo
+    // and a redo. So every command that follows the common command pattern marks the
+    // document without doing anything of its own. Open and save clear it, and so do the
+    // deals into a new untitled document and the reset of an untitled one to solved.
     bool modified = false;
     // Counter of the command strings run, for their history names; 0-999 for the run.
     int commandCounter = 0;

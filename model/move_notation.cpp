@@ -181,6 +181,12 @@ private:
         const std::size_t start = at_;
         const char c = text_[at_];
         const char next = at_ + 1 < text_.size() ? text_[at_ + 1] : '\0';
+        // B with a sign of the own notation (+ - *) is the bottom face; with any other
+        // sign it is the international back face, so B/ is the back face's half turn.
+        if (Upper(c) == 'B' && next == '/') {
+            at_ += 2;
+            return Push(out, start, {'B', 2});
+        }
         if (const int q = OwnSignQuarters(next); q > 0) {
             at_ += 2;
             switch (Upper(c)) {

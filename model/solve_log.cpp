@@ -8,6 +8,7 @@
 #include <sys/uio.h>
 #include <unistd.h>
 
+#include "model/log_place.h"
 #include "model/tarnex_source.h"
 
 namespace velmora {
@@ -74,8 +75,10 @@ bool CTarnexSource::StateFolderLogPath(std::string_view program, FixedText<260>&
 
 void CTarnexSource::OpenStartupLog() {
     LogPathFor(programPath, logPath);
-    if (!logPath.empty() && EmptyLogAt(logPath.c_str())) return;
-    // The program's folder cannot be written (an installed program): the user's state
+    if (ChooseLogPlace(InspectProgramFolder(programPath.view())) == LogPlace::BesideProgram && !logPath.empty() &&
+        EmptyLogAt(logPath.c_str()))
+        return;
+    // An installed program, or one whose folder cannot be written: the user's state
     // folder holds the log under the same name.
     FixedText<260> fallback;
     if (StateFolderLogPath(programPath, fallback)) {

@@ -31,7 +31,7 @@ TEST(CommandTable, MenusHoldEveryItemAndSeparatorInOrder) {
               "八角解法(&8)|最少步解法(&3)|-|打乱中心(&N)|复原中心(&0)|-|撤消(&U)|重复(&R)");
     EXPECT_EQ(MenuLayout(MenuId::View),
               "自动演示(&A)|慢|中|快|辅助魔方(&2)|国际记号|描述代码|-|工具栏(&T)|状态栏(&S)");
-    EXPECT_EQ(MenuLayout(MenuId::Help), "关于 Velmora(&A)...");
+    EXPECT_EQ(MenuLayout(MenuId::Help), "使用说明(&H)|-|关于 Velmora(&A)...");
     EXPECT_EQ(MenuTitle(MenuId::File), "文件(&F)");
     EXPECT_EQ(MenuTitle(MenuId::Edit), "编辑(&E)");
     EXPECT_EQ(MenuTitle(MenuId::View), "查看(&V)");

@@ -4,6 +4,7 @@
 #include <random>
 
 #include "doc_fixture.h"
+#include "document/pane_text.h"
 #include "document/cube_input.h"
 #include "document/input_tool.h"
 #include "model/export_maps.h"
@@ -211,7 +212,9 @@ TEST_F(CubeInput, EachPaintingStepUndoesAndRedoesOnItsOwn) {
     ClickCell(0);
     ClickCell(0);  // same cell, same colour: shown, not recorded
     EXPECT_EQ(doc->inCursor, 1);
-    EXPECT_EQ(Statuses(), (std::vector<std::string>{"就绪", "点击位置231", "点击位置231"}));
+    const std::string cell0 = NetCellName(m(), 0, settings.colourSettings);
+    EXPECT_EQ(Statuses(), (std::vector<std::string>{"就绪", cell0, cell0}));
+    EXPECT_EQ(cell0.rfind("顶面 第1行第1列 ", 0), 0u) << cell0;
     EXPECT_EQ(m().facelets[0], 2);
 
     // A centre turns its mark with every click: four clicks, four steps, back to 0.

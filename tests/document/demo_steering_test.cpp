@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "doc_fixture.h"
+#include "document/pane_text.h"
 
 namespace velmora::test {
 namespace {
@@ -43,22 +44,51 @@ TEST_F(DemoSteering, AJumpEndsWhereSteppingByHandEnds) {
     }
     m().StepSolution(0);
     // Forward to 9, back to 2, forward to the last, back to the first: positions and
-    // counts as by hand; the status is the last step's own.
+    // counts as by hand; the status says where the jump landed, never "one step".
     for (std::size_t n : {9u, 2u, static_cast<unsigned>(starts.size() - 1), 0u}) {
         user.Clear();
-        const int before = m().demoPos;
         doc->StepSolutionTo(starts[n]);
         EXPECT_EQ(m().demoPos, byHand[n].pos) << n;
         EXPECT_EQ(Code(), byHand[n].code) << n;
         EXPECT_EQ(m().turnCounter, byHand[n].turns) << n;
         EXPECT_EQ(LastStatus(), std::string(m().statusText.view())) << n;
-        if (starts[n] > before) {
-            EXPECT_EQ(LastStatus(), byHand[n].status) << n;
-        } else {
-            EXPECT_EQ(LastStatus().rfind("后退一步", 0), 0u) << n;
-        }
+        const std::string at = "跳到第 " + std::to_string(n) + " 步";
+        const std::string landed = n == 0                ? std::string("现在是开始图案！")
+                                   : byHand[n].turns > 0 ? at + "，已经完成了" + std::to_string(byHand[n].turns) + "转。"
+                                                         : at + "。";
+        EXPECT_EQ(LastStatus(), landed) << n;
         EXPECT_TRUE(user.CallsOf(ScriptedUser::Kind::Message).empty()) << "no end-of-solution question";
     }
+    // A jump of one token is a step, and says so as a step does.
+    m().StepSolution(0);
+    doc->StepSolutionTo(starts[1]);
+    EXPECT_EQ(LastStatus(), byHand[1].status);
+    doc->StepSolutionTo(starts[0]);
+    EXPECT_EQ(LastStatus().rfind("后退一步", 0), 0u) << LastStatus();
+}
+
+// The status line says what the last command did: a deal after a save, a painted
+// sticker by its face, row, column and colour.
+TEST_F(DemoSteering, StatusTextsSayWhatHappened) {
+    struct Deal {
+        int id;
+        const char* status;
+    };
+    for (const Deal& d : {Deal{cmd::kFileNew, "魔方被打乱，并求出了复原解法。"},
+                          Deal{cmd::kScrambleTop, "顶面被打乱，并求出了复原解法。"},
+                          Deal{cmd::kScrambleEdges, "边块被打乱，并求出了复原解法。"},
+                          Deal{cmd::kScrambleCentres, "中心小块的方向被打乱，并求出了复原解法。"}}) {
+        doc->ShowStatus("文件保存完毕");
+        ASSERT_TRUE(doc->OnCommand(d.id));
+        EXPECT_EQ(LastStatus(), d.status) << d.id;
+    }
+    user.answers = {Answer::No};
+    doc->OnCommand(cmd::kStartInput);
+    const FaceletRecord& cell = m().FaceletTable[9 + 1];  // front face, row 1, column 2
+    user.Clear();
+    doc->InputNetClick((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+    EXPECT_EQ(LastStatus(), NetCellName(m(), 9 + 1, settings.colourSettings));
+    EXPECT_EQ(LastStatus().rfind("前面 第1行第2列 ", 0), 0u) << LastStatus();
 }
 
 TEST_F(DemoSteering, TargetsThatStartNoTokenAndInputModeChangeNothing) {

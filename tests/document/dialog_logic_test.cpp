@@ -49,6 +49,9 @@ INSTANTIATE_TEST_SUITE_P(
         // An international B is the back face; an own B with + - * the bottom.
         FormatCase{"B2", "P*;", "P*;", "B2", "B2"},
         FormatCase{"B*", "B*;", "B*;", "D2", "D2"},
+        // "/" is no own sign of B: B/ is the back face's half turn, as B2 is.
+        FormatCase{"B/ b/", "P*;P*;", "P*;P*;", "B2B2", "B2B2"},
+        FormatCase{"B+ B- B/ P/", "B+;B-;P*;P*;", "P*;P*;B+;B-;", "DD'B2B2", "B2B2DD'"},
         FormatCase{"FF", "F+;F+;", "F-;F-;", "FF", "F'F'"},
         // A rotation stays a rotation in both notations.
         FormatCase{"F+;T+;R-;TF,", "F+;T+;R-;TF,", "FT,R+;T-;F-;", "FUR'x'", "xRU'F'"},

@@ -120,7 +120,7 @@ TEST_F(CommandHistory, RestoresTheWholeSnapshotAndLeavesTheRestAlone) {
 TEST_F(CommandHistory, UndoStopsTheDemonstrationAndRecordSaysReady) {
     doc->HistoryOp(2, "a");
     EXPECT_EQ(LastStatus(), "就绪");
-    EXPECT_EQ(PatternLog(), "S");  // no redraw on record
+    EXPECT_EQ(PatternLog(), "SM");  // no redraw on record; the document is marked
     m().autoDemoCount = 7;
     doc->HistoryOp(-1, {});
     EXPECT_EQ(m().autoDemoCount, 0);

@@ -50,7 +50,7 @@ TEST_F(MethodChoice, RecordsThenSolvesTheSamePositionAgainByTheNewMethod) {
     const std::string startCode(m().SolutionRecord.view().substr(0, kCodeLength));
     ASSERT_EQ(m().methodUsed, 1);
     ASSERT_TRUE(doc->OnCommand(cmd::kEightCornerMethod));
-    EXPECT_EQ(PatternLog(), "SRR");
+    EXPECT_EQ(PatternLog(), "SMRR");  // the recorded step marks the document
     EXPECT_EQ(Statuses(), std::vector<std::string>{"就绪"});
     EXPECT_EQ(m().methodChoice, 2);
     EXPECT_EQ(settings.solve, 2);
@@ -82,7 +82,7 @@ TEST_F(MethodChoice, ChoosingTheChosenMethodStillRecordsAndSolves) {
 TEST_F(DocTest, RestoreCentresSolvesOnlyTheCentresAndSwitchesTheModeBack) {
     ASSERT_TRUE(doc->OnCommand(cmd::kScrambleCentres));
     EXPECT_TRUE(PiecesSolved(m().cube));
-    EXPECT_EQ(PatternLog().substr(0, 3), "SRR");
+    EXPECT_EQ(PatternLog().substr(0, 3), "SMR");
     EXPECT_EQ(m().methodUsed, 4);
     EXPECT_EQ(m().centreOnlyMode, 0);
     EXPECT_TRUE(RecordSolves(m(), true));
@@ -182,6 +182,7 @@ TEST_F(DocTest, ScramblesLeaveTheHistorySoUndoSavesTheDealFirst) {
     const std::string beforeCommand = Code();
     doc->HistoryOp(2, "F+");
     m().ApplyToken("R+");
+    user.answers = {Answer::No};  // the recorded change is not saved before the first deal
     for (int id : {cmd::kScrambleTop, cmd::kScrambleEdges, cmd::kFileNew}) {
         const int cursor = doc->cmdCursor;
         doc->OnCommand(id);
@@ -276,6 +277,7 @@ TEST_F(DocFiles, SaveAsThenOpenRestoresThePositionAndResetsTheHistory) {
     m().ApplyToken("B+");
     m().autoDemoCount = 4;
     user.paths = {PathOf("one.mf")};
+    user.answers = {Answer::No};  // the change is not saved
     doc->OnCommand(cmd::kFileOpen);
     EXPECT_EQ(Code(), saved);
     EXPECT_EQ(m().demoPos, kRecordMovesStart);
@@ -291,6 +293,7 @@ TEST_F(DocFiles, AFileThatCannotBeReadKeepsTheHistoryAndTheDocument) {
     doc->HistoryOp(2, "x");
     m().ApplyToken("B+");
     const std::string before = Code();
+    user.answers = {Answer::No};  // the change is not saved
     EXPECT_FALSE(doc->OpenDocumentFile(PathOf("missing.mf")));
     EXPECT_EQ(Code(), before);
     EXPECT_TRUE(doc->CanUndo());

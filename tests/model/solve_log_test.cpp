@@ -58,7 +58,8 @@ TEST_F(SolveLog, AProgramInAFolderItCannotWriteLogsToTheUsersStateFolder) {
         EXPECT_EQ(Lines(c.expected), std::vector<std::string>{std::string(fresh.SolutionRecord.view())});
         fs::remove_all(dir / "home");
     }
-    // A program folder that can be written keeps the log beside the program, emptied.
+    // A build tree keeps the log beside the program, emptied.
+    std::ofstream(dir / "CMakeCache.txt") << "";
     const std::string beside = (dir / "velmora_log.mf").string();
     std::ofstream(beside) << "old run\n";
     CTarnexSource fresh;

@@ -36,6 +36,7 @@ expected=(
   /usr/share/mime/packages/velmora.xml
   /usr/share/metainfo/org.velmora.Velmora.metainfo.xml
   /usr/share/man/man1/velmora.1.gz /usr/share/man/man1/velmora-cli.1.gz
+  /usr/share/man/zh_CN/man1/velmora.1.gz
   /usr/share/bash-completion/completions/velmora-cli
   /usr/share/doc/velmora/copyright /usr/share/doc/velmora/changelog.gz
   /usr/share/icons/hicolor/scalable/apps/velmora.svg
@@ -86,8 +87,8 @@ done
 [ "$(complete_line batch --method "")" = " group eight-corner shortest " ] || fail "completion of --method"
 mkdir "$work/cubes" && touch "$work/cubes/cube.mf" "$work/cubes/notes.txt"
 [ "$(cd "$work/cubes" && complete_line open "")" = " cube.mf " ] || fail "completion of a cube file"
-for page in velmora.1.gz velmora-cli.1.gz; do
-  warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l "$root/usr/share/man/man1/$page" 2>&1 >/dev/null)
+for page in man1/velmora.1.gz man1/velmora-cli.1.gz zh_CN/man1/velmora.1.gz; do
+  warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l "$root/usr/share/man/$page" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "man $page: $warnings"
 done
 

@@ -17,6 +17,7 @@
 
 #include "document/command_table.h"
 #include "document/input_tool.h"
+#include "document/pane_text.h"
 #include "document/velmora_doc.h"
 #include "model/facelet_string.h"
 #include "support/model_fixture.h"
@@ -124,8 +125,8 @@ TEST_F(CubeInputWindow, FiftyFourClicksOnTheNetPaneEnterAScrambledCube) {
         QTest::mouseClick(pane, Qt::LeftButton, Qt::NoModifier, OnNet(m.FaceletTable[i]));
     }
     for (int i = 0; i < kFaceletCount; ++i) ASSERT_EQ(m.facelets[i], net[i]) << i;
-    const FaceletRecord& last = m.FaceletTable[53];
-    EXPECT_EQ(Frame().Message(), QStringLiteral("点击位置%1%2%3").arg(last.row).arg(last.col).arg(last.sticker));
+    // The last sticker painted, named by face, row, column and colour.
+    EXPECT_EQ(Frame().Message(), Text(NetCellName(m, 53, app->settings.colourSettings)));
     Pump(50);
     Shot(Frame(), "input_net_pane.png");
 

@@ -94,9 +94,10 @@ void QtUserPort::ShowCodeDialog(std::string_view text, std::string_view heading)
     dialog.exec();
 }
 
-// The title shows the application and the document's name only; the flag itself is
-// the document's.
-void QtUserPort::SetModified(bool) {}
+// The flag is the document's; the title shows it as Qt's unsaved-changes mark.
+void QtUserPort::SetModified(bool) {
+    if (frame_) frame_->UpdateTitle();
+}
 
 void QtUserPort::SetDocumentPath(std::string_view) {
     if (frame_) frame_->UpdateTitle();

@@ -2,50 +2,46 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/dialogs/help_text.h"
+#include "ui/dialogs/dialog_text.h"
+#include "ui/dialogs/help_window.h"
 
 namespace velmora {
-namespace {
-
-QString Utf8Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-}  // namespace
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(Utf8Text("关于 Velmora Velmora"));
+    setWindowTitle(DialogText("关于 Velmora Velmora"));
     QFont font(QStringLiteral("SimSun"));
     font.setPointSize(9);
     setFont(font);
-    // 266 x 167 dialog units at this font.
-    resize(400, 272);
 
     auto* icon = new QLabel(this);
     icon->setPixmap(QPixmap(QStringLiteral(":/app/velmora.xpm")));
-    auto* version = new QLabel(Utf8Text("Velmora " VELMORA_VERSION " 版"), this);
+    auto* version = new QLabel(DialogText("Velmora " VELMORA_VERSION " 版"), this);
     version->setObjectName(QStringLiteral("version"));
-    auto* ok = new QPushButton(Utf8Text("确定"), this);
+    auto* line = new QLabel(DialogText(UserManual().aboutLine), this);
+    line->setObjectName(QStringLiteral("aboutLine"));
+    line->setWordWrap(true);
+    auto* where = new QLabel(DialogText("使用说明见“帮助 › 使用说明”（F1）。"), this);
+    auto* ok = new QPushButton(DialogText("确定"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
-    help_ = new QPlainTextEdit(this);
-    help_->setObjectName(QStringLiteral("helpText"));
-    help_->setReadOnly(true);
-    help_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    help_->setPlainText(Utf8Text(kHelpText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-
+    auto* texts = new QVBoxLayout;
+    texts->addWidget(version);
+    texts->addWidget(line);
+    texts->addWidget(where);
     auto* top = new QHBoxLayout;
-    top->addWidget(icon);
-    top->addWidget(version, 1);
-    top->addWidget(ok);
+    top->addWidget(icon, 0, Qt::AlignTop);
+    top->addLayout(texts, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(help_, 1);
+    layout->addLayout(buttons);
+    setFixedWidth(400);
 }
-
-QString AboutDialog::HelpText() const { return help_->toPlainText(); }
 
 }  // namespace velmora

@@ -1,8 +1,7 @@
 #pragma once
-// The About box: program icon, version line, OK, and the help text in a read-only box.
+// The About box: program icon, version line, the manual's short line and OK. The manual
+// itself is the help window's (帮助 › 使用说明).
 #include <QDialog>
-
-class QPlainTextEdit;
 
 namespace velmora {
 
@@ -10,10 +9,6 @@ class AboutDialog : public QDialog {
     Q_OBJECT
 public:
     explicit AboutDialog(QWidget* parent = nullptr);
-    QString HelpText() const;
-
-private:
-    QPlainTextEdit* help_;
 };
 
 }  // namespace velmora

@@ -39,6 +39,7 @@
 #include "ui/views/pane_accessibility.h"
 #include "ui/views/pane_drawing.h"
 #include "ui/views/solution_view.h"
+#include "ui/dialogs/help_window.h"
 
 
 namespace velmora {
@@ -293,6 +294,12 @@ void CMainFrame::Dispatch(int id) {
         FocusPane(id == cmd::kNextPane ? 1 : -1);
         return;
     }
+    // The manual is the window's own matter, as the pane focus is: nothing of the
+    // document changes.
+    if (id == cmd::kHelp) {
+        ShowHelp();
+        return;
+    }
     // Ctrl+C (and Ctrl+Insert) copy the solution while the solution pane has the focus.
     if (id == cmd::kCopy && QApplication::focusWidget() == solutionView_) id = cmd::kCopySolution;
     // Ctrl+V (and Shift+Insert) in the 3D or net pane paste the clipboard's text as a cube.
@@ -364,6 +371,13 @@ void CMainFrame::FocusPane(int step) {
     UpdateKeyPane();
 }
 
+void CMainFrame::ShowHelp() {
+    if (!helpWindow_) helpWindow_ = new HelpWindow(this);
+    helpWindow_->show();
+    helpWindow_->raise();
+    helpWindow_->activateWindow();
+}
+
 void CMainFrame::SetMessage(std::string_view text) {
     const QString before = messagePane_->text();
     messagePane_->setText(Utf8(text));
@@ -433,7 +447,9 @@ void CMainFrame::UpdateLockPanes() {
 }
 
 void CMainFrame::UpdateTitle() {
-    setWindowTitle(Utf8(kAppTitle) + QStringLiteral(" - ") + DisplayPath(doc_.Title()));
+    // "[*]" is where Qt shows the unsaved-changes mark.
+    setWindowTitle(Utf8(kAppTitle) + QStringLiteral(" - ") + DisplayPath(doc_.Title()) + QStringLiteral("[*]"));
+    setWindowModified(doc_.HasUnsavedChanges());
 }
 
 void CMainFrame::SwapToolbarButton(int oldId, int newId) {

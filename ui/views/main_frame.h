@@ -6,6 +6,7 @@
 // command goes to the document, which alone decides whether it is enabled.
 #include <QMainWindow>
 #include <QHash>
+#include <QPointer>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,7 @@ class CTarnex3dView;
 class CVelmoraView;
 class CTarnexSolutionView;
 class PaneAnnouncer;
+class HelpWindow;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -50,6 +52,9 @@ public:
     void CentreOnScreen();
     // Moves the focus to the next (+1) or previous (-1) view.
     void FocusPane(int step);
+    // The user's manual in its own window (帮助 › 使用说明, F1); one window, brought
+    // back by every call.
+    void ShowHelp();
     void OpenDroppedFile(const QString& path);
     // A dropped file by the bytes of its name.
     void OpenDroppedPath(const std::string& path);
@@ -109,6 +114,7 @@ private:
     QWidget* lastView_ = nullptr;
     // Keeps screen readers told of what the panes show.
     PaneAnnouncer* announcer_ = nullptr;
+    QPointer<HelpWindow> helpWindow_;
     // The desktop's frame arrives after the window is shown: the first move or resize
     // that finds one fits the outer size once.
     bool outerSizeFitted_ = false;
