@@ -32,6 +32,11 @@ struct LessonView {
     bool practising = false;   // the user turns the cube at this stage
     bool goalReached = false;  // practising, and every piece of the stage holds its goal
     std::string hint;          // the hint last asked for (own notation); empty when none
+    // Added for the pane and the views:
+    std::string hintInternational;  // the same hint in the international notation
+    std::string progress;      // the pane's line on the stage's pieces ("本阶段已到位 3/4 块" ...)
+    int stageBegin = -1;       // record index of the stage's first move (demonstration)
+    int stageEnd = -1;         // record index just past the stage's last marker
 };
 
 }  // namespace velmora

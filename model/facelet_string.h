@@ -20,4 +20,8 @@ void WriteFaceletString(const CTarnexSource& m, bool byCentre, char out[55]);
 // is not the letter of its own face.
 bool ReadFaceletString(const CTarnexSource& m, std::string_view text, int net[kFaceletCount]);
 
+// Place (0-53) in the facelet string of sticker `sticker` (1-3) of slot rc; for the
+// centre of face position f (1-6) pass slot 0 and sticker f. -1 for no such sticker.
+int FaceletPlace(int slot, int sticker);
+
 }  // namespace velmora
