@@ -27,11 +27,9 @@ int ShownIndex(const std::vector<RecordStage>& stages, int index) {
 
 int ShownCount(const std::vector<RecordStage>& stages) { return ShownIndex(stages, static_cast<int>(stages.size())); }
 
-// The lessons of the stages before index (the pieces they put home).
-std::vector<const StageLesson*> EarlierLessons(const std::vector<RecordStage>& stages, int index) {
-    std::vector<const StageLesson*> out;
-    for (int i = 0; i < index; ++i) out.push_back(stages[static_cast<std::size_t>(i)].lesson);
-    return out;
+// The stages before index (the pieces they put home).
+std::vector<RecordStage> EarlierStages(const std::vector<RecordStage>& stages, int index) {
+    return {stages.begin(), stages.begin() + index};
 }
 
 // Name, goal, lights and the count of the stage at index, judged on cube.
@@ -48,12 +46,12 @@ void FillStage(LessonView& v, const std::vector<RecordStage>& stages, int index,
     v.stageEnd = s.end;
     work.cube = cube;
     v.lights.fill(StickerLight::Dimmed);
-    for (const StageLesson* earlier : EarlierLessons(stages, index))
-        LightLessonPieces(work, *earlier, StickerLight::Home, v.lights);
+    for (const RecordStage& earlier : EarlierStages(stages, index))
+        LightLessonPieces(work, *earlier.lesson, StickerLight::Home, v.lights);
     LightLessonPieces(work, lesson, StickerLight::Stage, v.lights);
     if (!IsUpright(work.cube)) HoldUpright(work);
     v.piecesTotal = PiecesNeeded(lesson);
-    v.piecesHome = std::min(PiecesHolding(work, lesson), v.piecesTotal);
+    v.piecesHome = std::min(PiecesHolding(work, lesson, s.axis), v.piecesTotal);
 }
 
 }  // namespace
@@ -72,12 +70,12 @@ LessonView CVelmoraDoc::Lesson() const {
     if (!LearnModeOn() || model.inputMode < 0) return v;
     CTarnexSource& work = LessonWork();
     if (practice.on) {
-        const std::vector<RecordStage> stages = SplitRecordStages(practice.record, practice.method);
+        const std::vector<RecordStage> stages = ReadRecordStages(work, practice.record, practice.start, practice.method);
         if (practice.stage < 0 || practice.stage >= static_cast<int>(stages.size())) return v;
         FillStage(v, stages, practice.stage, model.cube, work);
         v.practising = true;
-        const StageLesson& lesson = *stages[static_cast<std::size_t>(practice.stage)].lesson;
-        v.goalReached = PracticeGoalHolds(work, model.cube, lesson, EarlierLessons(stages, practice.stage));
+        v.goalReached = PracticeGoalHolds(work, model.cube, stages[static_cast<std::size_t>(practice.stage)],
+                                          EarlierStages(stages, practice.stage));
         v.hint = practice.hint;
         if (!v.hint.empty()) v.hintInternational = InternationalOfOwnToken(v.hint);
         FixedText<255> line;
@@ -90,7 +88,8 @@ LessonView CVelmoraDoc::Lesson() const {
         v.progress = line.view();
         return v;
     }
-    const std::vector<RecordStage> stages = SplitRecordStages(model.SolutionRecord.view(), model.methodUsed);
+    const std::vector<RecordStage> stages =
+        ReadRecordStages(work, model.SolutionRecord.view(), model.startState, model.methodUsed);
     const int index = StageAtPosition(stages, model.demoPos);
     if (index < 0) return v;
     FillStage(v, stages, index, model.cube, work);
@@ -122,7 +121,8 @@ void CVelmoraDoc::ToggleLearnMode() {
 }
 
 void CVelmoraDoc::StartPractice() {
-    const std::vector<RecordStage> stages = SplitRecordStages(model.SolutionRecord.view(), model.methodUsed);
+    const std::vector<RecordStage> stages =
+        ReadRecordStages(LessonWork(), model.SolutionRecord.view(), model.startState, model.methodUsed);
     const int index = StageAtPosition(stages, model.demoPos);
     if (index < 0) return;
     const RecordStage& s = stages[static_cast<std::size_t>(index)];
@@ -144,11 +144,11 @@ void CVelmoraDoc::StartPractice() {
 
 void CVelmoraDoc::ShowHint() {
     if (!practice.on) return;
-    const std::vector<RecordStage> stages = SplitRecordStages(practice.record, practice.method);
-    if (practice.stage < 0 || practice.stage >= static_cast<int>(stages.size())) return;
-    const StageLesson& lesson = *stages[static_cast<std::size_t>(practice.stage)].lesson;
-    const std::vector<const StageLesson*> kept = EarlierLessons(stages, practice.stage);
     CTarnexSource& work = LessonWork();
+    const std::vector<RecordStage> stages = ReadRecordStages(work, practice.record, practice.start, practice.method);
+    if (practice.stage < 0 || practice.stage >= static_cast<int>(stages.size())) return;
+    const RecordStage& lesson = stages[static_cast<std::size_t>(practice.stage)];
+    const std::vector<RecordStage> kept = EarlierStages(stages, practice.stage);
     if (PracticeGoalHolds(work, model.cube, lesson, kept)) {
         practice.hint.clear();
         ShowStatus("这一阶段已经完成了，不需要提示。");
