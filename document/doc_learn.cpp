@@ -27,14 +27,10 @@ int ShownIndex(const std::vector<RecordStage>& stages, int index) {
 
 int ShownCount(const std::vector<RecordStage>& stages) { return ShownIndex(stages, static_cast<int>(stages.size())); }
 
-// The stages before index (the pieces they put home).
-std::vector<RecordStage> EarlierStages(const std::vector<RecordStage>& stages, int index) {
-    return {stages.begin(), stages.begin() + index};
-}
-
-// Name, goal, lights and the count of the stage at index, judged on cube.
-void FillStage(LessonView& v, const std::vector<RecordStage>& stages, int index, const CubeState& cube,
-               CTarnexSource& work) {
+// Name, goal, lights and the count of the stage at index, judged on cube; home: what
+// is home when the stage begins.
+void FillStage(LessonView& v, const std::vector<RecordStage>& stages, int index, const std::vector<RecordStage>& home,
+               const CubeState& cube, CTarnexSource& work) {
     const RecordStage& s = stages[static_cast<std::size_t>(index)];
     const StageLesson& lesson = *s.lesson;
     v.active = true;
@@ -46,7 +42,7 @@ void FillStage(LessonView& v, const std::vector<RecordStage>& stages, int index,
     v.stageEnd = s.end;
     work.cube = cube;
     v.lights.fill(StickerLight::Dimmed);
-    for (const RecordStage& earlier : EarlierStages(stages, index))
+    for (const RecordStage& earlier : home)
         LightLessonPieces(work, *earlier.lesson, StickerLight::Home, v.lights);
     LightLessonPieces(work, lesson, StickerLight::Stage, v.lights);
     if (!IsUpright(work.cube)) HoldUpright(work);
@@ -72,10 +68,11 @@ LessonView CVelmoraDoc::Lesson() const {
     if (practice.on) {
         const std::vector<RecordStage> stages = ReadRecordStages(work, practice.record, practice.start, practice.method);
         if (practice.stage < 0 || practice.stage >= static_cast<int>(stages.size())) return v;
-        FillStage(v, stages, practice.stage, model.cube, work);
+        const std::vector<RecordStage> home =
+            StagesHomeBefore(work, practice.record, practice.start, practice.method, stages, practice.stage);
+        FillStage(v, stages, practice.stage, home, model.cube, work);
         v.practising = true;
-        v.goalReached = PracticeGoalHolds(work, model.cube, stages[static_cast<std::size_t>(practice.stage)],
-                                          EarlierStages(stages, practice.stage));
+        v.goalReached = PracticeGoalHolds(work, model.cube, stages[static_cast<std::size_t>(practice.stage)], home);
         v.hint = practice.hint;
         if (!v.hint.empty()) v.hintInternational = InternationalOfOwnToken(v.hint);
         FixedText<255> line;
@@ -92,7 +89,9 @@ LessonView CVelmoraDoc::Lesson() const {
         ReadRecordStages(work, model.SolutionRecord.view(), model.startState, model.methodUsed);
     const int index = StageAtPosition(stages, model.demoPos);
     if (index < 0) return v;
-    FillStage(v, stages, index, model.cube, work);
+    const std::vector<RecordStage> home =
+        StagesHomeBefore(work, model.SolutionRecord.view(), model.startState, model.methodUsed, stages, index);
+    FillStage(v, stages, index, home, model.cube, work);
     FixedText<255> line;
     line.Format("本阶段的小块已到位 %d/%d 块。", v.piecesHome, v.piecesTotal);
     v.progress = line.view();
@@ -148,7 +147,8 @@ void CVelmoraDoc::ShowHint() {
     const std::vector<RecordStage> stages = ReadRecordStages(work, practice.record, practice.start, practice.method);
     if (practice.stage < 0 || practice.stage >= static_cast<int>(stages.size())) return;
     const RecordStage& lesson = stages[static_cast<std::size_t>(practice.stage)];
-    const std::vector<RecordStage> kept = EarlierStages(stages, practice.stage);
+    const std::vector<RecordStage> kept =
+        StagesHomeBefore(work, practice.record, practice.start, practice.method, stages, practice.stage);
     if (PracticeGoalHolds(work, model.cube, lesson, kept)) {
         practice.hint.clear();
         ShowStatus("这一阶段已经完成了，不需要提示。");

@@ -343,6 +343,27 @@ std::vector<RecordStage> ReadRecordStages(CTarnexSource& work, std::string_view 
     return stages;
 }
 
+std::vector<RecordStage> StagesHomeBefore(CTarnexSource& work, std::string_view record, const CubeState& start,
+                                          int method, const std::vector<RecordStage>& stages, int index) {
+    std::vector<RecordStage> home(stages.begin(), stages.begin() + index);
+    const MethodLesson* lessons = MethodLessonOf(method);
+    if (!lessons || index < 0 || index >= static_cast<int>(stages.size())) return home;
+    const StageLesson* current = stages[static_cast<std::size_t>(index)].lesson;
+    ReplayTo(work, record, start, stages[static_cast<std::size_t>(index)].begin);
+    for (const StageLesson& lesson : lessons->stages) {
+        if (&lesson == current) break;
+        if (lesson.frame == GoalFrame::Axis) continue;
+        bool inRecord = false;
+        for (const RecordStage& s : stages) inRecord = inRecord || s.lesson == &lesson;
+        if (inRecord) continue;
+        if (!OnUpright(work, [&](CTarnexSource& w) { return StageGoalHolds(w, lesson); })) continue;
+        RecordStage held;
+        held.lesson = &lesson;
+        home.push_back(held);
+    }
+    return home;
+}
+
 bool CheckStageReplay(CTarnexSource& work, std::string_view record, const CubeState& start, int method,
                       ReplayFault* fault) {
     const std::vector<RecordStage> stages = ReadRecordStages(work, record, start, method);

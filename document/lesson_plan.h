@@ -43,6 +43,13 @@ int StageAtPosition(const std::vector<RecordStage>& stages, int pos);
 std::vector<RecordStage> ReadRecordStages(CTarnexSource& work, std::string_view record, const CubeState& start,
                                           int method);
 
+// What is home when stage index of stages begins: the record's earlier stages, and the
+// method's stages that come earlier in its order of work, are not in the record and
+// already hold there (a solution from a cube half done starts later in the method).
+// Judged on work, replaying from start.
+std::vector<RecordStage> StagesHomeBefore(CTarnexSource& work, std::string_view record, const CubeState& start,
+                                          int method, const std::vector<RecordStage>& stages, int index);
+
 // Whole-cube turns (no face turns) that bring centre 1 on top and centre 2 in front.
 void HoldUpright(CTarnexSource& m);
 bool IsUpright(const CubeState& s);
