@@ -92,6 +92,8 @@ LessonView CVelmoraDoc::Lesson() const {
     const std::vector<RecordStage> home =
         StagesHomeBefore(work, model.SolutionRecord.view(), model.startState, model.methodUsed, stages, index);
     FillStage(v, stages, index, home, model.cube, work);
+    v.formula = FormulaAt(model.methodUsed, model.SolutionRecord.view(), stages[static_cast<std::size_t>(index)],
+                          model.demoPos);
     FixedText<255> line;
     line.Format("本阶段的小块已到位 %d/%d 块。", v.piecesHome, v.piecesTotal);
     v.progress = line.view();

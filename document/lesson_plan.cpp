@@ -4,6 +4,9 @@
 
 #include "model/facelet_string.h"
 #include "solvers/centre/centre_lessons.h"
+#include "solvers/eightcorner/ec_last_upper_edge.h"
+#include "solvers/eightcorner/ec_middle_edges.h"
+#include "solvers/group/group_cases.h"
 #include "solvers/eightcorner/ec_lessons.h"
 #include "solvers/group/group_lessons.h"
 #include "solvers/shortest/shortest_lessons.h"
@@ -451,6 +454,87 @@ bool PlanToGoal(CTarnexSource& work, const CubeState& from, int method, const Re
         if (PracticeGoalHolds(work, at, goal, kept)) return true;
     }
     return true;
+}
+
+namespace {
+
+// One row of a case table: its case number and its moves.
+struct CaseRow {
+    int number;
+    std::string_view formula;
+};
+
+// The rows of the table of a method's stage, and the words for them.
+std::vector<CaseRow> CaseRowsOf(int method, std::string_view marker, std::string_view& does) {
+    std::vector<CaseRow> rows;
+    if (method == 1 && marker == ",# ") {
+        does = group::kBottomCornerFormulaDoes;
+        for (const auto& r : group::BottomCornerFormulas()) rows.push_back({r.caseNumber, r.formula});
+    } else if (method == 1 && marker == "") {
+        does = group::kBottomEdgeFormulaDoes;
+        for (const auto& r : group::BottomEdgeFormulas()) rows.push_back({r.caseNumber, r.formula});
+    } else if (method == 1 && marker == "# #") {
+        does = group::kEdgeTwistFormulaDoes;
+        for (const auto& r : group::EdgeTwistFormulas()) rows.push_back({r.caseNumber, r.formula});
+    } else if (method == 1 && marker == "###") {
+        does = group::kCornerTwistFormulaDoes;
+        for (const auto& r : group::CornerTwistFormulas()) rows.push_back({r.caseNumber, r.formula});
+    } else if (method == 2 && marker == " ##") {
+        does = ec::kLastUpperEdgeFormulaDoes;
+        for (const auto& r : last_upper_edge::kFormulas) rows.push_back({r.key, r.formula});
+    } else if (method == 2 && marker == "") {
+        does = ec::kMiddleEdgeFormulaDoes;
+        for (const auto& r : middle_edges::kFormulas) rows.push_back({r.key, r.formula});
+    }
+    return rows;
+}
+
+// Whether the formula's tokens stand in tokens from `at`: a leading top move may carry
+// the turns merged into it (or vanish when they cancel it).
+int MatchLength(const std::vector<std::string_view>& tokens, std::size_t at, const std::vector<std::string_view>& f) {
+    if (f.empty()) return 0;
+    std::size_t from = 0;
+    if (at < tokens.size() && tokens[at] != f[0]) {
+        if (f[0].empty() || f[0][0] != 'T') return 0;
+        if (!tokens[at].empty() && tokens[at][0] == 'T') {
+            ++at;
+        }
+        from = 1;
+    }
+    for (std::size_t k = from; k < f.size(); ++k, ++at)
+        if (at >= tokens.size() || tokens[at] != f[k]) return 0;
+    return static_cast<int>(f.size());
+}
+
+}  // namespace
+
+std::string FormulaAt(int method, std::string_view record, const RecordStage& stage, int pos) {
+    std::string_view does;
+    const std::vector<CaseRow> rows = CaseRowsOf(method, stage.lesson->marker, does);
+    if (rows.empty()) return {};
+    // The stage's tokens with the record index of each.
+    std::vector<std::string_view> tokens;
+    std::vector<int> places;
+    const std::string_view text = record.substr(static_cast<std::size_t>(stage.begin),
+                                                static_cast<std::size_t>(stage.end - stage.begin));
+    for (std::string_view t : RecordTokens(text)) {
+        tokens.push_back(t);
+        places.push_back(static_cast<int>(t.data() - record.data()));
+    }
+    for (const CaseRow& row : rows) {
+        const std::vector<std::string_view> f = RecordTokens(row.formula);
+        for (std::size_t at = 0; at < tokens.size(); ++at) {
+            const int n = MatchLength(tokens, at, f);
+            if (n == 0) continue;
+            // The formula covers the tokens from at on; its last token ends the span.
+            const std::size_t last = std::min(tokens.size() - 1, at + static_cast<std::size_t>(n) - 1);
+            if (pos < places[at] || pos > places[last]) continue;
+            FixedText<511> out;
+            out.Format(std::string(does).c_str(), row.number);
+            return std::string(out.view());
+        }
+    }
+    return {};
 }
 
 }  // namespace velmora

@@ -88,6 +88,10 @@ struct ReplayFault {
 bool CheckStageReplay(CTarnexSource& work, std::string_view record, const CubeState& start, int method,
                       ReplayFault* fault = nullptr);
 
+// What the formula that the move at record position pos belongs to does, where the
+// stage's table names its rows ("下边块公式（第12种情况）：..."); empty elsewhere.
+std::string FormulaAt(int method, std::string_view record, const RecordStage& stage, int pos);
+
 // The tokens of a stretch of record text (record texts such as "T+", "FT", groups
 // opened into their tokens).
 std::vector<std::string_view> RecordTokens(std::string_view text);

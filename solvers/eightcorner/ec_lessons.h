@@ -56,4 +56,10 @@ inline constexpr std::array<StageLesson, 7> kStageLessons = {{
      GoalFrame::Layers, kMiddleEdgePieces},
 }};
 
+// What a formula of a keyed table does; %d is the key of the row (where the pieces it
+// answers stand and how they are turned).
+inline constexpr std::string_view kLastUpperEdgeFormulaDoes =
+    "最后一块上边块公式（编号%d）：放好最后一块上边块和前右位置的中边块";
+inline constexpr std::string_view kMiddleEdgeFormulaDoes = "中边块公式（编号%d）：放好其余三个中边块";
+
 }  // namespace velmora::ec

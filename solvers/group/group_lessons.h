@@ -50,4 +50,14 @@ inline constexpr std::array<StageLesson, 6> kStageLessons = {{
      GoalFrame::Fixed, kTopLayerPieces},
 }};
 
+// What a formula of a case table does, by the stage whose table it is; %d is the case
+// number of the row.
+inline constexpr std::string_view kBottomCornerFormulaDoes =
+    "下角块公式（第%d种情况）：按四个下角块的顺序和色向选出，把它们排好并转正";
+inline constexpr std::string_view kBottomEdgeFormulaDoes = "下边块公式（第%d种情况）：一次把四个下边块放好并翻正";
+inline constexpr std::string_view kEdgeTwistFormulaDoes =
+    "顶层第一步公式（第%d种情况）：翻正顶层边块，同时排好顶层角块的顺序";
+inline constexpr std::string_view kCornerTwistFormulaDoes =
+    "顶层第二步公式（第%d种情况）：转正顶层角块，同时让顶层边块和角块相配";
+
 }  // namespace velmora::group

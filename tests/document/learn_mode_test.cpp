@@ -109,8 +109,12 @@ TEST_F(LearnMode, LessonFollowsStepsForwardAndBack) {
     ASSERT_TRUE(doc->OnCommand(cmd::kStepBack));
     EXPECT_EQ(doc->Lesson().stage, 0);
     EXPECT_LT(doc->Lesson().piecesHome, 4);  // the last move is still to come
-    // At the end every piece is home.
+    // The bottom edges' one formula is named by its case.
     doc->StepSolutionTo(StageStart(v.stageCount - 1));
+    ASSERT_EQ(doc->Lesson().name, "下边块");
+    EXPECT_EQ(doc->Lesson().formula.rfind("下边块公式（第", 0), 0u) << doc->Lesson().formula;
+    EXPECT_EQ(v.formula, "");  // the pairs have no case table
+    // At the end every piece is home.
     while (m().demoPos < static_cast<int>(m().SolutionRecord.size())) m().StepSolution(+1);
     v = doc->Lesson();
     EXPECT_EQ(v.stage, v.stageCount - 1);

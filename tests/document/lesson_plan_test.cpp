@@ -161,3 +161,48 @@ TEST_F(PieceGoals, ReplayCatchesAStageThatLosesAnEarlierStagesPiece) {
 
 }  // namespace
 }  // namespace velmora::test
+
+namespace velmora::test {
+namespace {
+
+// Over seeded positions, the case-table stages name the formula of their moves.
+class FormulaNames : public ModelTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(FormulaNames, CaseTableStagesNameTheirFormulaAtItsMoves) {
+    m().methodChoice = GetParam();
+    auto work = std::make_unique<CTarnexSource>(m());
+    std::mt19937 rng(77);
+    int tableStages = 0, named = 0, namedMoves = 0;
+    for (int i = 0; i < 100; ++i) {
+        m().ResetCube();
+        for (int k = 0; k < 30; ++k) m().ApplyToken(kFaceTurns[rng() % 18]);
+        m().moveRecord.Clear();
+        m().ExecuteAndSolve();
+        const std::string_view record = m().SolutionRecord.view();
+        for (const RecordStage& s : ReadRecordStages(*work, record, m().startState, m().methodUsed)) {
+            const bool table = (GetParam() == 1 && (s.lesson->marker == ",# " || s.lesson->marker == "")) ||
+                               (GetParam() == 2 && (s.lesson->marker == " ##" || s.lesson->marker == ""));
+            const std::string first = s.moves > 0 ? FormulaAt(m().methodUsed, record, s, s.firstMove) : "";
+            if (!table) {
+                EXPECT_EQ(first, "") << s.lesson->name;  // stages without a case table name none
+                continue;
+            }
+            if (s.moves < 4) continue;  // a lone layer turn is no formula
+            ++tableStages;
+            for (std::string_view t : RecordTokens(record.substr(static_cast<std::size_t>(s.begin),
+                                                                 static_cast<std::size_t>(s.end - s.begin))))
+                if (!FormulaAt(m().methodUsed, record, s, static_cast<int>(t.data() - record.data())).empty())
+                    ++namedMoves;
+            if (!first.empty() || !FormulaAt(m().methodUsed, record, s, s.firstMove + 3).empty()) ++named;
+        }
+    }
+    ASSERT_GT(tableStages, 50);
+    EXPECT_GE(named * 10, tableStages * 9) << named << " of " << tableStages;
+    EXPECT_GT(namedMoves, tableStages * 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(Methods, FormulaNames, ::testing::Values(1, 2),
+                         [](const auto& info) { return info.param == 1 ? "Group" : "EightCorner"; });
+
+}  // namespace
+}  // namespace velmora::test
