@@ -49,7 +49,7 @@ inline constexpr std::array<StageLesson, 7> kStageLessons = {{
      "借顶层空着的位置，把四个下边块一块一块送进底层，翻正并和底层角块相配；做好的上边块和全部角块保持不变。",
      GoalFrame::Layers, kLowerEdgePieces},
     {" ##", "最后一块上边块",
-     "用一个公式放好最后一块上边块，同时把前右位置（FR）的中边块放回原位并翻正。",
+     "用公式放好最后一块上边块，同时把前右位置（FR）的中边块放回原位并翻正。",
      GoalFrame::Layers, kLastUpperEdgePieces},
     {"", "中边块",
      "把其余三个中边块放回原位并翻正，最后转顶面和底面让两层对准，魔方复原。",
