@@ -1,5 +1,6 @@
 // Learn mode: the lesson of the current stage for the views, and practising a stage
 // with the user's own turns, with hints from the method's own solution.
+#include <algorithm>
 #include <cstring>
 
 #include "document/lesson_plan.h"
@@ -191,9 +192,7 @@ void CVelmoraDoc::BackToDemonstration() {
     const int target = practice.stageStart;
     EndPractice();
     StepSolutionTo(target);
-    // The demonstration goes on by itself from the stage's start.
-    model.autoDemoCount = 1;
-    ShowStatus("回到这一阶段的开始，接着演示。");
+    ShowStatus("回到这一阶段的开始，可以接着一步一步看演示。");
     Redraw();
 }
 

@@ -2,6 +2,8 @@
 // replay check.
 #include "document/lesson_plan.h"
 
+#include <algorithm>
+
 #include "model/facelet_string.h"
 #include "solvers/centre/centre_lessons.h"
 #include "solvers/eightcorner/ec_last_upper_edge.h"
