@@ -89,7 +89,7 @@ LessonView CVelmoraDoc::Lesson() const {
     const std::vector<RecordStage> stages =
         ReadRecordStages(work, model.SolutionRecord.view(), model.startState, model.methodUsed);
     const int index = StageAtPosition(stages, model.demoPos);
-    if (index < 0) return v;
+    if (index < 0 || !RecordReachesLastGoal(work, model.SolutionRecord.view(), model.startState, stages)) return v;
     const std::vector<RecordStage> home =
         StagesHomeBefore(work, model.SolutionRecord.view(), model.startState, model.methodUsed, stages, index);
     FillStage(v, stages, index, home, model.cube, work);
@@ -126,7 +126,8 @@ void CVelmoraDoc::StartPractice() {
     const std::vector<RecordStage> stages =
         ReadRecordStages(LessonWork(), model.SolutionRecord.view(), model.startState, model.methodUsed);
     const int index = StageAtPosition(stages, model.demoPos);
-    if (index < 0) return;
+    if (index < 0 || !RecordReachesLastGoal(LessonWork(), model.SolutionRecord.view(), model.startState, stages))
+        return;
     const RecordStage& s = stages[static_cast<std::size_t>(index)];
     model.autoDemoCount = 0;
     StepSolutionTo(s.firstMove);

@@ -348,6 +348,14 @@ std::vector<RecordStage> ReadRecordStages(CTarnexSource& work, std::string_view 
     return stages;
 }
 
+bool RecordReachesLastGoal(CTarnexSource& work, std::string_view record, const CubeState& start,
+                           const std::vector<RecordStage>& stages) {
+    if (stages.empty()) return false;
+    ReplayTo(work, record, start, static_cast<int>(record.size()));
+    const RecordStage& last = stages.back();
+    return OnUpright(work, [&](CTarnexSource& w) { return StageGoalHolds(w, *last.lesson, last.axis); });
+}
+
 std::vector<RecordStage> StagesHomeBefore(CTarnexSource& work, std::string_view record, const CubeState& start,
                                           int method, const std::vector<RecordStage>& stages, int index) {
     std::vector<RecordStage> home(stages.begin(), stages.begin() + index);

@@ -43,6 +43,12 @@ int StageAtPosition(const std::vector<RecordStage>& stages, int pos);
 std::vector<RecordStage> ReadRecordStages(CTarnexSource& work, std::string_view record, const CubeState& start,
                                           int method);
 
+// Whether the record, replayed on work from start, ends with its last stage's goal
+// holding: true for a method's solution, false for moves typed as a demonstration
+// (which carry no stages of their own).
+bool RecordReachesLastGoal(CTarnexSource& work, std::string_view record, const CubeState& start,
+                           const std::vector<RecordStage>& stages);
+
 // What is home when stage index of stages begins: the record's earlier stages, and the
 // method's stages that come earlier in its order of work, are not in the record and
 // already hold there (a solution from a cube half done starts later in the method).

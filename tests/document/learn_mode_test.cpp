@@ -62,6 +62,19 @@ TEST_F(LearnMode, CommandRulesFollowTheModeAndPractice) {
     EXPECT_FALSE(doc->IsEnabled(cmd::kPracticeStage));
 }
 
+TEST_F(LearnMode, MovesTypedAsADemonstrationHaveNoLesson) {
+    LearnOn();
+    // As the command-string dialog makes one: the solved cube and the typed moves.
+    m().ResetCube();
+    m().moveRecord.Assign("R+;T+;R-;T-;");
+    m().MakeDemoFromRecord();
+    ASSERT_GT(m().SolutionRecord.size(), static_cast<std::size_t>(kRecordMovesStart));
+    EXPECT_FALSE(doc->Lesson().active);
+    EXPECT_FALSE(doc->IsEnabled(cmd::kPracticeStage));
+    DealAndSolve(kScramble);
+    EXPECT_TRUE(doc->Lesson().active);
+}
+
 TEST(LearnCommands, RowsSitInTheirMenusWithTheHintKey) {
     for (int id : {cmd::kPracticeStage, cmd::kHint, cmd::kShowDemo}) {
         const CommandRow* row = FindCommand(id);
