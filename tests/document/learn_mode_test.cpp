@@ -66,7 +66,7 @@ TEST_F(LearnMode, MovesTypedAsADemonstrationHaveNoLesson) {
     LearnOn();
     // As the command-string dialog makes one: the solved cube and the typed moves.
     m().ResetCube();
-    m().moveRecord.Assign("R+;T+;R-;T-;");
+    m().moveRecord.Assign("F+;B+;R+;");
     m().MakeDemoFromRecord();
     ASSERT_GT(m().SolutionRecord.size(), static_cast<std::size_t>(kRecordMovesStart));
     EXPECT_FALSE(doc->Lesson().active);
