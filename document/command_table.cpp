@@ -8,13 +8,13 @@ namespace velmora {
 namespace {
 
 constexpr MenuId File = MenuId::File, Edit = MenuId::Edit, View = MenuId::View,
-                 Help = MenuId::Help, Bare = MenuId::None;
+                 Learn = MenuId::Learn, Help = MenuId::Help, Bare = MenuId::None;
 using enum EnableRule;
 using enum MarkRule;
 
 // id, menu, menu text, keys, toolbar, prompt, enable, mark, mark value, separator after,
 // available
-constexpr std::array<CommandRow, 50> kCommands = {{
+constexpr auto kCommands = std::to_array<CommandRow>({
     {57600, File, "新建(&N)", "F2", true, "新文件，随机打乱魔方，并求出复原解法  <F2>\n打乱", Always, None, 0, false, true},
     {32795, File, "打乱顶面(&T)", "F3", false, "新文件。复原下两层，打乱顶面；建议选择分组法。", NotInputMode, None, 0, false, true},
     {32796, File, "打乱边块(&E)", "F4", false, "新文件。复原角块，打乱边块；建议选择八角法。", NotInputMode, None, 0, true, true},
@@ -47,9 +47,13 @@ constexpr std::array<CommandRow, 50> kCommands = {{
     {32912, View, "快", "", false, "自动演示每步用0.8秒\n快速演示", Always, RadioDemoSpeed, 800, false, true},
     {32788, View, "辅助魔方(&2)", "", false, "显示或隐藏辅助魔方\n辅助", Always, CheckAuxCube, 0, false, true},
     {32920, View, "国际记号", "", false, "解法窗格用国际记号（U D F B L R，x y z）显示解法\n国际记号", Always, CheckInternational, 0, false, true},
+    {32970, View, "讲解模式", "", false, "在解法窗格上方说明当前阶段的名称和目标，并在魔方上突出本阶段的小块\n讲解模式", Always, CheckLearnMode, 0, false, true},
     {32794, View, "描述代码", "", false, "是否在用户输入魔方时显示有关的位置代码；输出描述代码，以及解法用的方法编号。", Always, CheckMethodIds, 0, true, true},
     {59392, View, "工具栏(&T)", "", false, "显示或隐藏工具栏\n显隐工具栏", Always, CheckToolbar, 0, false, true},
     {59393, View, "状态栏(&S)", "", false, "显示或隐藏状态栏\n显隐状态栏", Always, CheckStatusBar, 0, false, true},
+    {32971, Learn, "自己做这一阶段", "", false, "演示退到当前阶段的开始，由你自己转动魔方完成这一阶段\n自己做", LessonShown, None, 0, false, true},
+    {32972, Learn, "提示", "H", false, "从你现在的魔方出发，提示一步能让本阶段前进的转动  <H>\n提示", Practising, None, 0, false, true},
+    {32973, Learn, "看演示", "", false, "回到本阶段开始的位置，继续演示复原过程\n看演示", Practising, None, 0, false, true},
     {32960, Help, "使用说明(&H)", "F1", false, "打开使用说明：输入魔方、复原方法、演示、记号、按键、文件和命令行  <F1>\n使用说明", Always, None, 0, true, true},
     {57664, Help, "关于 Velmora(&A)...", "", true, "显示程序信息，版本号和版权\n关于", Always, None, 0, false, true},
     {32783, Bare, "", "", true, "开始输入魔方图案... 只能使用鼠标！\n输入", Always, RadioInputMode, 0, false, true},
@@ -66,10 +70,10 @@ constexpr std::array<CommandRow, 50> kCommands = {{
     {32776, Bare, "", "+, =", true, "直接按放大魔方尺寸；接在其它按钮后执行某一面顺时针转90度 <+> <=>\n顺时针", NotInputMode, None, 0, false, true},
     {32777, Bare, "", "-", true, "直接按缩小魔方尺寸；接在其它按钮后执行某一面逆时针转90度 <->\n逆时针", NotInputMode, None, 0, false, true},
     {32778, Bare, "", "*, /, 8", true, "直接按采用默认显示风格；接在其它按钮后执行某一面转180度 <*> </> <8>\n转180度", NotInputMode, None, 0, false, true},
-}};
+});
 
 // typed character, key, modifiers, id
-constexpr std::array<AcceleratorRow, 42> kAccelerators = {{
+constexpr auto kAccelerators = std::to_array<AcceleratorRow>({
     {true, "*", kNoModifier, 32778},
     {true, "/", kNoModifier, 32778},
     {true, "8", kNoModifier, 32778},
@@ -101,6 +105,7 @@ constexpr std::array<AcceleratorRow, 42> kAccelerators = {{
     {false, "F6", kShift, 57681},
     {false, "F7", kNoModifier, 32797},
     {false, "F8", kNoModifier, 32798},
+    {false, "H", kNoModifier, 32972},
     {false, "O", kCtrl, 57601},
     {false, "V", kCtrl | kShift, 32940},
     {false, "S", kCtrl, 57603},
@@ -113,7 +118,7 @@ constexpr std::array<AcceleratorRow, 42> kAccelerators = {{
     {false, "Delete", kShift, 57635},
     {false, "V", kCtrl, 57637},
     {false, "Insert", kShift, 57637},
-}};
+});
 
 constexpr std::array<int, 23> kToolbar = {
     57600, 57601, 32940, 57603, 0, 32783, 0, 32785, 32772, 0, 32786, 32779,
@@ -130,6 +135,7 @@ std::string_view MenuTitle(MenuId menu) {
         case MenuId::File: return "文件(&F)";
         case MenuId::Edit: return "编辑(&E)";
         case MenuId::View: return "查看(&V)";
+        case MenuId::Learn: return "讲解(&J)";
         case MenuId::Help: return "帮助(&H)";
         case MenuId::None: break;
     }

@@ -76,13 +76,19 @@ inline constexpr int kResetCube = 32923;
 // The solution sheet: printed, or saved as a PDF file (ids 32950-32959).
 inline constexpr int kPrintSolution = 32950;
 inline constexpr int kExportSolutionPdf = 32951;
+// Learn mode: the stage's goal and pieces shown (查看 › 讲解模式), and practising a
+// stage with the user's own turns (menu 讲解).
+inline constexpr int kLearnMode = 32970;
+inline constexpr int kPracticeStage = 32971;
+inline constexpr int kHint = 32972;
+inline constexpr int kShowDemo = 32973;
 // The key-state pane of the status bar.
 inline constexpr int kKeyStatePane = 59142;
 }  // namespace cmd
 
 inline constexpr int kRecentFileCount = 8;
 
-enum class MenuId { None, File, Edit, View, Help };
+enum class MenuId { None, File, Edit, View, Learn, Help };
 
 // When a command may run. A disabled command is never executed, whatever its source.
 enum class EnableRule {
@@ -91,6 +97,8 @@ enum class EnableRule {
     Undo,          // the undo rule of the histories
     Redo,          // the redo rule of the histories
     SolutionShown, // inputMode >= 0 and the solution record holds a move
+    LessonShown,   // learn mode on, inputMode >= 0, and a shown solution with a stage
+    Practising,    // the user practises a stage (inputMode >= 0)
 };
 
 // The mark a menu item or toolbar button carries.
@@ -107,6 +115,7 @@ enum class MarkRule {
     RadioDemoSpeed,    // radio while the demonstration's milliseconds per turn = markValue;
                        // these items form the submenu 演示速度
     CheckInternational,  // check while the solution pane shows the international notation
+    CheckLearnMode,      // check while learn mode is on
 };
 
 struct CommandRow {

@@ -58,6 +58,7 @@ int CVelmoraDoc::TurnLayer(int axis, int slice, int quarters) {
     Redraw();
     model.ExecuteAndSolve();
     ShowStatus(text);
+    NotePracticeTurn();
     Redraw();
     return 1;
 }

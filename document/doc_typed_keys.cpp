@@ -148,6 +148,7 @@ void CVelmoraDoc::RunTypedCommand(std::string_view token) {
     m.ExecuteAndSolve();
     ShowStatus(text.view());
     m.AnimationHint(token);
+    NotePracticeTurn();
     Redraw();
 }
 

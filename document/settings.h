@@ -56,10 +56,15 @@ inline constexpr int kDefaultDemoInterval = 1600;
 inline constexpr std::string_view kDemoIntervalName = "DemoSpeed";
 inline constexpr bool IsDemoInterval(int ms) { return ms == 2400 || ms == 1600 || ms == 800; }
 
+// Learn mode (查看 › 讲解模式): 1 on, 0 off; kept under "Settings" beside the eleven values.
+inline constexpr std::string_view kLearnModeName = "LearnMode";
+inline constexpr int kDefaultLearnMode = 0;
+
 struct VelmoraSettings {
     int colourSettings[kColourCount];
     int solve;
     int demoInterval = kDefaultDemoInterval;
+    int learnMode = kDefaultLearnMode;
 
     VelmoraSettings() { SetDefaults(); }
     void SetDefaults() {

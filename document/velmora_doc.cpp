@@ -56,6 +56,8 @@ bool CVelmoraDoc::IsEnabled(int id) const {
         case EnableRule::Redo: return CanRedo();
         case EnableRule::SolutionShown:
             return model.inputMode >= 0 && model.SolutionRecord.size() > static_cast<std::size_t>(kRecordMovesStart);
+        case EnableRule::LessonShown: return model.inputMode >= 0 && Lesson().stage >= 0;
+        case EnableRule::Practising: return model.inputMode >= 0 && practice.on;
     }
     return false;
 }
@@ -75,6 +77,7 @@ bool CVelmoraDoc::IsChecked(int id) const {
         case MarkRule::CheckStatusBar: return user.BarVisible(Bar::StatusBar);
         case MarkRule::RadioDemoSpeed: return settings.demoInterval == row->markValue;
         case MarkRule::CheckInternational: return internationalShown;
+        case MarkRule::CheckLearnMode: return LearnModeOn();
     }
     return false;
 }
@@ -84,9 +87,11 @@ bool CVelmoraDoc::IsChecked(int id) const {
 bool CVelmoraDoc::OnCommand(int id) {
     if (!IsEnabled(id)) return false;
     if (id >= cmd::kRecentFile1 && id < cmd::kRecentFile1 + kRecentFileCount) {
+        EndPractice();
         OpenRecentFile(id - cmd::kRecentFile1);
         return true;
     }
+    if (practice.on && CommandEndsPractice(id)) EndPractice();
     switch (id) {
         case cmd::kFileNew:
             if (!StartUntitled()) break;
@@ -163,6 +168,10 @@ bool CVelmoraDoc::OnCommand(int id) {
         case cmd::kDemoSlow:
         case cmd::kDemoMedium:
         case cmd::kDemoFast: SetDemoInterval(FindCommand(id)->markValue); break;
+        case cmd::kLearnMode: ToggleLearnMode(); break;
+        case cmd::kPracticeStage: StartPractice(); break;
+        case cmd::kHint: ShowHint(); break;
+        case cmd::kShowDemo: BackToDemonstration(); break;
         default: return false;
     }
     return true;
@@ -171,6 +180,7 @@ bool CVelmoraDoc::OnCommand(int id) {
 // ---- document hooks ----
 
 void CVelmoraDoc::OnNewDocument() {
+    EndPractice();
     const bool demonstrating = model.inputMode != -1 && model.autoDemoCount > 0;
     if (model.inputMode == -1)
         SwapToolbarButton(cmd::kEndInput, cmd::kStartInput);
@@ -214,6 +224,7 @@ bool CVelmoraDoc::Serialize(std::string_view path, bool loading) {
 
 bool CVelmoraDoc::OpenDocumentFile(std::string_view path) {
     if (!SaveModified()) return false;
+    EndPractice();
     if (!Serialize(path, true)) return false;
     pathName.assign(path);
     user.SetDocumentPath(pathName);

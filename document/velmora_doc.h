@@ -15,6 +15,7 @@
 #include "document/command_table.h"
 #include "document/history.h"
 #include "document/key_pane.h"
+#include "document/lesson.h"
 #include "document/settings.h"
 #include "document/solution_sheet.h"
 #include "model/tarnex_source.h"
@@ -127,6 +128,18 @@ public:
     // False after telling the user why.
     bool WriteSolutionPdf(std::string_view path);
 
+    // ---- learn mode (doc_learn.cpp) ----
+    // What the views show of learn mode for the current step of the shown solution, or
+    // for the user's own cube while practising; inactive (active false) when learn mode
+    // is off, in cube input, or when no solution with a stage is shown.
+    LessonView Lesson() const;
+    bool LearnModeOn() const { return settings.learnMode != 0; }
+    bool Practising() const { return practice.on; }
+    // Leaves practice without moving the cube (new positions, files, input call it).
+    void EndPractice();
+    // After a turn of the user's: while practising, says when the stage's goal holds.
+    void NotePracticeTurn();
+
     // ---- services used by the handlers and the views ----
     void SetModifiedFlag(bool modified);
     bool IsModified() const { return modified; }
@@ -219,6 +232,34 @@ private:
     // The status line after a deal of kind 1-4 (Scramble's kinds), unless the solve
     // left a text of its own.
     void ShowDealt(int kind);
+    // Learn mode's commands (doc_learn.cpp).
+    void ToggleLearnMode();
+    void StartPractice();
+    // Commands that give the cube a position of their own, so that the stage
+    // practised no longer applies.
+    static bool CommandEndsPractice(int id);
+    void ShowHint();
+    void BackToDemonstration();
+    // The stage practised: the solution it came from and where the stage starts in it.
+    struct PracticeState {
+        bool on = false;
+        int method = 0;        // methodUsed of that solution
+        int stage = -1;        // index of the stage among the solution's stages
+        int stageStart = 0;    // record index of the stage's first move
+        std::string record;    // the solution record practised from
+        CubeState start{};     // the solution's start position
+        std::string hint;      // the hint last given (own notation)
+        // The moves the hints follow: the method's own solution from the cube the
+        // last plan started at, and the position the user reaches by the next one.
+        std::vector<std::string> plan;
+        std::size_t planNext = 0;
+        CubeState planAt{};
+    };
+    PracticeState practice;
+    // A copy of the model on which learn mode judges goals and plans hints; made on
+    // first use.
+    mutable std::unique_ptr<CTarnexSource> lessonWork;
+    CTarnexSource& LessonWork() const;
 
     std::string pathName;
     // The document differs from its file (or, untitled, holds something to save). Every

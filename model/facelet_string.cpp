@@ -48,6 +48,14 @@ void WriteFaceletString(const CTarnexSource& m, bool byCentre, char out[55]) {
     out[54] = '\0';
 }
 
+int FaceletPlace(int slot, int sticker) {
+    for (int i = 0; i < 54; ++i) {
+        const auto& place = kStringPlaces[static_cast<std::size_t>(i)];
+        if (place[0] == slot && place[1] == sticker) return i;
+    }
+    return -1;
+}
+
 bool ReadFaceletString(const CTarnexSource& m, std::string_view text, int net[kFaceletCount]) {
     if (text.size() != 54) return false;
     int faces[54];

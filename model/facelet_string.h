@@ -25,4 +25,8 @@ bool ReadFaceletString(const CTarnexSource& m, std::string_view text, int net[kF
 // it: blanks, separators and any other characters between them are passed over.
 std::string FaceletLetters(std::string_view text);
 
+// Place (0-53) in the facelet string of sticker `sticker` (1-3) of slot rc; for the
+// centre of face position f (1-6) pass slot 0 and sticker f. -1 for no such sticker.
+int FaceletPlace(int slot, int sticker);
+
 }  // namespace velmora
