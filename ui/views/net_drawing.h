@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "document/cube_input.h"
+#include "document/lesson.h"
 
 class QPainter;
 
@@ -18,8 +19,11 @@ class CVelmoraDoc;
 
 // Draws the net with the colours (colourSettings layout); the caller has filled the
 // surface with the background colour. In input mode the colour counts are taken
-// first, so that the palette and the input check read the same figures.
-void DrawNet(QPainter& p, CTarnexSource& m, const int colours[10]);
+// first, so that the palette and the input check read the same figures. With an
+// active lesson (outside input mode) the stickers are drawn by their lights: dimmed
+// ones desaturated, the stage's framed in bright orange; the block of the face about
+// to turn is framed in the text colour.
+void DrawNet(QPainter& p, CTarnexSource& m, const int colours[10], const LessonView* lesson = nullptr);
 
 // Face 1-6 whose block (first cell's top left to ninth cell's bottom right) contains
 // (x, y) strictly; 0 for none.

@@ -7,10 +7,13 @@
 #include <QMouseEvent>
 #include <QTimer>
 #include <QPainter>
+#include <algorithm>
 
+#include "document/lesson_text.h"
 #include "document/pane_text.h"
 #include "document/velmora_doc.h"
 #include "model/move_notation.h"
+#include "ui/gl/lesson_source.h"
 #include "ui/views/pane_drawing.h"
 #include "ui/views/solution_layout.h"
 
@@ -56,6 +59,47 @@ void LayoutPane(const CVelmoraDoc& doc, InternationalRecord& translated, Solutio
     LayoutSolution(translated.text, translated.FromOwn(m.demoPos), m.methodUsed, layout, true);
 }
 
+// Left edge of the move lines (and of learn mode's lines above them).
+constexpr int kMovesLeft = 132;
+
+// Learn mode's lines above the moves and which move lines are shown below them.
+struct PaneRows {
+    QStringList header;  // wrapped to the pane's width
+    int firstLine = 0;   // the first move line shown
+    int moveLines = SolutionLayout::kMaxLines;
+    int MovesTop() const { return SolutionLayout::kFirstLineY + SolutionLayout::kLinePitch * header.size(); }
+};
+
+// Breaks a paragraph into lines no wider than width pixels of the pane's font; the
+// text has no blanks to break at (Chinese), so any character may start a line.
+QStringList Wrap(const QString& text, int width) {
+    const QFontMetrics metrics(PaneFont());
+    QStringList lines;
+    QString line;
+    for (const QChar c : text) {
+        if (!line.isEmpty() && metrics.horizontalAdvance(line + c) > width) {
+            lines.append(line);
+            line.clear();
+        }
+        line += c;
+    }
+    if (!line.isEmpty()) lines.append(line);
+    return lines;
+}
+
+// The header of the lesson (none without learn mode) and the move lines that fit below
+// it, scrolled so that the step's marker stays in view.
+PaneRows RowsOf(const LessonView& lesson, const SolutionLayout& layout, int paneWidth) {
+    PaneRows rows;
+    const int width = std::max(120, paneWidth - kMovesLeft - 8);
+    for (const std::string& paragraph : LessonPaneLines(lesson)) rows.header.append(Wrap(Utf8(paragraph), width));
+    // At least two move lines stay below the header.
+    while (rows.header.size() > SolutionLayout::kMaxLines - 2) rows.header.removeLast();
+    rows.moveLines = SolutionLayout::kMaxLines - static_cast<int>(rows.header.size());
+    if (layout.markerLine >= rows.moveLines) rows.firstLine = layout.markerLine - rows.moveLines + 1;
+    return rows;
+}
+
 }  // namespace
 
 CTarnexSolutionView::CTarnexSolutionView(CVelmoraDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
@@ -78,11 +122,14 @@ int CTarnexSolutionView::CharWidth() const { return QFontMetrics(PaneFont()).hor
 void CTarnexSolutionView::JumpToTokenAt(int x, int y) {
     const CTarnexSource& m = doc_.model;
     if (m.inputMode < 0) return;
-    int line = 0, column = 0;
-    if (!SolutionCellAt(x, y, CharWidth(), line, column)) return;
     SolutionLayout layout;
     InternationalRecord translated;
     LayoutPane(doc_, translated, layout);
+    const PaneRows rows = RowsOf(ShownLesson(doc_), layout, static_cast<int>(width() / Scale()));
+    int line = 0, column = 0;
+    if (!SolutionCellAt(x, y - (rows.MovesTop() - SolutionLayout::kFirstLineY), CharWidth(), line, column)) return;
+    if (line >= rows.moveLines) return;
+    line += rows.firstLine;
     int target = -1;
     if (!doc_.internationalShown) {
         target = SolutionTokenAt(m.SolutionRecord.view(), layout, line, column);
@@ -115,8 +162,11 @@ QImage CTarnexSolutionView::Render() const {
     DrawTextAt(p, 14, 49, Utf8(layout.method));
     const int charWidth = CharWidth();
     const int lineHeight = QFontMetrics(p.font()).height();
-    for (int i = 0; i < layout.lineCount; ++i) {
-        const int y = SolutionLayout::kFirstLineY + SolutionLayout::kLinePitch * i;
+    const PaneRows rows = RowsOf(ShownLesson(doc_), layout, static_cast<int>(width() / Scale()));
+    for (int i = 0; i < rows.header.size(); ++i)
+        DrawTextAt(p, kMovesLeft, SolutionLayout::kFirstLineY + SolutionLayout::kLinePitch * i, rows.header[i]);
+    for (int i = rows.firstLine; i < layout.lineCount && i < rows.firstLine + rows.moveLines; ++i) {
+        const int y = rows.MovesTop() + SolutionLayout::kLinePitch * (i - rows.firstLine);
         const QString text = QString::fromLatin1(layout.lines[i].c_str());
         DrawTextAt(p, 132, y, text);
         // The token the next step demonstrates, in reversed colours.
