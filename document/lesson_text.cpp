@@ -21,7 +21,8 @@ std::vector<std::string> LessonPaneLines(const LessonView& lesson) {
         lines.push_back("本阶段的小块已到位 " + std::to_string(lesson.piecesHome) + "/" +
                         std::to_string(lesson.piecesTotal) + " 块。");
     }
-    if (lesson.practising && !lesson.hint.empty()) {
+    // A hint is for reaching the goal: once it holds, none is shown.
+    if (lesson.practising && !lesson.goalReached && !lesson.hint.empty()) {
         std::string hint = "提示：下一步转 " + lesson.hint;
         if (!lesson.hintInternational.empty()) hint += "（国际记号 " + lesson.hintInternational + "）";
         lines.push_back(std::move(hint));

@@ -139,7 +139,7 @@ TEST(LessonText, PaneLinesNameTheStageAndFollowPractice) {
     EXPECT_EQ(lines[4], "提示：下一步转 R+（国际记号 R）");
     lesson.progress.clear();
     lesson.goalReached = true;
-    lesson.hint.clear();
+    lesson.hint = "F+";  // the last hint given is no longer shown
     EXPECT_EQ(LessonPaneLines(lesson).back(), "这一阶段完成了！可以接着做下一阶段。");
     lesson.stage = 4;
     EXPECT_EQ(LessonPaneLines(lesson).back(), "这一阶段完成了，魔方复原了！");
