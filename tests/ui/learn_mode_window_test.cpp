@@ -436,7 +436,8 @@ TEST_F(LearnShots, WindowAtThreeStagesAndInPractice) {
     if (!d.LearnModeOn()) Frame().Dispatch(32970);
     auto shoot = [&](const QString& name) {
         Frame().RedrawAll();
-        Pump(400);
+        // Past the last turn's animation (half a second a quarter turn, a second a half).
+        Pump(1300);
         const QImage shot = Frame().grab().toImage();
         ASSERT_TRUE(shot.save(folder + QLatin1Char('/') + name));
     };

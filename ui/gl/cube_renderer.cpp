@@ -411,7 +411,9 @@ void CubeRenderer::DrawCube(const CTarnexSource& m) const {
         glCallList(71 + k - 1);
         glPopMatrix();
     }
-    if (lesson_.active && lesson_.layer.shown) DrawLayerOutline();
+    // The layer about to turn is framed at rest; while a turn is still animating the
+    // frame would stand still among moving pieces.
+    if (lesson_.active && lesson_.layer.shown && m.animAngle == 0 && turnDegrees_ == 0) DrawLayerOutline();
 }
 
 void CubeRenderer::DrawLitPiece(const CTarnexSource& m, int slot, int homeRow, int homeCol, int twist) const {
