@@ -89,13 +89,17 @@ QStringList Wrap(const QString& text, int width) {
 
 // The header of the lesson (none without learn mode) and the move lines that fit below
 // it, scrolled so that the step's marker stays in view.
-PaneRows RowsOf(const LessonView& lesson, const SolutionLayout& layout, int paneWidth) {
+PaneRows RowsOf(const LessonView& lesson, const SolutionLayout& layout, int paneWidth, int paneHeight) {
     PaneRows rows;
     const int width = std::max(120, paneWidth - kMovesLeft - 8);
     for (const std::string& paragraph : LessonPaneLines(lesson)) rows.header.append(Wrap(Utf8(paragraph), width));
     // At least two move lines stay below the header.
     while (rows.header.size() > SolutionLayout::kMaxLines - 2) rows.header.removeLast();
     rows.moveLines = SolutionLayout::kMaxLines - static_cast<int>(rows.header.size());
+    // Below a header, only the move lines the pane can show count, so that the marker
+    // is scrolled into what is seen.
+    if (!rows.header.isEmpty())
+        rows.moveLines = std::clamp((paneHeight - rows.MovesTop()) / SolutionLayout::kLinePitch, 1, rows.moveLines);
     if (layout.markerLine >= rows.moveLines) rows.firstLine = layout.markerLine - rows.moveLines + 1;
     return rows;
 }
@@ -125,7 +129,7 @@ void CTarnexSolutionView::JumpToTokenAt(int x, int y) {
     SolutionLayout layout;
     InternationalRecord translated;
     LayoutPane(doc_, translated, layout);
-    const PaneRows rows = RowsOf(ShownLesson(doc_), layout, static_cast<int>(width() / Scale()));
+    const PaneRows rows = RowsOf(ShownLesson(doc_), layout, static_cast<int>(width() / Scale()), static_cast<int>(height() / Scale()));
     int line = 0, column = 0;
     if (!SolutionCellAt(x, y - (rows.MovesTop() - SolutionLayout::kFirstLineY), CharWidth(), line, column)) return;
     if (line >= rows.moveLines) return;
@@ -162,7 +166,7 @@ QImage CTarnexSolutionView::Render() const {
     DrawTextAt(p, 14, 49, Utf8(layout.method));
     const int charWidth = CharWidth();
     const int lineHeight = QFontMetrics(p.font()).height();
-    const PaneRows rows = RowsOf(ShownLesson(doc_), layout, static_cast<int>(width() / Scale()));
+    const PaneRows rows = RowsOf(ShownLesson(doc_), layout, static_cast<int>(width() / Scale()), static_cast<int>(height() / Scale()));
     for (int i = 0; i < rows.header.size(); ++i)
         DrawTextAt(p, kMovesLeft, SolutionLayout::kFirstLineY + SolutionLayout::kLinePitch * i, rows.header[i]);
     for (int i = rows.firstLine; i < layout.lineCount && i < rows.firstLine + rows.moveLines; ++i) {
