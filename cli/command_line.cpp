@@ -46,6 +46,17 @@ CommandLine::CommandLine() {
                       "solving threads, 1 to " + std::to_string(kMaxJobs) + " (default: one per core)")
         ->check(CLI::Range(1, kMaxJobs));
 
+    explain = app.add_subcommand("explain", "print the solution stage by stage with each stage's goal and pieces, "
+                                            "checked by replaying it");
+    AddPositionOptions(*explain, opt);
+    explain->add_option("--count", opt.count,
+                        "check that many random positions instead (1 to " + std::to_string(kMaxBatchCount) + ")")
+        ->check(CLI::Range(1LL, kMaxBatchCount));
+    explain->add_option("--seed", opt.seed, seedHelp)->check(CLI::Range(0LL, kMaxSeed));
+    explain->add_option("--moves-per-position", opt.movesPerPosition,
+                        "with --count: random face turns per position, 0 to " + std::to_string(kMaxMovesPerPosition))
+        ->check(CLI::Range(0, kMaxMovesPerPosition));
+
     AddFileCommands(app, opt);
     AddMoveTextCommands(app);
     AddScanCommand(app, scanOpt);
@@ -84,6 +95,7 @@ int RunCommandLine(CommandLine& line) {
     if (*line.solve) return RunSolve(opt);
     if (*line.scramble) return RunScramble(opt);
     if (*line.batch) return RunBatch(opt);
+    if (*line.explain) return RunExplain(opt);
     if (int rc = RunMoveTextCommands(line.app); rc >= 0) return rc;
     if (int rc = RunScanCommand(line.app, line.scanOpt); rc >= 0) return rc;
     return RunFileCommands(line.app, opt);

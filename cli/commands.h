@@ -83,6 +83,9 @@ int RunState(const CommandOptions& opt);
 int RunSolve(const CommandOptions& opt);
 int RunScramble(const CommandOptions& opt);
 int RunBatch(const CommandOptions& opt);
+// explain: one position stage by stage, or with count > 0 the replay check over that
+// many random positions.
+int RunExplain(const CommandOptions& opt);
 
 // The exit code after a command that used the model: 2 with a message on standard
 // error when a record could not be written to the solve log, else exitCode.
@@ -146,6 +149,7 @@ struct CommandLine {
     CLI::App* solve = nullptr;
     CLI::App* scramble = nullptr;
     CLI::App* batch = nullptr;
+    CLI::App* explain = nullptr;
     CommandLine();
 };
 // Reads argv into line.opt. Returns -1 when a command is to run; otherwise the exit

@@ -1,5 +1,6 @@
 // Learn mode: the lesson of the current stage for the views, and practising a stage
 // with the user's own turns, with hints from the method's own solution.
+#include <algorithm>
 #include <cstring>
 
 #include "document/lesson_plan.h"
@@ -27,16 +28,10 @@ int ShownIndex(const std::vector<RecordStage>& stages, int index) {
 
 int ShownCount(const std::vector<RecordStage>& stages) { return ShownIndex(stages, static_cast<int>(stages.size())); }
 
-// The lessons of the stages before index (the pieces they put home).
-std::vector<const StageLesson*> EarlierLessons(const std::vector<RecordStage>& stages, int index) {
-    std::vector<const StageLesson*> out;
-    for (int i = 0; i < index; ++i) out.push_back(stages[static_cast<std::size_t>(i)].lesson);
-    return out;
-}
-
-// Name, goal, lights and the count of the stage at index, judged on cube.
-void FillStage(LessonView& v, const std::vector<RecordStage>& stages, int index, const CubeState& cube,
-               CTarnexSource& work) {
+// Name, goal, lights and the count of the stage at index, judged on cube; home: what
+// is home when the stage begins.
+void FillStage(LessonView& v, const std::vector<RecordStage>& stages, int index, const std::vector<RecordStage>& home,
+               const CubeState& cube, CTarnexSource& work) {
     const RecordStage& s = stages[static_cast<std::size_t>(index)];
     const StageLesson& lesson = *s.lesson;
     v.active = true;
@@ -48,12 +43,12 @@ void FillStage(LessonView& v, const std::vector<RecordStage>& stages, int index,
     v.stageEnd = s.end;
     work.cube = cube;
     v.lights.fill(StickerLight::Dimmed);
-    for (const StageLesson* earlier : EarlierLessons(stages, index))
-        LightLessonPieces(work, *earlier, StickerLight::Home, v.lights);
+    for (const RecordStage& earlier : home)
+        LightLessonPieces(work, *earlier.lesson, StickerLight::Home, v.lights);
     LightLessonPieces(work, lesson, StickerLight::Stage, v.lights);
     if (!IsUpright(work.cube)) HoldUpright(work);
     v.piecesTotal = PiecesNeeded(lesson);
-    v.piecesHome = std::min(PiecesHolding(work, lesson), v.piecesTotal);
+    v.piecesHome = std::min(PiecesHolding(work, lesson, s.axis), v.piecesTotal);
 }
 
 }  // namespace
@@ -72,12 +67,13 @@ LessonView CVelmoraDoc::Lesson() const {
     if (!LearnModeOn() || model.inputMode < 0) return v;
     CTarnexSource& work = LessonWork();
     if (practice.on) {
-        const std::vector<RecordStage> stages = SplitRecordStages(practice.record, practice.method);
+        const std::vector<RecordStage> stages = ReadRecordStages(work, practice.record, practice.start, practice.method);
         if (practice.stage < 0 || practice.stage >= static_cast<int>(stages.size())) return v;
-        FillStage(v, stages, practice.stage, model.cube, work);
+        const std::vector<RecordStage> home =
+            StagesHomeBefore(work, practice.record, practice.start, practice.method, stages, practice.stage);
+        FillStage(v, stages, practice.stage, home, model.cube, work);
         v.practising = true;
-        const StageLesson& lesson = *stages[static_cast<std::size_t>(practice.stage)].lesson;
-        v.goalReached = PracticeGoalHolds(work, model.cube, lesson, EarlierLessons(stages, practice.stage));
+        v.goalReached = PracticeGoalHolds(work, model.cube, stages[static_cast<std::size_t>(practice.stage)], home);
         v.hint = practice.hint;
         if (!v.hint.empty()) v.hintInternational = InternationalOfOwnToken(v.hint);
         FixedText<255> line;
@@ -90,10 +86,15 @@ LessonView CVelmoraDoc::Lesson() const {
         v.progress = line.view();
         return v;
     }
-    const std::vector<RecordStage> stages = SplitRecordStages(model.SolutionRecord.view(), model.methodUsed);
+    const std::vector<RecordStage> stages =
+        ReadRecordStages(work, model.SolutionRecord.view(), model.startState, model.methodUsed);
     const int index = StageAtPosition(stages, model.demoPos);
-    if (index < 0) return v;
-    FillStage(v, stages, index, model.cube, work);
+    if (index < 0 || !RecordReachesLastGoal(work, model.SolutionRecord.view(), model.startState, stages)) return v;
+    const std::vector<RecordStage> home =
+        StagesHomeBefore(work, model.SolutionRecord.view(), model.startState, model.methodUsed, stages, index);
+    FillStage(v, stages, index, home, model.cube, work);
+    v.formula = FormulaAt(model.methodUsed, model.SolutionRecord.view(), stages[static_cast<std::size_t>(index)],
+                          model.demoPos);
     FixedText<255> line;
     line.Format("本阶段的小块已到位 %d/%d 块。", v.piecesHome, v.piecesTotal);
     v.progress = line.view();
@@ -122,9 +123,11 @@ void CVelmoraDoc::ToggleLearnMode() {
 }
 
 void CVelmoraDoc::StartPractice() {
-    const std::vector<RecordStage> stages = SplitRecordStages(model.SolutionRecord.view(), model.methodUsed);
+    const std::vector<RecordStage> stages =
+        ReadRecordStages(LessonWork(), model.SolutionRecord.view(), model.startState, model.methodUsed);
     const int index = StageAtPosition(stages, model.demoPos);
-    if (index < 0) return;
+    if (index < 0 || !RecordReachesLastGoal(LessonWork(), model.SolutionRecord.view(), model.startState, stages))
+        return;
     const RecordStage& s = stages[static_cast<std::size_t>(index)];
     model.autoDemoCount = 0;
     StepSolutionTo(s.firstMove);
@@ -144,11 +147,12 @@ void CVelmoraDoc::StartPractice() {
 
 void CVelmoraDoc::ShowHint() {
     if (!practice.on) return;
-    const std::vector<RecordStage> stages = SplitRecordStages(practice.record, practice.method);
-    if (practice.stage < 0 || practice.stage >= static_cast<int>(stages.size())) return;
-    const StageLesson& lesson = *stages[static_cast<std::size_t>(practice.stage)].lesson;
-    const std::vector<const StageLesson*> kept = EarlierLessons(stages, practice.stage);
     CTarnexSource& work = LessonWork();
+    const std::vector<RecordStage> stages = ReadRecordStages(work, practice.record, practice.start, practice.method);
+    if (practice.stage < 0 || practice.stage >= static_cast<int>(stages.size())) return;
+    const RecordStage& lesson = stages[static_cast<std::size_t>(practice.stage)];
+    const std::vector<RecordStage> kept =
+        StagesHomeBefore(work, practice.record, practice.start, practice.method, stages, practice.stage);
     if (PracticeGoalHolds(work, model.cube, lesson, kept)) {
         practice.hint.clear();
         ShowStatus("这一阶段已经完成了，不需要提示。");
@@ -189,9 +193,7 @@ void CVelmoraDoc::BackToDemonstration() {
     const int target = practice.stageStart;
     EndPractice();
     StepSolutionTo(target);
-    // The demonstration goes on by itself from the stage's start.
-    model.autoDemoCount = 1;
-    ShowStatus("回到这一阶段的开始，接着演示。");
+    ShowStatus("回到这一阶段的开始，可以接着一步一步看演示。");
     Redraw();
 }
 

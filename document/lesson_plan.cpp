@@ -2,8 +2,13 @@
 // replay check.
 #include "document/lesson_plan.h"
 
+#include <algorithm>
+
 #include "model/facelet_string.h"
 #include "solvers/centre/centre_lessons.h"
+#include "solvers/eightcorner/ec_last_upper_edge.h"
+#include "solvers/eightcorner/ec_middle_edges.h"
+#include "solvers/group/group_cases.h"
 #include "solvers/eightcorner/ec_lessons.h"
 #include "solvers/group/group_lessons.h"
 #include "solvers/shortest/shortest_lessons.h"
@@ -49,17 +54,27 @@ int StickerOnFace(int row, int col, int face) {
     return 0;
 }
 
-bool AxisOriented(const CTarnexSource& m, int row, int col) {
-    const int top = CentreColour(m, 1), bottom = CentreColour(m, 6);
-    if (row != 3) {
-        const int k = StickerOnFace(row, col, row <= 2 ? 1 : 6);
-        const int c = m.StickerColour(row, col, k);
-        return c == top || c == bottom;
+// The two faces at the ends of each axis (0 top-bottom, 1 right-left, 2 front-back),
+// and the pair whose colours decide the middle-layer edges of that axis.
+constexpr int kAxisPoles[3][2] = {{1, 6}, {3, 5}, {2, 4}};
+constexpr int kAxisReference[3][2] = {{2, 4}, {1, 6}, {1, 6}};
+
+bool AxisOriented(const CTarnexSource& m, int row, int col, int axis) {
+    const int* poles = kAxisPoles[axis];
+    const int* refs = kAxisReference[axis];
+    const int p0 = CentreColour(m, poles[0]), p1 = CentreColour(m, poles[1]);
+    for (int face : {poles[0], poles[1]}) {
+        if (const int k = StickerOnFace(row, col, face)) {
+            const int c = m.StickerColour(row, col, k);
+            return c == p0 || c == p1;
+        }
     }
-    const int front = CentreColour(m, 2), back = CentreColour(m, 4);
-    const int k = StickerOnFace(row, col, 2) ? StickerOnFace(row, col, 2) : StickerOnFace(row, col, 4);
+    // A middle-layer edge of this axis.
+    const int r0 = CentreColour(m, refs[0]), r1 = CentreColour(m, refs[1]);
+    const int k = StickerOnFace(row, col, refs[0]) ? StickerOnFace(row, col, refs[0]) : StickerOnFace(row, col, refs[1]);
+    if (k == 0) return false;
     const int c = m.StickerColour(row, col, k), other = m.StickerColour(row, col, 3 - k);
-    return (c == front || c == back) && other != top && other != bottom;
+    return (c == r0 || c == r1) && other != p0 && other != p1;
 }
 
 bool LayerPlaced(const CubeState& s, int row, int col) {
@@ -174,7 +189,7 @@ void HoldUpright(CTarnexSource& m) {
         if (m.cube.centres[k] == 2) m.ApplyToken(kFrontFrom[k]);
 }
 
-bool PieceHolds(const CTarnexSource& m, GoalFrame frame, StagePiece piece) {
+bool PieceHolds(const CTarnexSource& m, GoalFrame frame, StagePiece piece, int axis) {
     if (frame == GoalFrame::Centres) {
         const int f = piece.slot;
         for (int k = 1; k <= 6; ++k)
@@ -183,17 +198,17 @@ bool PieceHolds(const CTarnexSource& m, GoalFrame frame, StagePiece piece) {
     }
     const int row = piece.slot / 10, col = piece.slot % 10;
     if (row < 1 || row > 5 || col < 1 || col > 4) return false;
-    if (frame == GoalFrame::Axis) return AxisOriented(m, row, col);
+    if (frame == GoalFrame::Axis) return AxisOriented(m, row, col, axis >= 0 && axis < 3 ? axis : 0);
     const PieceSlot& p = m.cube.pieces[row][col];
     if (piece.goal == PieceGoal::Oriented) return p.homeRow == row && p.twist == 0;
     if (frame == GoalFrame::Layers) return LayerPlaced(m.cube, row, col);
     return p.homeRow == row && p.homeCol == col && p.twist == 0;
 }
 
-int PiecesHolding(const CTarnexSource& m, const StageLesson& lesson) {
+int PiecesHolding(const CTarnexSource& m, const StageLesson& lesson, int axis) {
     int n = 0;
     for (const StagePiece& p : lesson.pieces)
-        if (PieceHolds(m, lesson.frame, p)) ++n;
+        if (PieceHolds(m, lesson.frame, p, axis)) ++n;
     return n;
 }
 
@@ -265,18 +280,106 @@ void ApplyTokens(CTarnexSource& work, std::string_view text) {
     for (std::string_view token : RecordTokens(text)) work.ApplyToken(token);
 }
 
-// A piece a finished stage promised, with the frame it was judged in.
+// What a finished stage promised: one piece, or (for a stage that chooses its pieces)
+// that at least `count` of its pieces hold.
 struct Promise {
-    int slot;
-    GoalFrame frame;
+    const StageLesson* lesson;
+    int slot;  // 0 for a count over the lesson's pieces
     PieceGoal goal;
+    int count;
+    int axis;
 };
+
+bool PromiseHolds(CTarnexSource& work, const Promise& pr) {
+    return OnUpright(work, [&](CTarnexSource& w) {
+        if (pr.slot != 0) return PieceHolds(w, pr.lesson->frame, {pr.slot, pr.goal}, pr.axis);
+        return PiecesHolding(w, *pr.lesson, pr.axis) >= pr.count;
+    });
+}
+
+bool Lists(const StageLesson& lesson, int slot) {
+    for (const StagePiece& p : lesson.pieces)
+        if (p.slot == slot) return true;
+    return false;
+}
+
+// The lesson lists a piece the promise covers.
+bool ListsAnyOf(const StageLesson& lesson, const Promise& pr) {
+    if (pr.slot != 0) return Lists(lesson, pr.slot);
+    for (const StagePiece& p : pr.lesson->pieces)
+        if (Lists(lesson, p.slot)) return true;
+    return false;
+}
+
+// The record replayed from start up to record index end, on work.
+void ReplayTo(CTarnexSource& work, std::string_view record, const CubeState& start, int end) {
+    work.cube = start;
+    work.moveRecord.Clear();
+    ApplyTokens(work, record.substr(kRecordMovesStart, static_cast<std::size_t>(end - kRecordMovesStart)));
+}
 
 }  // namespace
 
+std::vector<RecordStage> ReadRecordStages(CTarnexSource& work, std::string_view record, const CubeState& start,
+                                          int method) {
+    std::vector<RecordStage> stages = SplitRecordStages(record, method);
+    for (std::size_t i = 0; i < stages.size(); ++i) {
+        if (stages[i].lesson->frame != GoalFrame::Axis) continue;
+        ReplayTo(work, record, start, stages[i].end);
+        const StageLesson& lesson = *stages[i].lesson;
+        int axis = -1;
+        for (int a = 0; a < 3 && axis < 0; ++a)
+            if (OnUpright(work, [&](CTarnexSource& w) { return PiecesHolding(w, lesson, a); }) ==
+                static_cast<int>(lesson.pieces.size()))
+                axis = a;
+        if (axis >= 0 || i + 1 >= stages.size()) {
+            stages[i].axis = axis < 0 ? 0 : axis;
+            continue;
+        }
+        // The moves before the marker reach no axis's orientation (the search met its
+        // two phases from the solved end): they are one stage with the next.
+        RecordStage& next = stages[i + 1];
+        next.begin = stages[i].begin;
+        if (stages[i].moves > 0) next.firstMove = stages[i].firstMove;
+        next.moves += stages[i].moves;
+        stages.erase(stages.begin() + static_cast<std::ptrdiff_t>(i));
+        --i;
+    }
+    return stages;
+}
+
+bool RecordReachesLastGoal(CTarnexSource& work, std::string_view record, const CubeState& start,
+                           const std::vector<RecordStage>& stages) {
+    if (stages.empty()) return false;
+    ReplayTo(work, record, start, static_cast<int>(record.size()));
+    const RecordStage& last = stages.back();
+    return OnUpright(work, [&](CTarnexSource& w) { return StageGoalHolds(w, *last.lesson, last.axis); });
+}
+
+std::vector<RecordStage> StagesHomeBefore(CTarnexSource& work, std::string_view record, const CubeState& start,
+                                          int method, const std::vector<RecordStage>& stages, int index) {
+    std::vector<RecordStage> home(stages.begin(), stages.begin() + index);
+    const MethodLesson* lessons = MethodLessonOf(method);
+    if (!lessons || index < 0 || index >= static_cast<int>(stages.size())) return home;
+    const StageLesson* current = stages[static_cast<std::size_t>(index)].lesson;
+    ReplayTo(work, record, start, stages[static_cast<std::size_t>(index)].begin);
+    for (const StageLesson& lesson : lessons->stages) {
+        if (&lesson == current) break;
+        if (lesson.frame == GoalFrame::Axis) continue;
+        bool inRecord = false;
+        for (const RecordStage& s : stages) inRecord = inRecord || s.lesson == &lesson;
+        if (inRecord) continue;
+        if (!OnUpright(work, [&](CTarnexSource& w) { return StageGoalHolds(w, lesson); })) continue;
+        RecordStage held;
+        held.lesson = &lesson;
+        home.push_back(held);
+    }
+    return home;
+}
+
 bool CheckStageReplay(CTarnexSource& work, std::string_view record, const CubeState& start, int method,
                       ReplayFault* fault) {
-    const std::vector<RecordStage> stages = SplitRecordStages(record, method);
+    const std::vector<RecordStage> stages = ReadRecordStages(work, record, start, method);
     if (stages.empty()) return false;
     work.cube = start;
     work.moveRecord.Clear();
@@ -295,36 +398,33 @@ bool CheckStageReplay(CTarnexSource& work, std::string_view record, const CubeSt
         int held = 0;
         int firstMissing = 0;
         for (const StagePiece& p : lesson.pieces) {
-            const bool ok = OnUpright(work, [&](CTarnexSource& w) { return PieceHolds(w, lesson.frame, p); });
+            const bool ok = OnUpright(work, [&](CTarnexSource& w) { return PieceHolds(w, lesson.frame, p, s.axis); });
             if (ok) ++held;
             else if (firstMissing == 0) firstMissing = p.slot;
         }
         if (held < PiecesNeeded(lesson)) return fail(firstMissing, false);
-        // Earlier promises not listed again must still hold.
+        // Earlier promises on pieces not listed again must still hold.
         for (const Promise& pr : promises) {
-            bool listed = false;
-            for (const StagePiece& p : lesson.pieces) listed = listed || p.slot == pr.slot;
-            if (listed) continue;
-            const bool ok = OnUpright(work, [&](CTarnexSource& w) { return PieceHolds(w, pr.frame, {pr.slot, pr.goal}); });
-            if (!ok) return fail(pr.slot, true);
+            if (ListsAnyOf(lesson, pr)) continue;
+            if (!PromiseHolds(work, pr)) return fail(pr.slot != 0 ? pr.slot : pr.lesson->pieces[0].slot, true);
         }
-        // This stage's holding pieces replace the promises on their slots.
-        for (const StagePiece& p : lesson.pieces) {
-            std::erase_if(promises, [&](const Promise& pr) { return pr.slot == p.slot; });
-            const bool ok = OnUpright(work, [&](CTarnexSource& w) { return PieceHolds(w, lesson.frame, p); });
-            if (ok) promises.push_back({p.slot, lesson.frame, p.goal});
-        }
+        // This stage's promises replace those on the pieces it lists.
+        std::erase_if(promises, [&](const Promise& pr) { return ListsAnyOf(lesson, pr); });
+        if (lesson.atLeast > 0)
+            promises.push_back({&lesson, 0, PieceGoal::Placed, lesson.atLeast, s.axis});
+        else
+            for (const StagePiece& p : lesson.pieces) promises.push_back({&lesson, p.slot, p.goal, 0, s.axis});
     }
     return true;
 }
 
-bool PracticeGoalHolds(CTarnexSource& work, const CubeState& cube, const StageLesson& lesson,
-                       const std::vector<const StageLesson*>& kept) {
+bool PracticeGoalHolds(CTarnexSource& work, const CubeState& cube, const RecordStage& stage,
+                       const std::vector<RecordStage>& kept) {
     work.cube = cube;
     return OnUpright(work, [&](CTarnexSource& w) {
-        if (!StageGoalHolds(w, lesson)) return false;
-        for (const StageLesson* k : kept)
-            if (!StageGoalHolds(w, *k)) return false;
+        if (!StageGoalHolds(w, *stage.lesson, stage.axis)) return false;
+        for (const RecordStage& k : kept)
+            if (!StageGoalHolds(w, *k.lesson, k.axis)) return false;
         return true;
     });
 }
@@ -343,8 +443,8 @@ int RunMethod(CTarnexSource& m, int method) {
 
 }  // namespace
 
-bool PlanToGoal(CTarnexSource& work, const CubeState& from, int method, const StageLesson& goal,
-                const std::vector<const StageLesson*>& kept, std::vector<std::string>& moves) {
+bool PlanToGoal(CTarnexSource& work, const CubeState& from, int method, const RecordStage& goal,
+                const std::vector<RecordStage>& kept, std::vector<std::string>& moves) {
     moves.clear();
     work.cube = from;
     work.moveRecord.Clear();
@@ -364,6 +464,87 @@ bool PlanToGoal(CTarnexSource& work, const CubeState& from, int method, const St
         if (PracticeGoalHolds(work, at, goal, kept)) return true;
     }
     return true;
+}
+
+namespace {
+
+// One row of a case table: its case number and its moves.
+struct CaseRow {
+    int number;
+    std::string_view formula;
+};
+
+// The rows of the table of a method's stage, and the words for them.
+std::vector<CaseRow> CaseRowsOf(int method, std::string_view marker, std::string_view& does) {
+    std::vector<CaseRow> rows;
+    if (method == 1 && marker == ",# ") {
+        does = group::kBottomCornerFormulaDoes;
+        for (const auto& r : group::BottomCornerFormulas()) rows.push_back({r.caseNumber, r.formula});
+    } else if (method == 1 && marker == "") {
+        does = group::kBottomEdgeFormulaDoes;
+        for (const auto& r : group::BottomEdgeFormulas()) rows.push_back({r.caseNumber, r.formula});
+    } else if (method == 1 && marker == "# #") {
+        does = group::kEdgeTwistFormulaDoes;
+        for (const auto& r : group::EdgeTwistFormulas()) rows.push_back({r.caseNumber, r.formula});
+    } else if (method == 1 && marker == "###") {
+        does = group::kCornerTwistFormulaDoes;
+        for (const auto& r : group::CornerTwistFormulas()) rows.push_back({r.caseNumber, r.formula});
+    } else if (method == 2 && marker == " ##") {
+        does = ec::kLastUpperEdgeFormulaDoes;
+        for (const auto& r : last_upper_edge::kFormulas) rows.push_back({r.key, r.formula});
+    } else if (method == 2 && marker == "") {
+        does = ec::kMiddleEdgeFormulaDoes;
+        for (const auto& r : middle_edges::kFormulas) rows.push_back({r.key, r.formula});
+    }
+    return rows;
+}
+
+// Whether the formula's tokens stand in tokens from `at`: a leading top move may carry
+// the turns merged into it (or vanish when they cancel it).
+int MatchLength(const std::vector<std::string_view>& tokens, std::size_t at, const std::vector<std::string_view>& f) {
+    if (f.empty()) return 0;
+    std::size_t from = 0;
+    if (at < tokens.size() && tokens[at] != f[0]) {
+        if (f[0].empty() || f[0][0] != 'T') return 0;
+        if (!tokens[at].empty() && tokens[at][0] == 'T') {
+            ++at;
+        }
+        from = 1;
+    }
+    for (std::size_t k = from; k < f.size(); ++k, ++at)
+        if (at >= tokens.size() || tokens[at] != f[k]) return 0;
+    return static_cast<int>(f.size());
+}
+
+}  // namespace
+
+std::string FormulaAt(int method, std::string_view record, const RecordStage& stage, int pos) {
+    std::string_view does;
+    const std::vector<CaseRow> rows = CaseRowsOf(method, stage.lesson->marker, does);
+    if (rows.empty()) return {};
+    // The stage's tokens with the record index of each.
+    std::vector<std::string_view> tokens;
+    std::vector<int> places;
+    const std::string_view text = record.substr(static_cast<std::size_t>(stage.begin),
+                                                static_cast<std::size_t>(stage.end - stage.begin));
+    for (std::string_view t : RecordTokens(text)) {
+        tokens.push_back(t);
+        places.push_back(static_cast<int>(t.data() - record.data()));
+    }
+    for (const CaseRow& row : rows) {
+        const std::vector<std::string_view> f = RecordTokens(row.formula);
+        for (std::size_t at = 0; at < tokens.size(); ++at) {
+            const int n = MatchLength(tokens, at, f);
+            if (n == 0) continue;
+            // The formula covers the tokens from at on; its last token ends the span.
+            const std::size_t last = std::min(tokens.size() - 1, at + static_cast<std::size_t>(n) - 1);
+            if (pos < places[at] || pos > places[last]) continue;
+            FixedText<511> out;
+            out.Format(std::string(does).c_str(), row.number);
+            return std::string(out.view());
+        }
+    }
+    return {};
 }
 
 }  // namespace velmora

@@ -28,6 +28,7 @@ struct RecordStage {
     int end = 0;        // record index just past its last marker (the record's length last)
     int firstMove = 0;  // record index of its first move; end when it has none
     int moves = 0;      // moves (tokens) it holds
+    int axis = 0;       // for an Axis stage: the axis (0 top-bottom, 1 right-left, 2 front-back)
 };
 
 // The stages of a solution record (with its head of kRecordMovesStart characters), in
@@ -37,18 +38,35 @@ std::vector<RecordStage> SplitRecordStages(std::string_view record, int method);
 // to demonstrate) belongs to: the stage of the next move, the last stage with moves at
 // the end; -1 when no stage has a move.
 int StageAtPosition(const std::vector<RecordStage>& stages, int pos);
+// SplitRecordStages, with each Axis stage given the axis its end reaches, replayed on
+// work from start; an Axis stage whose end reaches none is one stage with the next.
+std::vector<RecordStage> ReadRecordStages(CTarnexSource& work, std::string_view record, const CubeState& start,
+                                          int method);
+
+// Whether the record, replayed on work from start, ends with its last stage's goal
+// holding: true for a method's solution, false for moves typed as a demonstration
+// (which carry no stages of their own).
+bool RecordReachesLastGoal(CTarnexSource& work, std::string_view record, const CubeState& start,
+                           const std::vector<RecordStage>& stages);
+
+// What is home when stage index of stages begins: the record's earlier stages, and the
+// method's stages that come earlier in its order of work, are not in the record and
+// already hold there (a solution from a cube half done starts later in the method).
+// Judged on work, replaying from start.
+std::vector<RecordStage> StagesHomeBefore(CTarnexSource& work, std::string_view record, const CubeState& start,
+                                          int method, const std::vector<RecordStage>& stages, int index);
 
 // Whole-cube turns (no face turns) that bring centre 1 on top and centre 2 in front.
 void HoldUpright(CTarnexSource& m);
 bool IsUpright(const CubeState& s);
 
 // Whether a piece's goal holds on an upright cube.
-bool PieceHolds(const CTarnexSource& upright, GoalFrame frame, StagePiece piece);
+bool PieceHolds(const CTarnexSource& upright, GoalFrame frame, StagePiece piece, int axis = 0);
 // Of a stage's pieces, how many hold their goals, and how many must (all, or atLeast).
-int PiecesHolding(const CTarnexSource& upright, const StageLesson& lesson);
+int PiecesHolding(const CTarnexSource& upright, const StageLesson& lesson, int axis = 0);
 int PiecesNeeded(const StageLesson& lesson);
-inline bool StageGoalHolds(const CTarnexSource& upright, const StageLesson& lesson) {
-    return PiecesHolding(upright, lesson) >= PiecesNeeded(lesson);
+inline bool StageGoalHolds(const CTarnexSource& upright, const StageLesson& lesson, int axis = 0) {
+    return PiecesHolding(upright, lesson, axis) >= PiecesNeeded(lesson);
 }
 
 // Sets the lights of the stickers of each of the lesson's pieces where the piece is
@@ -76,17 +94,21 @@ struct ReplayFault {
 bool CheckStageReplay(CTarnexSource& work, std::string_view record, const CubeState& start, int method,
                       ReplayFault* fault = nullptr);
 
+// What the formula that the move at record position pos belongs to does, where the
+// stage's table names its rows ("下边块公式（第12种情况）：..."); empty elsewhere.
+std::string FormulaAt(int method, std::string_view record, const RecordStage& stage, int pos);
+
 // The tokens of a stretch of record text (record texts such as "T+", "FT", groups
 // opened into their tokens).
 std::vector<std::string_view> RecordTokens(std::string_view text);
 
 // The method's own solution from the model's cube, run on work (its cube overwritten):
-// the moves until the goal of `goal` and of every lesson in `kept` holds, or all moves
+// the moves until the goal of `goal` and of every stage in `kept` holds, or all moves
 // when it never does. False when the method finds no solution.
-bool PlanToGoal(CTarnexSource& work, const CubeState& from, int method, const StageLesson& goal,
-                const std::vector<const StageLesson*>& kept, std::vector<std::string>& moves);
-// Whether the goal of lesson and every lesson in kept hold on cube, judged on work.
-bool PracticeGoalHolds(CTarnexSource& work, const CubeState& cube, const StageLesson& lesson,
-                       const std::vector<const StageLesson*>& kept);
+bool PlanToGoal(CTarnexSource& work, const CubeState& from, int method, const RecordStage& goal,
+                const std::vector<RecordStage>& kept, std::vector<std::string>& moves);
+// Whether the goal of stage and of every stage in kept hold on cube, judged on work.
+bool PracticeGoalHolds(CTarnexSource& work, const CubeState& cube, const RecordStage& stage,
+                       const std::vector<RecordStage>& kept);
 
 }  // namespace velmora

@@ -8,6 +8,7 @@ _velmora_cli_options() {
         solve) echo "--moves --alg --code --facelets --method --centres --force --log --help" ;;
         scramble) echo "--kind --seed --method --log --help" ;;
         batch) echo "--count --kind --seed --moves-per-position --method --log --jobs --help" ;;
+        explain) echo "--moves --alg --code --facelets --method --centres --force --log --count --seed --moves-per-position --help" ;;
         save) echo "--moves --alg --code --facelets --method --centres --force --log --steps --help" ;;
         open) echo "--method --log --help" ;;
         format | patterns | net) echo "--help" ;;
@@ -28,7 +29,7 @@ _velmora_cli() {
     local cword=$COMP_CWORD
     ((cword > 0)) && prev=${words[cword - 1]}
 
-    local commands="state solve scramble batch save open format patterns net scan"
+    local commands="state solve scramble batch explain save open format patterns net scan"
     local command="" i
     for ((i = 1; i < cword; i++)); do
         case "${words[i]}" in

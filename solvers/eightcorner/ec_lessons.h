@@ -49,11 +49,17 @@ inline constexpr std::array<StageLesson, 7> kStageLessons = {{
      "借顶层空着的位置，把四个下边块一块一块送进底层，翻正并和底层角块相配；做好的上边块和全部角块保持不变。",
      GoalFrame::Layers, kLowerEdgePieces},
     {" ##", "最后一块上边块",
-     "用一个公式放好最后一块上边块，同时把前右位置（FR）的中边块放回原位并翻正。",
+     "用公式放好最后一块上边块，同时把前右位置（FR）的中边块放回原位并翻正。",
      GoalFrame::Layers, kLastUpperEdgePieces},
     {"", "中边块",
      "把其余三个中边块放回原位并翻正，最后转顶面和底面让两层对准，魔方复原。",
      GoalFrame::Layers, kMiddleEdgePieces},
 }};
+
+// What a formula of a keyed table does; %d is the key of the row (where the pieces it
+// answers stand and how they are turned).
+inline constexpr std::string_view kLastUpperEdgeFormulaDoes =
+    "最后一块上边块公式（编号%d）：放好最后一块上边块和前右位置的中边块";
+inline constexpr std::string_view kMiddleEdgeFormulaDoes = "中边块公式（编号%d）：放好其余三个中边块";
 
 }  // namespace velmora::ec

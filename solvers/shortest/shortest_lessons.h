@@ -1,7 +1,8 @@
 #pragma once
 // The shortest method's two phases as the learner meets them: the first brings every
-// piece into the orientation from which turns of the top and bottom and half turns of
-// the sides suffice; the second restores the cube with those turns alone.
+// piece into the orientation, about one axis, from which quarter turns of the two faces
+// on that axis and half turns of the other four suffice; the second restores the cube
+// with those turns alone. Which axis depends on the position (lesson_plan.h).
 #include <array>
 
 #include "model/stage_goal.h"
@@ -25,10 +26,10 @@ inline constexpr std::array<StagePiece, 20> kPhaseTwoPieces = {{
 
 inline constexpr std::array<StageLesson, 2> kStageLessons = {{
     {"#  ", "第一段 摆正色向",
-     "把每个角块的顶面或底面颜色都转到顶面或底面，把十二个边块都翻正，四个中边块都放进中层。做到这一步，剩下的只用顶面、底面的转动和侧面的半转就能完成。",
+     "选定一条轴（比如顶面和底面）：把每个角块在这两面上的颜色都转到这两面上，把十二个边块都翻正，四个中层边块都放进中层。做到这一步，剩下的只用这两面的转动和其余四面的半转就能完成。",
      GoalFrame::Axis, kPhaseOnePieces},
     {"", "第二段 复原",
-     "只用顶面、底面的转动和四个侧面的半转，把每一块放回原位，魔方复原。",
+     "把每一块放回原位，魔方复原。接在第一段之后时，这一段只用那条轴上两个面的转动和其余四个面的半转。",
      GoalFrame::Fixed, kPhaseTwoPieces},
 }};
 

@@ -30,7 +30,8 @@ TEST(CommandTable, MenusHoldEveryItemAndSeparatorInOrder) {
               "魔方命令(&C)...|-|分组解法(&1)|"
               "八角解法(&8)|最少步解法(&3)|-|打乱中心(&N)|复原中心(&0)|-|撤消(&U)|重复(&R)");
     EXPECT_EQ(MenuLayout(MenuId::View),
-              "自动演示(&A)|慢|中|快|辅助魔方(&2)|国际记号|描述代码|-|工具栏(&T)|状态栏(&S)");
+              "自动演示(&A)|慢|中|快|辅助魔方(&2)|国际记号|讲解模式|描述代码|-|工具栏(&T)|状态栏(&S)");
+    EXPECT_EQ(MenuLayout(MenuId::Learn), "自己做这一阶段|提示|看演示");
     EXPECT_EQ(MenuLayout(MenuId::Help), "关于 Velmora(&A)...");
     EXPECT_EQ(MenuTitle(MenuId::File), "文件(&F)");
     EXPECT_EQ(MenuTitle(MenuId::Edit), "编辑(&E)");
@@ -44,7 +45,7 @@ TEST(CommandTable, IdsAreUniqueAndFoundByLookup) {
         EXPECT_TRUE(ids.insert(row.id).second) << row.id;
         EXPECT_EQ(FindCommand(row.id), &row);
     }
-    EXPECT_EQ(ids.size(), 49u);
+    EXPECT_EQ(ids.size(), 53u);
     EXPECT_EQ(FindCommand(cmd::kRecentFile1 + 7), FindCommand(cmd::kRecentFile1));
     EXPECT_EQ(FindCommand(cmd::kRecentFile1 + 8), nullptr);
     EXPECT_EQ(FindCommand(cmd::kCopy), nullptr);
@@ -129,6 +130,9 @@ TEST_P(EnableRules, FollowTheRowsRuleInBothModes) {
             case EnableRule::Undo: want = doc->CanUndo(); break;
             case EnableRule::Redo: want = doc->CanRedo(); break;
             case EnableRule::SolutionShown: want = mode >= 0 && m().SolutionRecord.size() > 76; break;
+            // Learn mode is off and nothing is practised in a fresh document.
+            case EnableRule::LessonShown: want = false; break;
+            case EnableRule::Practising: want = false; break;
         }
         if (row.id == cmd::kRecentFile1) want = false;  // the list is empty
         if (!row.available) want = false;
