@@ -4,6 +4,8 @@
 #include <ctime>
 #include <memory>
 
+#include "document/lesson_marks.h"
+#include "document/lesson_plan.h"
 #include "document/settings.h"
 #include "files/cube_file.h"
 #include "model/move_notation.h"
@@ -98,6 +100,25 @@ void StartStage(SolutionSheet& out) {
 }
 
 // Closes the open stage with marker: names it, or drops it when it holds no move.
+// The stage's goal and the stickers of its pieces on the cube after it (work), from
+// the lesson of the method's stage that holds the record position of its first move.
+void StageGoal(SheetStage& stage, const std::vector<RecordStage>& lessons, int firstMove, const CTarnexSource& work) {
+    for (const RecordStage& r : lessons) {
+        if (!r.lesson || firstMove < r.begin || firstMove >= r.end) continue;
+        stage.goal.assign(r.lesson->goal);
+        std::array<StickerLight, 54> lights{};
+        lights.fill(StickerLight::Dimmed);
+        LightLessonPieces(work, *r.lesson, StickerLight::Stage, lights);
+        for (int i = 0; i < kFaceletCount; ++i) {
+            const FaceletRecord& f = work.FaceletTable[i];
+            const int place = StringPlaceOf(f.row, f.col, f.sticker);
+            stage.stagePieces[static_cast<std::size_t>(i)] =
+                place >= 0 && lights[static_cast<std::size_t>(place)] == StickerLight::Stage;
+        }
+        return;
+    }
+}
+
 void CloseStage(SolutionSheet& out, int method, std::string_view marker) {
     SheetStage& stage = out.stages.back();
     if (stage.ownMoves.empty()) {
@@ -146,12 +167,16 @@ void BuildSolutionSheet(const CTarnexSource& m, std::string_view name, std::stri
     StickerColours(*work, out.startColours);
 
     const int method = m.methodUsed;
+    const std::vector<RecordStage> lessons = SplitRecordStages(record, method);
+    int firstMove = -1;  // record position of the open stage's first move
     StartStage(out);
     std::size_t i = record.size() > static_cast<std::size_t>(kRecordMovesStart) ? kRecordMovesStart : record.size();
     while (i < record.size()) {
         if (MarkerAt(record, i)) {
             StickerColours(*work, out.stages.back().colours);
+            StageGoal(out.stages.back(), lessons, firstMove, *work);
             CloseStage(out, method, record.substr(i, 3));
+            firstMove = -1;
             StartStage(out);
             i += 3;
             continue;
@@ -174,11 +199,13 @@ void BuildSolutionSheet(const CTarnexSource& m, std::string_view name, std::stri
         const std::vector<std::string_view> tokens = TokensOf(move);
         if (tokens.empty() || (tokens.size() == 1 && tokens.front() == "nothing")) continue;
         SheetStage& stage = out.stages.back();
+        if (firstMove < 0) firstMove = static_cast<int>(i - move.size());
         stage.ownMoves.emplace_back(move);
         stage.internationalMoves.push_back(InternationalMove(move));
         stage.turns += ApplyRecordMove(*work, move);
     }
     StickerColours(*work, out.stages.back().colours);
+    StageGoal(out.stages.back(), lessons, firstMove, *work);
     CloseStage(out, method, {});
 
     for (const SheetStage& stage : out.stages) out.turns += stage.turns;
@@ -227,9 +254,32 @@ std::vector<std::string> WrapMoves(const std::vector<std::string>& moves, int wi
     return lines;
 }
 
-double StageBlockHeight(const SheetMetrics& metrics, int ownLines, int internationalLines) {
-    const double text = metrics.lineHeight * (1 + ownLines + internationalLines);
+double StageBlockHeight(const SheetMetrics& metrics, int ownLines, int internationalLines, int goalLines) {
+    const double text = metrics.lineHeight * (1 + goalLines + ownLines + internationalLines);
     return (text > metrics.stageNetHeight ? text : metrics.stageNetHeight) + metrics.stageGap;
+}
+
+std::vector<std::string> WrapGoal(std::string_view text, int width) {
+    std::vector<std::string> lines;
+    if (text.empty()) return lines;
+    std::string line;
+    int count = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        // The length of the UTF-8 sequence that starts at i.
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        std::size_t n = lead < 0x80 ? 1 : lead >= 0xf0 ? 4 : lead >= 0xe0 ? 3 : lead >= 0xc0 ? 2 : 1;
+        if (i + n > text.size()) n = text.size() - i;
+        if (width > 0 && count == width) {
+            lines.push_back(std::move(line));
+            line.clear();
+            count = 0;
+        }
+        line.append(text.substr(i, n));
+        ++count;
+        i += n;
+    }
+    lines.push_back(std::move(line));
+    return lines;
 }
 
 std::vector<SheetPage> PaginateSheet(const SolutionSheet& sheet, const SheetMetrics& metrics) {
@@ -258,8 +308,10 @@ std::vector<SheetPage> PaginateSheet(const SolutionSheet& sheet, const SheetMetr
         block.stage = static_cast<int>(s);
         block.ownLines = WrapMoves(stage.ownMoves, metrics.ownChars, "");
         block.internationalLines = WrapMoves(stage.internationalMoves, metrics.internationalChars, " ");
+        block.goalLines = WrapGoal(stage.goal, metrics.goalChars);
         block.height = StageBlockHeight(metrics, static_cast<int>(block.ownLines.size()),
-                                        static_cast<int>(block.internationalLines.size()));
+                                        static_cast<int>(block.internationalLines.size()),
+                                        static_cast<int>(block.goalLines.size()));
         if (block.height <= metrics.pageHeight || metrics.lineHeight <= 0) {
             place(std::move(block));
             continue;
@@ -279,7 +331,10 @@ std::vector<SheetPage> PaginateSheet(const SolutionSheet& sheet, const SheetMetr
             for (std::size_t k = from; k < lines.size() && k < from + static_cast<std::size_t>(step); ++k)
                 (lines[k].first ? piece.ownLines : piece.internationalLines).push_back(lines[k].second);
             piece.withNet = from + static_cast<std::size_t>(step) >= lines.size();
-            const double text = metrics.lineHeight * (1 + piece.ownLines.size() + piece.internationalLines.size());
+            if (part == 0) piece.goalLines = block.goalLines;
+            const double text = metrics.lineHeight * static_cast<double>(1 + piece.goalLines.size() +
+                                                                         piece.ownLines.size() +
+                                                                         piece.internationalLines.size());
             piece.height = (piece.withNet && metrics.stageNetHeight > text ? metrics.stageNetHeight : text) +
                            metrics.stageGap;
             if (y > 0) {

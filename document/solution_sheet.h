@@ -30,6 +30,11 @@ struct SheetStage {
     int turns = 0;
     // Colour 1-6 of each of the 54 stickers (net order) after the stage.
     std::array<int, kFaceletCount> colours{};
+    // Learn mode: what the stage is for, printed under its heading (empty: nothing is
+    // printed), and the stickers (net order) of the pieces it brings home, outlined in
+    // its net.
+    std::string goal;
+    std::array<bool, kFaceletCount> stagePieces{};
 };
 
 struct SolutionSheet {
@@ -80,6 +85,7 @@ struct SheetMetrics {
     double stageGap = 0;        // space below each stage
     int ownChars = 0;           // characters of a move line, own notation
     int internationalChars = 0; // the same, international notation
+    int goalChars = 0;          // characters (Chinese, full width) of a goal line
 };
 
 // One piece of a page: the head, a stage, or the closing line, with its place.
@@ -88,8 +94,10 @@ struct SheetBlock {
     Kind kind = Kind::Head;
     int stage = -1;  // index into SolutionSheet::stages
     double top = 0, height = 0;
-    // Move lines of a stage, own notation then international.
+    // Move lines of a stage, own notation then international; the goal's lines come
+    // before them, in the first part of a stage only.
     std::vector<std::string> ownLines, internationalLines;
+    std::vector<std::string> goalLines;
     // Only for a stage taller than a page: which part of it this block is, from 0, and
     // whether its net comes with it (the last part).
     int part = 0;
@@ -103,7 +111,11 @@ using SheetPage = std::vector<SheetBlock>;
 std::vector<SheetPage> PaginateSheet(const SolutionSheet& sheet, const SheetMetrics& metrics);
 
 // Text height of a stage block with the given numbers of move lines: the heading, the
-// two notations, and the net beside them.
-double StageBlockHeight(const SheetMetrics& metrics, int ownLines, int internationalLines);
+// goal, the two notations, and the net beside them.
+double StageBlockHeight(const SheetMetrics& metrics, int ownLines, int internationalLines, int goalLines = 0);
+
+// A text in lines of at most width characters (a character is one UTF-8 sequence);
+// breaks anywhere, as Chinese text may. width <= 0 gives the text as one line.
+std::vector<std::string> WrapGoal(std::string_view text, int width);
 
 }  // namespace velmora

@@ -145,9 +145,9 @@ TEST_F(Window, ToolbarAndMenusAreBuiltFromTheCommandTable) {
     // Every menu item of the table is in its menu, in order, separators where the
     // table says.
     const QList<QAction*> menus = Frame().menuBar()->actions();
-    ASSERT_EQ(menus.size(), 4);
+    ASSERT_EQ(menus.size(), 5);
     int m = 0;
-    for (MenuId menuId : {MenuId::File, MenuId::Edit, MenuId::View, MenuId::Help}) {
+    for (MenuId menuId : {MenuId::File, MenuId::Edit, MenuId::View, MenuId::Learn, MenuId::Help}) {
         QMenu* menu = menus[m++]->menu();
         EXPECT_EQ(menu->title(), Text(MenuTitle(menuId)));
         QList<QAction*> items = menu->actions();

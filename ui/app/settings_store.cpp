@@ -28,6 +28,8 @@ void LoadSettings(VelmoraSettings& settings, std::vector<std::string>& recentFil
     bool paceOk = false;
     const int pace = store.value(Text(kDemoIntervalName), kDefaultDemoInterval).toInt(&paceOk);
     settings.demoInterval = paceOk && IsDemoInterval(pace) ? pace : kDefaultDemoInterval;
+    // Learn mode: 1 on, anything else off.
+    settings.learnMode = store.value(Text(kLearnModeName), kDefaultLearnMode).toInt() == 1 ? 1 : 0;
     store.endGroup();
 
     recentFiles.clear();
@@ -44,6 +46,7 @@ void SaveSettings(const VelmoraSettings& settings, const std::vector<std::string
     store.beginGroup(Text(kSettingsSection));
     for (int i = 0; i < kSettingCount; ++i) store.setValue(Text(kSettingDefaults[i].name), settings.Get(i));
     store.setValue(Text(kDemoIntervalName), settings.demoInterval);
+    store.setValue(Text(kLearnModeName), settings.learnMode != 0 ? 1 : 0);
     store.endGroup();
 
     store.beginGroup(kRecentGroup);

@@ -1,5 +1,6 @@
 #pragma once
-// The eleven persisted integers, the demonstration's pace ("DemoSpeed") and the
+// The eleven persisted integers, the demonstration's pace ("DemoSpeed"), learn mode
+// ("LearnMode", 0 or 1) and the
 // recent-file list, kept with QSettings under
 // the organisation "Brenlow Software", the application "Velmora提示" and the group
 // "Settings" (the recent files under "Recent File List", File1-File8).

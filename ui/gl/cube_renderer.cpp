@@ -8,6 +8,7 @@
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -273,6 +274,8 @@ bool CentreInLayer(const Layer& layer, int position) {
     return layer.centre == 0 || layer.centre == position;
 }
 
+int StringPlaceOfSlot(int slot, int sticker) { return StringPlaceOf(slot / 10, slot % 10, sticker); }
+
 void TurnWithLayer(const Layer* layer, double angle) {
     glRotated(layer->sign * angle, layer->x, layer->y, layer->z);
 }
@@ -327,6 +330,7 @@ void CubeRenderer::BuildLists(const CTarnexSource& m, const int colours[10]) {
 }
 
 void CubeRenderer::Render(CTarnexSource& m, const int colours[10], bool auxShown) {
+    colours_ = colours;
     if (m.viewZoom > 4 || m.viewZoom <= 0.01f) m.viewZoom = 0.9f;
     bool changed = false;
     for (int i = 0; i <= 8; ++i)
@@ -381,7 +385,10 @@ void CubeRenderer::DrawCube(const CTarnexSource& m) const {
         int twist = piece.twist;
         if (twist < 0 || twist > 2) twist = 0;
         Rotate(p.twist[twist]);
-        glCallList(10 * piece.homeRow + piece.homeCol);
+        if (lesson_.active)
+            DrawLitPiece(m, p.slot, piece.homeRow, piece.homeCol, twist);
+        else
+            glCallList(10 * piece.homeRow + piece.homeCol);
         glPopMatrix();
     }
 
@@ -395,12 +402,148 @@ void CubeRenderer::DrawCube(const CTarnexSource& m) const {
         const int turns = ((m.cube.centreTurns[k] % 4) + 4) % 4;
         const double turn = turns == 0 ? 0.0 : 360.0 - 90.0 * turns;
         if (turn != 0) glRotated(turn, 0, 1, 0);
-        glCallList(m.cube.centres[k]);
+        if (lesson_.active)
+            DrawLitCentre(m, k);
+        else
+            glCallList(m.cube.centres[k]);
         if (turn != 0) glRotated(-turn, 0, 1, 0);
         if (k <= 5) glRotated(180, 0, 1, 0);
         glCallList(71 + k - 1);
         glPopMatrix();
     }
+    // The layer about to turn is framed at rest; while a turn is still animating the
+    // frame would stand still among moving pieces.
+    if (lesson_.active && lesson_.layer.shown && m.animAngle == 0 && turnDegrees_ == 0) DrawLayerOutline();
+}
+
+void CubeRenderer::DrawLitPiece(const CTarnexSource& m, int slot, int homeRow, int homeCol, int twist) const {
+    if (homeRow < 1 || homeRow > 5 || homeCol < 1 || homeCol > 4) return;
+    const int* colours = colours_;
+    const int* stickers = m.pieceColours[homeRow][homeCol];
+    const bool corner = IsCornerRow(homeRow);
+    const int n = corner ? 3 : 2;
+    // Entry k of the piece (0 on +y, 1 on +z, 2 on +x) shows as sticker (k + twist) mod n
+    // + 1 of its slot, the numbering StickerColour and the lesson's lights use.
+    StickerLight light[3] = {StickerLight::Home, StickerLight::Home, StickerLight::Home};
+    for (int k = 0; k < n; ++k)
+        light[k] = lesson_.lights[static_cast<std::size_t>(
+            std::max(0, StringPlaceOfSlot(slot, (k + twist) % n + 1)))];
+    auto sticker = [&](int k) {
+        const int ref = colours[stickers[k] >= 0 && stickers[k] <= 9 ? stickers[k] : 0];
+        Colour(light[k] == StickerLight::Dimmed ? DimmedColour(ref) : ref, kStickerAlpha);
+    };
+    const int border = colours[8];
+    glBegin(GL_QUADS);
+    sticker(0);
+    FaceTop();
+    sticker(1);
+    FaceFront();
+    if (corner)
+        sticker(2);
+    else
+        Colour(border, kBodyAlpha);
+    FaceRight();
+    Colour(border, kBodyAlpha);
+    FaceBack();
+    FaceLeft();
+    FaceBottom();
+    glEnd();
+
+    Colour(border, kLineAlpha);
+    glBegin(GL_LINES);
+    TopOutline();
+    Edge(-g, g, g, g, g, g);
+    Edge(g, g, g, g, -g, g);
+    Edge(g, -g, g, -g, -g, g);
+    Edge(-g, -g, g, -g, g, g);
+    if (corner) {
+        Edge(g, g, -g, g, -g, -g);
+        Edge(g, -g, -g, g, -g, g);
+    }
+    glEnd();
+
+    // The stickers of the stage: a bright frame just inside each sticker's edge, above
+    // its face, so that it reads as a frame round the sticker rather than as the body.
+    if (light[0] != StickerLight::Stage && light[1] != StickerLight::Stage && light[2] != StickerLight::Stage) return;
+    constexpr double h = g + 0.004;   // height above the face
+    constexpr double r = e - 0.035;   // half-side of the frame
+    glLineWidth(4.0f);
+    Colour(kStageOutlineColour, kLineAlpha);
+    glBegin(GL_LINES);
+    if (light[0] == StickerLight::Stage) {
+        Edge(-r, h, r, r, h, r);
+        Edge(r, h, r, r, h, -r);
+        Edge(r, h, -r, -r, h, -r);
+        Edge(-r, h, -r, -r, h, r);
+    }
+    if (light[1] == StickerLight::Stage) {
+        Edge(-r, r, h, r, r, h);
+        Edge(r, r, h, r, -r, h);
+        Edge(r, -r, h, -r, -r, h);
+        Edge(-r, -r, h, -r, r, h);
+    }
+    if (corner && light[2] == StickerLight::Stage) {
+        Edge(h, r, r, h, -r, r);
+        Edge(h, -r, r, h, -r, -r);
+        Edge(h, -r, -r, h, r, -r);
+        Edge(h, r, -r, h, r, r);
+    }
+    glEnd();
+    glLineWidth(2.0f);
+}
+
+void CubeRenderer::DrawLitCentre(const CTarnexSource& m, int position) const {
+    const int* colours = colours_;
+    const int identity = m.cube.centres[position];
+    if (identity < 1 || identity > 6) return;
+    const int ref = colours[m.centreColours[identity] >= 0 && m.centreColours[identity] <= 9 ? m.centreColours[identity] : 0];
+    const StickerLight light = lesson_.lights[static_cast<std::size_t>(std::max(0, StringPlaceOf(position - 1, 0, 0)))];
+    const int border = colours[8];
+    glBegin(GL_QUADS);
+    Colour(light == StickerLight::Dimmed ? DimmedColour(ref) : ref, kStickerAlpha);
+    FaceTop();
+    Colour(border, kBodyAlpha);
+    FaceFront();
+    FaceRight();
+    FaceBack();
+    FaceLeft();
+    FaceBottom();
+    glEnd();
+    Colour(border, kLineAlpha);
+    glBegin(GL_LINES);
+    TopOutline();
+    glVertex3d(-0.7 * e, g, 0.7 * e);
+    glVertex3d(0.7 * e, g, 0.7 * e);
+    glEnd();
+}
+
+void CubeRenderer::DrawLayerOutline() const {
+    // The slab of the layer: the whole cube across the other two axes, one cubie thick
+    // along its own, a little outside the stickers so that its edges show on them.
+    constexpr double out = d + e + 0.03;
+    double lo[3] = {-out, -out, -out}, hi[3] = {out, out, out};
+    const int axis = lesson_.layer.axis, slice = lesson_.layer.slice;
+    if (axis < 0 || axis > 2) return;
+    lo[axis] = slice * d - (slice == -1 ? out - d : e + 0.02);
+    hi[axis] = slice * d + (slice == 1 ? out - d : e + 0.02);
+    glLineWidth(3.0f);
+    Colour(colours_[7], kLineAlpha);
+    glBegin(GL_LINES);
+    for (int a = 0; a < 3; ++a) {
+        // The four edges parallel to axis a.
+        const int b = (a + 1) % 3, c = (a + 2) % 3;
+        for (int i = 0; i < 4; ++i) {
+            double p[3], q[3];
+            p[a] = lo[a];
+            q[a] = hi[a];
+            p[b] = q[b] = (i & 1) ? hi[b] : lo[b];
+            p[c] = q[c] = (i & 2) ? hi[c] : lo[c];
+            glVertex3d(p[0], p[1], p[2]);
+            glVertex3d(q[0], q[1], q[2]);
+        }
+    }
+    glEnd();
+    glLineWidth(2.0f);
 }
 
 void CubeRenderer::TurnWithHandLayer(int x, int y, int z) const {

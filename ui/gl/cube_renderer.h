@@ -8,7 +8,11 @@
 // the centre with that identity; 71-76 for the letters T F R P L B.
 //
 // Precondition of every member: the OpenGL context that owns the lists is current.
+#include <array>
 #include <cstdint>
+
+#include "document/lesson.h"
+#include "document/lesson_marks.h"
 
 namespace velmora {
 
@@ -52,14 +56,32 @@ public:
         turnDegrees_ = degrees;
     }
 
+    // Learn mode on the main and auxiliary cubes: with active set, each sticker is drawn
+    // by its light (facelet-string place, document/lesson.h) instead of from the lists,
+    // and the layer is outlined; inactive draws the cube as always.
+    struct LessonLights {
+        bool active = false;
+        std::array<StickerLight, 54> lights{};
+        LayerMark layer;
+    };
+    void SetLessonLights(const LessonLights& lights) { lesson_ = lights; }
+
 private:
     void DrawCube(const CTarnexSource& m) const;
+    // The piece from home slot (row, col) with its stickers lit, in its home frame.
+    void DrawLitPiece(const CTarnexSource& m, int slot, int homeRow, int homeCol, int twist) const;
+    void DrawLitCentre(const CTarnexSource& m, int position) const;
+    // The frame around the layer about to turn, in cube coordinates.
+    void DrawLayerOutline() const;
     // Turns the current transform with the hand-turned layer when the cubie at pitch
     // position (x, y, z) belongs to it.
     void TurnWithHandLayer(int x, int y, int z) const;
 
     int turnAxis_ = 1, turnSlice_ = 1;
     double turnDegrees_ = 0;
+    LessonLights lesson_;
+    // The colours of the frame being drawn (colourSettings layout).
+    const int* colours_ = nullptr;
 
     std::uint32_t colourCopy_[10] = {0xffffffffu, 0xffffffffu, 0xffffffffu, 0xffffffffu, 0xffffffffu,
                                      0xffffffffu, 0xffffffffu, 0xffffffffu, 0xffffffffu, 0xffffffffu};

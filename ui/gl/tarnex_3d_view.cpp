@@ -11,6 +11,7 @@
 
 #include "document/settings.h"
 #include "document/velmora_doc.h"
+#include "ui/gl/lesson_source.h"
 #include "ui/gl/modal_state.h"
 
 namespace velmora {
@@ -65,6 +66,12 @@ void CTarnex3dView::paintGL() {
         const qreal ratio = devicePixelRatioF();
         CubeRenderer::Projection(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
         renderer_.SetLayerTurn(handAxis_, handSlice_, handDegrees_);
+        const LessonView lesson = ShownLesson(doc_);
+        CubeRenderer::LessonLights lights;
+        lights.active = lesson.active;
+        lights.lights = lesson.lights;
+        lights.layer = MarkedLayer(lesson, m.SolutionRecord.view(), m.demoPos);
+        renderer_.SetLessonLights(lights);
         renderer_.Render(m, doc_.settings.colourSettings, doc_.auxShown);
         glFinish();
     }

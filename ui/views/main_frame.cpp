@@ -150,7 +150,7 @@ void CMainFrame::BuildActions() {
 }
 
 void CMainFrame::BuildMenus() {
-    for (MenuId menuId : {MenuId::File, MenuId::Edit, MenuId::View, MenuId::Help}) {
+    for (MenuId menuId : {MenuId::File, MenuId::Edit, MenuId::View, MenuId::Learn, MenuId::Help}) {
         QMenu* menu = menuBar()->addMenu(Utf8(MenuTitle(menuId)));
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
         QMenu* speedMenu = nullptr;

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "document/cube_input.h"
+#include "document/lesson_marks.h"
 #include "document/velmora_doc.h"
 #include "model/fixed_text.h"
 #include "ui/views/pane_drawing.h"
@@ -57,6 +58,28 @@ void FaceLetter(QPainter& p, const CTarnexSource& m, int face) {
     DrawTextAt(p, r.left + 6, r.top + 3, QString(QChar(m.keyLetters[face])));
 }
 
+// The frame of a sticker the current stage brings home: 3 pixels of bright orange just
+// inside the cell's own frame.
+void StageFrame(QPainter& p, const FaceletRecord& r) {
+    p.setPen(QPen(RefColour(kStageOutlineColour), 3, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(CellRect(r).adjusted(2, 2, -3, -3));
+}
+
+// The block of the face about to turn, framed in the space between the cells and the
+// face's colour ring. Middle layers and rotations frame nothing.
+void LayerFrame(QPainter& p, const CTarnexSource& m, const LayerMark& layer, int ink) {
+    if (!layer.shown) return;
+    static constexpr std::string_view kFaces = "TFRPLB";
+    const std::size_t k = kFaces.find(layer.face);
+    if (k == std::string_view::npos) return;
+    const FaceletRecord& first = m.FaceletTable[9 * k];
+    const FaceletRecord& last = m.FaceletTable[9 * k + 8];
+    p.setPen(QPen(RefColour(ink), 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(first.left - 1.0, first.top - 1.0, last.right - first.left + 1.0, last.bottom - first.top + 1.0));
+}
+
 bool Inside(const FaceletRecord& r, int x, int y) { return x > r.left && x < r.right && y > r.top && y < r.bottom; }
 
 // Opens the colour dialog, fully opened, on colour entry index; shows done on OK and
@@ -75,7 +98,7 @@ void AskColour(CVelmoraDoc& doc, int index, std::string_view prompt, std::string
 
 }  // namespace
 
-void DrawNet(QPainter& p, CTarnexSource& m, const int colours[10]) {
+void DrawNet(QPainter& p, CTarnexSource& m, const int colours[10], const LessonView* lesson) {
     const int background = colours[0];
     const int text = colours[7];
     const int border = colours[8];
@@ -88,10 +111,15 @@ void DrawNet(QPainter& p, CTarnexSource& m, const int colours[10]) {
     if (m.inputMode >= 0) {
         for (const auto& group : kExtraGroups)
             RingAround(p, m.FaceletTable[group[0]], m.FaceletTable[group[0] + 2], colours[group[1]], background);
+        const bool lit = lesson && lesson->active;
         for (int i = 0; i < kNetCellCount; ++i) {
             const FaceletRecord& r = m.FaceletTable[i];
-            Cell(p, r, SafeColour(colours, m.StickerColour(r.row, r.col, r.sticker)), border);
+            const int fill = SafeColour(colours, m.StickerColour(r.row, r.col, r.sticker));
+            const StickerLight light = lit ? NetCellLight(m, *lesson, i) : StickerLight::Home;
+            Cell(p, r, light == StickerLight::Dimmed ? DimmedColour(fill) : fill, border);
+            if (light == StickerLight::Stage) StageFrame(p, r);
         }
+        if (lit) LayerFrame(p, m, MarkedLayer(*lesson, m.SolutionRecord.view(), m.demoPos), text);
         for (int k = 1; k <= 6; ++k) {
             OrientationBar(p, m.FaceletTable[4 + 9 * (k - 1)], m.cube.centreTurns[k], border);
             p.setPen(RefColour(text));

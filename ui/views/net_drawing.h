@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "document/cube_input.h"
+#include "document/lesson.h"
 
 class QPainter;
 class QSize;
@@ -19,8 +20,11 @@ class CVelmoraDoc;
 
 // Draws the net with the colours (colourSettings layout); the caller has filled the
 // surface with the background colour. In input mode the colour counts are taken
-// first, so that the palette and the input check read the same figures.
-void DrawNet(QPainter& p, CTarnexSource& m, const int colours[10]);
+// first, so that the palette and the input check read the same figures. With an
+// active lesson (outside input mode) the stickers are drawn by their lights: dimmed
+// ones desaturated, the stage's framed in bright orange; the block of the face about
+// to turn is framed in the text colour.
+void DrawNet(QPainter& p, CTarnexSource& m, const int colours[10], const LessonView* lesson = nullptr);
 
 // Width and height, in unscaled pixels, of the picture DrawNet makes: the designed
 // 280 x 376 pane for the net; in cube input wide enough for the palette swatches and

@@ -10,6 +10,7 @@
 
 #include "document/settings.h"
 #include "document/velmora_doc.h"
+#include "ui/gl/lesson_source.h"
 #include "ui/views/net_drawing.h"
 #include "ui/views/pane_drawing.h"
 
@@ -65,7 +66,8 @@ QImage CVelmoraView::Render() const {
     image.fill(RefColour(colours[0]));
     QPainter p(&image);
     p.scale(Scale(), Scale());
-    DrawNet(p, doc_.model, colours);
+    const LessonView lesson = ShownLesson(doc_);
+    DrawNet(p, doc_.model, colours, &lesson);
     return image;
 }
 

@@ -14,8 +14,11 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "document/lesson_marks.h"
+#include "document/lesson_text.h"
 #include "document/pane_text.h"
 #include "document/velmora_doc.h"
+#include "ui/gl/lesson_source.h"
 #include "ui/gl/tarnex_3d_view.h"
 #include "ui/views/net_view.h"
 #include "ui/views/pane_drawing.h"
@@ -28,8 +31,25 @@ namespace {
 constexpr int kNetRows = 18;  // six faces of three rows
 constexpr int kNetColumns = 3;
 
-QString NetCellText(const CVelmoraDoc& doc, int cell) {
-    return Utf8(NetCellName(doc.model, cell, doc.settings.colourSettings));
+// A cell's name; in learn mode a lit sticker says so after its colour: "已到位" for one
+// an earlier stage put home, "本阶段" for one the current stage brings home.
+QString NetCellText(const CVelmoraDoc& doc, int cell, const LessonView& lesson) {
+    QString name = Utf8(NetCellName(doc.model, cell, doc.settings.colourSettings));
+    if (lesson.active && doc.model.inputMode >= 0) {
+        const StickerLight light = NetCellLight(doc.model, lesson, cell);
+        if (light == StickerLight::Home) name += Utf8(" 已到位");
+        if (light == StickerLight::Stage) name += Utf8(" 本阶段");
+    }
+    return name;
+}
+QString NetCellText(const CVelmoraDoc& doc, int cell) { return NetCellText(doc, cell, ShownLesson(doc)); }
+
+// The solution pane's description: the step, and in learn mode first the stage's name
+// and goal (and while practising how far the user has got).
+QString SolutionDescription(const CVelmoraDoc& doc) {
+    const QString step = Utf8(StepAnnouncement(doc.model.SolutionRecord.view(), doc.model.demoPos));
+    const std::string lesson = LessonAnnouncement(ShownLesson(doc));
+    return lesson.empty() ? step : Utf8(lesson) + Utf8("；") + step;
 }
 
 // A button whose accessible actions click it: a checkable button's "Toggle" runs the
@@ -274,8 +294,7 @@ public:
     }
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name) return Utf8(kSolutionPaneName);
-        if (t == QAccessible::Description)
-            return Utf8(StepAnnouncement(Model().SolutionRecord.view(), Model().demoPos));
+        if (t == QAccessible::Description) return SolutionDescription(View()->Doc());
         if (t == QAccessible::Value) return Full();
         return QAccessibleWidget::text(t);
     }
@@ -516,7 +535,9 @@ PaneAnnouncer::PaneAnnouncer(CVelmoraDoc& doc, CTarnex3dView* cube, CVelmoraView
     cube->setAccessibleName(Utf8(kCubePaneName));
     net->setAccessibleName(Utf8(kNetPaneName));
     solution->setAccessibleName(Utf8(kSolutionPaneName));
-    for (int i = 0; i < kFaceletCount; ++i) cellNames_.append(NetCellText(doc_, i));
+    const LessonView lesson = ShownLesson(doc_);
+    for (int i = 0; i < kFaceletCount; ++i) cellNames_.append(NetCellText(doc_, i, lesson));
+    description_ = SolutionDescription(doc_);
     solutionText_ = solution->AccessibleText();
     step_ = doc_.model.demoPos;
     inputMode_ = doc_.model.inputMode;
@@ -526,8 +547,9 @@ void PaneAnnouncer::Refresh() {
     const bool active = QAccessible::isActive();
     QAccessibleInterface* table = active ? QAccessible::queryAccessibleInterface(net_) : nullptr;
     bool cellsChanged = false;
+    const LessonView lesson = ShownLesson(doc_);
     for (int i = 0; i < kFaceletCount; ++i) {
-        const QString name = NetCellText(doc_, i);
+        const QString name = NetCellText(doc_, i, lesson);
         if (name == cellNames_[i]) continue;
         cellNames_[i] = name;
         cellsChanged = true;
@@ -552,7 +574,12 @@ void PaneAnnouncer::Refresh() {
         solutionText_ = text;
     }
     step_ = doc_.model.demoPos;
-    if ((textChanged || stepChanged) && active) {
+    // A new stage, or the user's own progress in practice, changes the description
+    // without a step.
+    const QString description = SolutionDescription(doc_);
+    const bool descriptionChanged = description != description_;
+    description_ = description;
+    if ((textChanged || stepChanged || descriptionChanged) && active) {
         if (QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(solution_)) {
             if (QAccessibleTextInterface* t = iface->textInterface()) {
                 QAccessibleTextCursorEvent caret(solution_, t->cursorPosition());

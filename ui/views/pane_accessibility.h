@@ -53,6 +53,7 @@ private:
     QString keyText_;
     QStringList cellNames_;
     QString solutionText_;
+    QString description_;
     int step_ = -1;
     int inputMode_ = 0;
 };

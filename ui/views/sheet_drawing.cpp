@@ -26,6 +26,7 @@ constexpr double kNetSpace = 14;  // between a stage's text and its net
 
 constexpr std::string_view kOwnLabel = "本程序记号：";
 constexpr std::string_view kInternationalLabel = "国际记号：";
+constexpr std::string_view kGoalLabel = "目标：";
 constexpr std::string_view kFaceLetters = " TFRPLB";
 
 QFont SheetFont(double points, bool bold = false, bool fixed = false) {
@@ -75,6 +76,10 @@ SheetGeometry Measure(QPagedPaintDevice& device) {
     m.stageGap = g.Pt(8);
     m.ownChars = chars;
     m.internationalChars = chars;
+    // The goal runs under the heading across the text's width, its label included.
+    const double goalWidth = g.width - 2 * g.Pt(kMargin) - g.Pt(NetWidth(kStageCell, kStageGap) + kNetSpace) -
+                             label.horizontalAdvance(Utf8(kGoalLabel));
+    m.goalChars = std::max(8, static_cast<int>(goalWidth / label.horizontalAdvance(QChar(0x4e2d))));
     return g;
 }
 
@@ -86,7 +91,7 @@ QColor FaceColour(const SolutionSheet& sheet, int colour) {
 // A net with its top left at (x, y); letters on the centres when letters is set.
 void DrawNet(QPainter& p, const SheetGeometry& g, const SolutionSheet& sheet,
              const std::array<int, kFaceletCount>& colours, double x, double y, double cell, double gap, bool letters,
-             SheetNetPlace* place) {
+             SheetNetPlace* place, const std::array<bool, kFaceletCount>* outlined = nullptr) {
     p.save();
     QPen pen(QColor(60, 60, 60));
     pen.setWidthF(g.Pt(0.5));
@@ -100,6 +105,24 @@ void DrawNet(QPainter& p, const SheetGeometry& g, const SolutionSheet& sheet,
         p.setBrush(FaceColour(sheet, colours[static_cast<std::size_t>(i)]));
         p.drawRect(r);
         if (place) place->stickers.emplace_back(r.x() * page, r.y() * page, r.width() * page, r.height() * page);
+    }
+    if (outlined) {
+        // The stage's pieces: a heavy black frame inside the cell, plain on any printer.
+        QPen heavy(Qt::black);
+        heavy.setWidthF(g.Pt(1.2));
+        heavy.setJoinStyle(Qt::MiterJoin);
+        p.setPen(heavy);
+        p.setBrush(Qt::NoBrush);
+        const double inset = g.Pt(0.6);
+        for (int i = 0; i < kFaceletCount; ++i) {
+            if (!(*outlined)[static_cast<std::size_t>(i)]) continue;
+            int column = 0, row = 0;
+            SheetNetCell(i, column, row);
+            p.drawRect(QRectF(x + g.Pt(column * cell + (column / 3) * gap) + inset,
+                              y + g.Pt(row * cell + (row / 3) * gap) + inset, g.Pt(cell) - 2 * inset,
+                              g.Pt(cell) - 2 * inset));
+        }
+        p.setPen(pen);
     }
     if (letters) {
         // The face letter in the upper left of its centre, clear of the centre's middle.
@@ -133,6 +156,11 @@ void DrawStage(QPainter& p, const SheetGeometry& g, const SolutionSheet& sheet, 
     p.setPen(Qt::black);
     Text(p, g.heading, left, top, heading);
     double y = top + g.line;
+    const double goalIndent = QFontMetricsF(g.label, p.device()).horizontalAdvance(Utf8(kGoalLabel));
+    for (std::size_t i = 0; i < block.goalLines.size(); ++i, y += g.line) {
+        if (i == 0) Text(p, g.label, left, y, Utf8(kGoalLabel));
+        Text(p, g.label, left + goalIndent, y, Utf8(block.goalLines[i]));
+    }
     for (std::size_t i = 0; i < block.ownLines.size(); ++i, y += g.line) {
         if (i == 0) Text(p, g.label, left, y, Utf8(kOwnLabel));
         Text(p, g.moves, left + g.labelWidth, y, QString::fromLatin1(block.ownLines[i].c_str()));
@@ -143,7 +171,7 @@ void DrawStage(QPainter& p, const SheetGeometry& g, const SolutionSheet& sheet, 
     }
     if (block.withNet)
         DrawNet(p, g, sheet, stage.colours, g.width - g.Pt(kMargin) - g.Pt(NetWidth(kStageCell, kStageGap)),
-                top + g.Pt(2), kStageCell, kStageGap, false, place);
+                top + g.Pt(2), kStageCell, kStageGap, false, place, &stage.stagePieces);
     // A hairline under the stage.
     QPen rule(QColor(190, 190, 190));
     rule.setWidthF(g.Pt(0.4));

@@ -14,9 +14,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "document/lesson_text.h"
 #include "document/pane_text.h"
 #include "document/velmora_doc.h"
 #include "model/move_notation.h"
+#include "ui/gl/lesson_source.h"
 #include "ui/views/pane_drawing.h"
 #include "ui/views/solution_layout.h"
 
@@ -48,6 +50,23 @@ int OwnTokenStart(std::string_view record, int i) {
     }
     while (i > kRecordMovesStart && !IsSeparatorChar(record[i - 1])) --i;
     return i;
+}
+
+// Breaks a paragraph into lines no wider than width pixels of the pane's font; the
+// text has no blanks to break at (Chinese), so any character may start a line.
+QStringList Wrap(const QString& text, int width) {
+    const QFontMetrics metrics(PaneFont());
+    QStringList lines;
+    QString line;
+    for (const QChar c : text) {
+        if (!line.isEmpty() && metrics.horizontalAdvance(line + c) > width) {
+            lines.append(line);
+            line.clear();
+        }
+        line += c;
+    }
+    if (!line.isEmpty()) lines.append(line);
+    return lines;
 }
 
 }  // namespace
@@ -83,7 +102,17 @@ void CTarnexSolutionView::LayOut(SolutionLayout& layout, InternationalRecord* tr
     const CTarnexSource& m = doc_.model;
     const int barWidth = withScrollBar ? scrollBar_->sizeHint().width() : 0;
     const int paneWidth = static_cast<int>((width() - barWidth) / Scale());
-    const SolutionGeometry g = FitSolutionGeometry(paneWidth, CharWidth());
+    SolutionGeometry g = FitSolutionGeometry(paneWidth, CharWidth());
+    // Learn mode's lines stand above the moves, wrapped to the moves' width; the moves
+    // start below them.
+    header_.clear();
+    headerTop_ = g.firstLineY;
+    if (m.inputMode >= 0) {
+        const int headerWidth = std::max(120, paneWidth - g.movesLeft - 8);
+        for (const std::string& paragraph : LessonPaneLines(ShownLesson(doc_)))
+            header_.append(Wrap(Utf8(paragraph), headerWidth));
+        g.firstLineY += SolutionLayout::kLinePitch * static_cast<int>(header_.size());
+    }
     if (!doc_.internationalShown) {
         LayoutSolution(m.SolutionRecord.view(), m.demoPos, m.methodUsed, layout, false, g);
         return;
@@ -234,6 +263,8 @@ QImage CTarnexSolutionView::Render() const {
     const int charWidth = CharWidth();
     const int lineHeight = QFontMetrics(p.font()).height();
     const int left = layout.geometry.movesLeft;
+    for (int i = 0; i < header_.size(); ++i)
+        DrawTextAt(p, left, headerTop_ + SolutionLayout::kLinePitch * i, header_[i]);
     // Only the lines in view are drawn.
     const double s = Scale();
     const int firstShown = std::max(0, static_cast<int>((ScrollOffset() / s - layout.geometry.firstLineY) /

@@ -10,6 +10,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <memory>
 #include <string>
@@ -116,6 +117,9 @@ private:
     bool seenInternational_ = false;
     int seenInputMode_ = 0;
     mutable std::unique_ptr<SolutionLayout> layout_;
+    // Learn mode's lines above the moves and the top of the first, set by LayOut.
+    mutable QStringList header_;
+    mutable int headerTop_ = 9;
 };
 
 }  // namespace velmora
