@@ -32,6 +32,12 @@ struct ColourResolution {
     std::array<int, 6> rotations{};    // clockwise quarter turns given to each face's samples
     float cost = 0;                    // the fit of the chosen colouring (lower is better)
     int badFace = -1, otherFace = -1, badSticker = -1;
+    // When the best real cube and the real cube with the colour classes of two faces'
+    // centres exchanged fit about equally, askFaceA and askFaceB name those two faces
+    // (0-5, U R F D L B) and swappedFacelets holds the other cube; status stays Ok with
+    // facelets the better fit, and the user is asked which of the two faces is which.
+    int askFaceA = -1, askFaceB = -1;
+    std::array<char, 55> swappedFacelets{};
 };
 
 // faces[f] holds face f's samples as it lies in its picture. With tryRotations each face
