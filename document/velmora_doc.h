@@ -97,6 +97,10 @@ public:
     // on correcting the colours, -1 when the colouring was given up; but for 1 the
     // position and the history are as before. Outside input mode only.
     int ApplyPhotoColouring(std::string_view facelets);
+    // The checks of ending cube input on a photo colouring, asking nothing and changing
+    // nothing: empty when it passes, otherwise the fault (FinishInput's line without its
+    // question).
+    std::string CheckPhotoColouring(std::string_view facelets);
     // ---- turning layers on the 3D cube and steering the demonstration ----
     // Turns one of the nine layers (document/layer_turns.h) as a typed command does:
     // history entry, the move, the new solution, the status text. 1 when it ran, -1
