@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "solvers/colours/colour_space.h"
 
@@ -253,6 +254,13 @@ void PhotoInputState::TakeResolution() {
 
 void PhotoInputState::Recheck() {
     fault_ = check_ ? check_(Facelets()) : std::string();
+    // Cube input names a colour by the program's face letter; the dialog by its slot.
+    static constexpr std::pair<char, std::string_view> kFaceOfLetter[] = {
+        {'T', "顶面"}, {'F', "前面"}, {'R', "右面"}, {'P', "后面"}, {'L', "左面"}, {'B', "底面"}};
+    const std::size_t at = fault_.find("面色块数目");
+    if (at != std::string::npos && at > 0)
+        for (const auto& [letter, name] : kFaceOfLetter)
+            if (fault_[at - 1] == letter) fault_.replace(at - 1, 4, std::string(name) + "颜色的");
     message_ = lead_;
     const int doubts = DoubtCount();
     if (doubts > 0) message_ += "；有" + Number(doubts) + "个色块的颜色没有把握（标着“?”），请对照手里的魔方核对";
