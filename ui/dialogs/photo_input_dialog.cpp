@@ -250,6 +250,9 @@ PhotoInputDialog::PhotoInputDialog(const int (&colours)[10], std::function<int(s
     message_ = new QLabel(this);
     message_->setWordWrap(true);
     message_->setObjectName(QStringLiteral("photoMessage"));
+    // Room for the longest line (what was found, the doubts and what is still wrong).
+    message_->setMinimumHeight(3 * message_->fontMetrics().lineSpacing() + 4);
+    message_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     clear_ = new QPushButton(DialogText("清除照片"), this);
     connect(clear_, &QPushButton::clicked, this, &PhotoInputDialog::ClearPhotos);
