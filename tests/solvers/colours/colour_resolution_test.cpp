@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "solvers/colours/colour_resolution.h"
 #include "solvers/colours/colour_space.h"
@@ -136,7 +137,80 @@ TEST(ColourResolution, StickersThatCouldBeCycledAreInDoubt) {
     EXPECT_LE(doubts, 6);  // the mean colour may lie near a fourth piece's, no more
 }
 
-TEST(ColourResolution, RefusesTwoCentresOfOneColour) {
+// A centre that measures exactly like another (red as orange under warm light) is not
+// refused on its own: the classes are estimated from all their stickers, and the pieces
+// say which sticker is which.
+TEST(ColourResolution, AlikeCentresAreToldApartByThePieces) {
+    LightShift light;
+    light.glareShare = 0;
+    light.exposureEv = 0.5f;
+    for (std::uint32_t seed : {3u, 8u, 14u, 27u}) {
+        MeasuredCube cube = GenerateMeasuredCube(seed, light);
+        // Red is paint 2 and orange paint 3: the red face's centre measured as the orange one.
+        const auto red = std::find(cube.paint.begin(), cube.paint.end(), 2) - cube.paint.begin();
+        const auto orange = std::find(cube.paint.begin(), cube.paint.end(), 3) - cube.paint.begin();
+        cube.faces[static_cast<std::size_t>(red)][4] = cube.faces[static_cast<std::size_t>(orange)][4];
+        const ColourResolution r = ResolveColours(cube.faces, false);
+        EXPECT_TRUE(Exact(r, cube)) << "seed " << seed << " " << int(r.status) << " " << r.facelets.data();
+        EXPECT_EQ(r.askFaceA, -1) << "seed " << seed;
+    }
+}
+
+// What no real cube shows is said, never rewritten into a real cube: each colouring is
+// refused, or its altered stickers and every sticker read wrongly are in doubt.
+TEST(ColourResolution, ColouringsNoRealCubeHasAreInDoubtOrRefused) {
+    using velmora::Rgb;
+    enum Change { ExchangeTwo, Purple, Pink, SameFaceTurnedDarker, TwoIdenticalCentres, AllCentresWhite };
+    constexpr struct {
+        Change change;
+        bool mustRefuse;
+    } kRows[] = {{ExchangeTwo, false}, {Purple, false}, {Pink, false}, {SameFaceTurnedDarker, true},
+                 {TwoIdenticalCentres, true}, {AllCentresWhite, true}};
+    LightShift light;
+    light.glareShare = 0;
+    light.exposureEv = 0.7f;
+    light.warmestKelvin = 4000;
+    light.coolestKelvin = 7500;
+    for (const auto row : kRows)
+        for (std::uint32_t seed = 40; seed < 52; ++seed) {
+            MeasuredCube cube = GenerateMeasuredCube(seed, light);
+            auto at = [&](int i) -> Rgb& { return cube.faces[static_cast<std::size_t>(i / 9)][static_cast<std::size_t>(i % 9)]; };
+            const auto white = std::find(cube.paint.begin(), cube.paint.end(), 0) - cube.paint.begin();
+            std::vector<int> altered;
+            switch (row.change) {
+                case ExchangeTwo: {
+                    // Two stickers of different colours on different pieces, exchanged.
+                    int a = 0, b = 1;
+                    for (a = 0; a < 54 && (a % 9 == 4 || cube.facelets[static_cast<std::size_t>(a)] != 'U'); ++a) {}
+                    for (b = 53; b >= 0 && (b % 9 == 4 || b / 9 == a / 9 || cube.facelets[static_cast<std::size_t>(b)] == 'U' ||
+                                            cube.facelets[static_cast<std::size_t>(b)] == cube.facelets[static_cast<std::size_t>(a)]); --b) {}
+                    std::swap(at(a), at(b));
+                    altered = {a, b};
+                    break;
+                }
+                case Purple: at(10) = {138, 42, 226}, altered = {10}; break;
+                case Pink: at(33) = {255, 105, 180}, altered = {33}; break;
+                case SameFaceTurnedDarker:
+                    cube.faces[3] = velmora::test::TurnFace(cube.faces[0], 1);
+                    for (Rgb& c : cube.faces[3]) c = {c.r * 0.6f, c.g * 0.6f, c.b * 0.6f};
+                    break;
+                case TwoIdenticalCentres: cube.faces[white == 2 ? 1 : 2][4] = cube.faces[static_cast<std::size_t>(white)][4]; break;
+                case AllCentresWhite:
+                    for (auto& face : cube.faces) face[4] = cube.faces[static_cast<std::size_t>(white)][4];
+                    break;
+            }
+            const ColourResolution r = ResolveColours(cube.faces, false);
+            if (r.status != ResolveStatus::Ok) continue;
+            std::string centres;
+            for (int f = 0; f < 6; ++f) centres += " " + std::to_string(r.distance[static_cast<std::size_t>(9 * f + 4)]);
+            EXPECT_FALSE(row.mustRefuse) << "change " << row.change << " seed " << seed << " centres" << centres << " " << r.facelets.data();
+            for (int i : altered) EXPECT_TRUE(r.doubt[static_cast<std::size_t>(i)]) << "change " << row.change << " seed " << seed << " sticker " << i;
+            for (std::size_t i = 0; i < 54; ++i)
+                EXPECT_TRUE(r.facelets[i] == cube.facelets[i] || r.doubt[i]) << "change " << row.change << " seed " << seed << " sticker " << i;
+        }
+}
+
+TEST(ColourResolution, RefusesTheSameFacePhotographedTwice) {
     LightShift light;
     light.glareShare = 0;
     MeasuredCube cube = GenerateMeasuredCube(7, light);
