@@ -64,13 +64,17 @@ constexpr float kSameFace = 7.0f;
 // glare and noise move a true sticker (a few units in most reads, twenty under hard
 // light; one true sticker in ten thousand beyond 26). Such a sticker is in doubt.
 constexpr float kFarFromClass = 24.0f;
+// In a read that fits well, far is less: kFarTimesTypical times the read's own
+// 90th-percentile sticker, but never below kNearFarFromClass.
+constexpr float kFarTimesTypical = 3.0f;
+// A centre further than this from the class its face's stickers make: the classes are
+// not what the centres say, and every sticker is in doubt.
+constexpr float kFarCentreDoubt = 20.0f;
+constexpr float kNearFarFromClass = 12.0f;
 // A centre this far from its own class (estimated from all the class's stickers) is not
 // the colour its face's stickers show: the read is refused. Beyond what any true
 // sticker shows under hard light.
 constexpr float kFarCentre = 40.0f;
-// A sticker taken for its class under glare is in doubt when another class fits it
-// plainly within this.
-constexpr float kPlainFit = 6.0f;
 // A sticker nearer to another class than to its own by more than this is in doubt:
 // a real cube does not show it there, whatever the pieces around it say.
 constexpr float kNearerOther = 12.0f;
@@ -1003,22 +1007,42 @@ struct RunnersUp {
 // sticker read as its class under glare while another class fits it plainly (a white
 // sticker where a blue one belongs, taken for blue under glare) is nearer that class.
 void MarkMisfits(const Resolver& r, const Rotations& rot, const std::array<int, 54>& classOfSample, ColourResolution& result) {
+    std::array<float, 48> sides{};
+    int n = 0;
     for (int i = 0; i < 54; ++i) {
         const int s = SampleOf(i, rot);
         const int own = classOfSample[static_cast<std::size_t>(s)];
-        float nearest = kNoBound, nearestPlain = kNoBound;
+        float nearest = kNoBound;
         for (int c = 0; c < 6; ++c)
-            if (c != own) {
-                nearest = std::min(nearest, r.cost[s][c]);
-                nearestPlain = std::min(nearestPlain, r.plain[s][c]);
-            }
-        const float ownCost = r.cost[s][own];
-        result.distance[static_cast<std::size_t>(i)] = ownCost;
-        result.nearerBy[static_cast<std::size_t>(i)] = std::max(0.0f, ownCost - nearest);
-        if (i % 9 == 4) continue;
-        if (ownCost > kFarFromClass || ownCost - nearest > kNearerOther || (r.glare[s][own] && nearestPlain < kPlainFit))
+            if (c != own) nearest = std::min(nearest, r.cost[s][c]);
+        result.distance[static_cast<std::size_t>(i)] = r.cost[s][own];
+        result.nearerBy[static_cast<std::size_t>(i)] = std::max(0.0f, r.cost[s][own] - nearest);
+        if (i % 9 != 4) sides[static_cast<std::size_t>(n++)] = r.cost[s][own];
+    }
+    // Far is judged against how well this read fits its other stickers: a few times its
+    // 90th-percentile sticker, within kNearFarFromClass and kFarFromClass.
+    std::nth_element(sides.begin(), sides.begin() + 43, sides.end());
+    const float far = std::clamp(kFarTimesTypical * sides[43], kNearFarFromClass, kFarFromClass);
+    bool centreOff = false;
+    for (int i = 0; i < 54; ++i) {
+        const int s = SampleOf(i, rot);
+        const int own = classOfSample[static_cast<std::size_t>(s)];
+        const float d = result.distance[static_cast<std::size_t>(i)];
+        if (i % 9 == 4) {
+            centreOff = centreOff || d > kFarCentreDoubt;
+            continue;
+        }
+        float nearestPlain = kNoBound;
+        for (int c = 0; c < 6; ++c)
+            if (c != own) nearestPlain = std::min(nearestPlain, r.plain[s][c]);
+        if (d > far || result.nearerBy[static_cast<std::size_t>(i)] > kNearerOther || (r.glare[s][own] && nearestPlain < d))
             result.doubt[static_cast<std::size_t>(i)] = true;
     }
+    // A centre far from the class its face's stickers make: the classes are not what
+    // the centres say (two centres measured alike, a face given twice), so no sticker's
+    // class can be trusted.
+    if (centreOff)
+        for (int i = 0; i < 54; ++i) result.doubt[static_cast<std::size_t>(i)] = i % 9 != 4;
 }
 
 }  // namespace
