@@ -505,7 +505,8 @@ void PhotoInputDialog::StartCamera(std::unique_ptr<FrameSource> source) {
     });
     connect(source_.get(), &FrameSource::failed, this, [this](const QString& message) { CameraStopped(message); });
     connect(source_.get(), &FrameSource::finished, this, [this] { CameraStopped(DialogText("视频已放完。")); });
-    grid_.Reset();
+    steady_.Reset();
+    waiting_.clear();
     live_->Clear();
     cameraPanel_->show();
     // Room for the live picture beside the slots.
@@ -552,7 +553,8 @@ bool PhotoInputDialog::Placing() const { return placer_->Busy(); }
 void PhotoInputDialog::ShowCameraLine() {
     // Once stopped, what was captured so far stays; the hint for holding up a face
     // does not apply.
-    if (stopMessage_.isEmpty()) cameraLine_->setText(DialogText(captures_.Progress()));
+    if (stopMessage_.isEmpty() && !waiting_.isEmpty()) cameraLine_->setText(waiting_ + QLatin1Char(' ') + DialogText(captures_.Progress()));
+    else if (stopMessage_.isEmpty()) cameraLine_->setText(DialogText(captures_.Progress()));
     else if (captures_.Count() == 0) cameraLine_->setText(stopMessage_);
     else cameraLine_->setText(stopMessage_ + QLatin1Char(' ') + DialogText(captures_.Progress()));
 }
@@ -569,8 +571,18 @@ void PhotoInputDialog::FaceRead(const QImage& frame, const photos::FaceReading& 
     lastReading_ = reading;
     GridCorners corners{};
     for (std::size_t i = 0; i < 4; ++i) corners[i] = reading.quad[i];
-    const bool still = grid_.Frame(offeredMs_, reading.found, corners);
-    if (still && !placer_->Busy() && captures_.SameCentreAs(reading.samples) < 0) TakeCapture(frame, reading);
+    // A face is captured once its grid and its nine colours have held still; what is
+    // captured is the medians over the steady frames.
+    const SteadyFace::State state = steady_.Frame(offeredMs_, reading.found, corners, reading.samples);
+    const QString waiting = DialogText(SteadyFaceLine(state));
+    if (waiting != waiting_) {
+        waiting_ = waiting;
+        ShowCameraLine();
+    }
+    if (state != SteadyFace::State::Steady || placer_->Busy()) return;
+    photos::FaceReading steady = reading;
+    steady.samples = steady_.Samples();
+    if (captures_.SameCentreAs(steady.samples) < 0) TakeCapture(frame, steady);
 }
 
 void PhotoInputDialog::CaptureNow() {
@@ -584,7 +596,7 @@ void PhotoInputDialog::TakeCapture(const QImage& frame, const photos::FaceReadin
     const FaceSamples samples = reading.samples;
     placer_->Run([next, at, samples] { *at = next->Capture(samples); },
                  [this, next, at, frame, reading] {
-                     grid_.Reset();
+                     steady_.Reset();
                      if (*at < 0) return;
                      captures_ = *next;
                      const std::size_t i = static_cast<std::size_t>(*at);

@@ -171,7 +171,9 @@ private:
     // Places the captured faces (with six, a search over the colour schemes that takes
     // too long for the window's thread).
     BackgroundJob* placer_ = nullptr;
-    StableGrid grid_;
+    SteadyFace steady_;
+    // What the camera line says while the colours settle (empty otherwise).
+    QString waiting_;
     FaceCaptures captures_;
     // Each capture's frame as a slot shows it.
     std::array<QImage, kPhotoSlotCount> captureFrames_;
