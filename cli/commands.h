@@ -129,7 +129,17 @@ int RunScanCommand(CLI::App& app, const ScanOptions& opt);
 // Prints the facelets: and doubt: lines of a read cube (with rgbLine, when given,
 // printed between them as it is); for a cube that was not read, prints on standard
 // error what is wrong (naming the face or sticker) and returns false.
+// A read that fits a real cube but is not printed as one: it has more than
+// kMostDoubtsOfARead stickers in doubt, or two faces whose colours only the user can
+// tell apart.
 bool PrintScanResult(const ColourResolution& r, const std::string& rgbLine = {});
+// Why scan does not print r as the cube read (the message the photo dialog shows for
+// it), faceNames naming faces U R F D L B; empty when r is a confident read of a real cube.
+std::string ScanRefusal(const ColourResolution& r, const std::array<std::string, 6>& faceNames);
+// False, with "velmora-cli: PATH is not a regular file" on standard error, when path
+// names a folder, a FIFO, a device or a socket (a missing file is left to the reader,
+// which names it).
+bool RegularFileArgument(const std::string& path);
 #ifdef VELMORA_SCAN_VIDEO
 // The video form of scan (cli/scan_video.cpp).
 void AddScanVideoOption(CLI::App& scan, ScanOptions& opt);
@@ -141,7 +151,9 @@ void AddScanPhotoOptions(CLI::App& scan, ScanOptions& opt);
 int RunScanPhotos(const ScanOptions& opt);
 // Prints what scan prints for six faces read (facelets:, rgb:, doubt:, rotations:, and
 // with --solve the solution); the exit code.
-int PrintScanReading(const photos::CubeFromPhotos& cube, const ScanOptions& opt);
+// faceNames name faces U R F D L B in the messages.
+int PrintScanReading(const photos::CubeFromPhotos& cube, const ScanOptions& opt,
+                     const std::array<std::string, 6>& faceNames);
 #endif
 
 // The whole command line: every command and option.

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -34,13 +36,25 @@ bool ReadChannel(const std::string& text, float& out) {
     return true;
 }
 
-// The text of --rgb: itself, or the file named after '@'.
+// The largest file --rgb @FILE reads: 54 colours take about a kilobyte.
+constexpr std::uintmax_t kMaxRgbFile = 64 * 1024;
+
+// The text of --rgb: itself, or the file named after '@' (a regular file of at most
+// kMaxRgbFile bytes; a device or a FIFO could be read for ever).
 bool RgbText(const std::string& option, std::string& text) {
     if (option.empty() || option[0] != '@') {
         text = option;
         return true;
     }
-    std::ifstream in(option.substr(1), std::ios::binary);
+    const std::string path = option.substr(1);
+    if (!RegularFileArgument(path)) return false;
+    std::error_code ec;
+    if (std::filesystem::file_size(path, ec) > kMaxRgbFile) {
+        std::fprintf(stderr, "velmora-cli: scan --rgb: %s is larger than %ju bytes; 54 colours take about one kilobyte\n",
+                     path.c_str(), kMaxRgbFile);
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
     std::ostringstream buf;
     if (in) buf << in.rdbuf();
     if (!in || in.bad()) {
@@ -82,10 +96,55 @@ int RunScanRgb(const ScanOptions& opt) {
     std::string text;
     std::array<FaceSamples, 6> faces{};
     if (!RgbText(opt.rgb, text) || !ParseColours(text, faces)) return 2;
-    return PrintScanResult(ResolveColours(faces, false)) ? 0 : 2;
+    const ColourResolution r = ResolveColours(faces, false);
+    if (!PrintScanResult(r)) return 2;
+    if (!opt.solve) return 0;
+    CommandOptions solveOpt;
+    solveOpt.faceletText = r.facelets.data();
+    solveOpt.method = opt.method;
+    return RunSolve(solveOpt);
+}
+
+std::string DoubtList(const ColourResolution& r) {
+    std::string doubt;
+    for (int i = 0; i < 54; ++i)
+        if (r.doubt[static_cast<std::size_t>(i)]) doubt += (doubt.empty() ? "" : " ") + std::to_string(i);
+    return doubt;
 }
 
 }  // namespace
+
+bool RegularFileArgument(const std::string& path) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        std::fprintf(stderr, "velmora-cli: %s is not a regular file\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+std::string ScanRefusal(const ColourResolution& r, const std::array<std::string, 6>& faceNames) {
+    if (r.status == ResolveStatus::SameCentres)
+        return faceNames[static_cast<std::size_t>(r.otherFace)] + "和" + faceNames[static_cast<std::size_t>(r.badFace)] +
+               "的中心颜色分不清，是同一面拍了两次吗？请换一张照片。";
+    if (r.status != ResolveStatus::Ok) {
+        std::string m = "这六面的颜色拼不成一个真实的魔方";
+        if (r.badSticker >= 0 && r.badSticker < 54)
+            m += "，最不相符的是" + faceNames[static_cast<std::size_t>(r.badSticker / 9)] + "第" +
+                 std::to_string(r.badSticker % 9 / 3 + 1) + "行第" + std::to_string(r.badSticker % 3 + 1) + "列的色块";
+        return m + "。";
+    }
+    if (r.askFaceA >= 0 && r.askFaceB >= 0)
+        return faceNames[static_cast<std::size_t>(r.askFaceA)] + "和" + faceNames[static_cast<std::size_t>(r.askFaceB)] +
+               "的颜色太像，分不清哪一面是哪种颜色：读数有两种可能，请指出这两面各是什么颜色。";
+    int doubts = 0;
+    for (bool d : r.doubt) doubts += d ? 1 : 0;
+    if (doubts > kMostDoubtsOfARead)
+        return "六面都已识别，有" + std::to_string(doubts) +
+               "个色块的颜色没有把握（已标出），请核对；点击色块可以改选它的颜色。";
+    return {};
+}
 
 bool PrintScanResult(const ColourResolution& r, const std::string& rgbLine) {
     if (r.status == ResolveStatus::SameCentres) {
@@ -98,12 +157,16 @@ bool PrintScanResult(const ColourResolution& r, const std::string& rgbLine) {
                      StickerName(r.badSticker).c_str());
         return false;
     }
-    std::printf("facelets: %s\n", r.facelets.data());
+    std::array<std::string, 6> names;
+    for (std::size_t f = 0; f < 6; ++f) names[f] = std::string(1, kFaceLetters[f]) + " 面";
+    const std::string refusal = ScanRefusal(r, names);
+    if (refusal.empty()) std::printf("facelets: %s\n", r.facelets.data());
     if (!rgbLine.empty()) std::printf("%s\n", rgbLine.c_str());
-    std::string doubt;
-    for (int i = 0; i < 54; ++i)
-        if (r.doubt[static_cast<std::size_t>(i)]) doubt += (doubt.empty() ? "" : " ") + std::to_string(i);
-    std::printf("doubt: %s\n", doubt.c_str());
+    std::printf("doubt: %s\n", DoubtList(r).c_str());
+    if (!refusal.empty()) {
+        std::fprintf(stderr, "message: %s\n", refusal.c_str());
+        return false;
+    }
     return true;
 }
 
@@ -122,6 +185,13 @@ void AddScanCommand(CLI::App& app, ScanOptions& opt) {
 int RunScanCommand(CLI::App& app, const ScanOptions& opt) {
     CLI::App* scan = app.get_subcommand("scan");
     if (!scan->parsed()) return -1;
+    // One source of colours at a time: the others would be silently ignored.
+    const int sources = (scan->count("--rgb") > 0 ? 1 : 0) + (!opt.photos.empty() ? 1 : 0) +
+                        (!opt.video.empty() || scan->count("--video") > 0 ? 1 : 0);
+    if (sources > 1) {
+        std::fprintf(stderr, "velmora-cli: scan reads one of --rgb, --video or six photos, not several together\n");
+        return 2;
+    }
     if (scan->count("--rgb") > 0) return RunScanRgb(opt);
 #ifdef VELMORA_SCAN_VIDEO
     if (scan->count("--video") > 0) return RunScanVideo(opt);

@@ -12,9 +12,12 @@ namespace velmora::cli {
 
 namespace {
 
-void PrintReading(const photos::CubeFromPhotos& cube) {
+// Prints the reading; false (with the message on standard error and no facelets: line)
+// when it is not a confident read of a real cube.
+bool PrintReading(const photos::CubeFromPhotos& cube, const std::array<std::string, 6>& faceNames) {
     const ColourResolution& r = cube.resolution;
-    std::printf("facelets: %s\n", r.facelets.data());
+    const std::string refusal = ScanRefusal(r, faceNames);
+    if (refusal.empty()) std::printf("facelets: %s\n", r.facelets.data());
     std::string rgb;
     for (const Rgb& c : cube.rgb) {
         if (!rgb.empty()) rgb += ' ';
@@ -28,6 +31,9 @@ void PrintReading(const photos::CubeFromPhotos& cube) {
     std::printf("doubt: %s\n", doubt.c_str());
     std::printf("rotations: %d %d %d %d %d %d\n", r.rotations[0], r.rotations[1], r.rotations[2], r.rotations[3],
                 r.rotations[4], r.rotations[5]);
+    if (refusal.empty()) return true;
+    std::fprintf(stderr, "message: %s\n", refusal.c_str());
+    return false;
 }
 
 }  // namespace
@@ -39,12 +45,13 @@ void AddScanPhotoOptions(CLI::App& scan, ScanOptions& opt) {
         ->check(CLI::IsMember({"group", "eight-corner", "shortest"}));
 }
 
-int PrintScanReading(const photos::CubeFromPhotos& cube, const ScanOptions& opt) {
+int PrintScanReading(const photos::CubeFromPhotos& cube, const ScanOptions& opt,
+                     const std::array<std::string, 6>& faceNames) {
     if (!cube.ok) {
         std::fprintf(stderr, "message: %s\n", cube.error.c_str());
         return 2;
     }
-    PrintReading(cube);
+    if (!PrintReading(cube, faceNames)) return 2;
     if (!opt.solve) return 0;
     CommandOptions solveOpt;
     solveOpt.faceletText = cube.resolution.facelets.data();
@@ -58,9 +65,13 @@ int RunScanPhotos(const ScanOptions& opt) {
                      opt.photos.size());
         return 2;
     }
-    std::array<std::string, 6> paths;
-    for (int f = 0; f < 6; ++f) paths[f] = opt.photos[f];
-    return PrintScanReading(photos::ReadCubePhotos(paths), opt);
+    std::array<std::string, 6> paths, names;
+    for (int f = 0; f < 6; ++f) {
+        paths[f] = opt.photos[f];
+        if (!RegularFileArgument(paths[f])) return 2;
+        names[f] = "照片“" + photos::PhotoName(paths[f]) + "”";
+    }
+    return PrintScanReading(photos::ReadCubePhotos(paths), opt, names);
 }
 
 }  // namespace velmora::cli

@@ -16,6 +16,7 @@ void AddScanVideoOption(CLI::App& scan, ScanOptions& opt) {
 }
 
 int RunScanVideo(const ScanOptions& opt) {
+    if (!RegularFileArgument(opt.video)) return 2;
     // The captures are placed by the program's default display colours of the faces.
     std::array<Rgb, 6> display;
     for (std::size_t f = 0; f < display.size(); ++f) {
@@ -34,13 +35,14 @@ int RunScanVideo(const ScanOptions& opt) {
         return 2;
     }
     std::array<photos::FaceReading, 6> faces{};
-    std::array<std::string, 6> names;
+    std::array<std::string, 6> names, faceNames;
     for (std::size_t f = 0; f < faces.size(); ++f) {
         faces[f].found = true;
         faces[f].samples = scan.faces[f];
         names[f] = std::string(kPhotoSlotNames[f]) + "（" + photos::PhotoName(opt.video) + "）";
+        faceNames[f] = std::string(kPhotoSlotNames[f]);
     }
-    return PrintScanReading(photos::ResolveFaces(faces, names), opt);
+    return PrintScanReading(photos::ResolveFaces(faces, names), opt, faceNames);
 }
 
 }  // namespace velmora::cli

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace velmora {
@@ -85,12 +87,99 @@ bool StableGrid::Frame(long long ms, bool found, const GridCorners& corners) {
     return ms - since_ >= stillMs_;
 }
 
+namespace {
+
+colours::Lab LabOf(const Rgb& c) {
+    return colours::LabFromLinear({colours::LinearFromSrgb(c.r), colours::LinearFromSrgb(c.g), colours::LinearFromSrgb(c.b)});
+}
+
+}  // namespace
+
+void SteadyFace::Reset() {
+    grid_.Reset();
+    count_ = 0;
+    first_ = 0;
+    gridSince_ = -1;
+    spread_ = 0;
+}
+
+SteadyFace::State SteadyFace::Frame(long long ms, bool found, const GridCorners& corners, const FaceSamples& samples) {
+    const bool still = grid_.Frame(ms, found, corners);
+    if (!found) {
+        count_ = 0;
+        gridSince_ = -1;
+        spread_ = 0;
+        return State::NoFace;
+    }
+    // Frames from before the grid's still period were taken while it moved.
+    if (grid_.StillSince() != gridSince_) {
+        gridSince_ = grid_.StillSince();
+        count_ = 0;
+    }
+    // Only the last stillMs count; the oldest makes room when the store is full.
+    while (count_ > 0 && (kept_[static_cast<std::size_t>(first_)].ms < ms - stillMs_ || count_ == kKept)) {
+        first_ = (first_ + 1) % kKept;
+        --count_;
+    }
+    Kept& k = kept_[static_cast<std::size_t>((first_ + count_) % kKept)];
+    ++count_;
+    k.ms = ms;
+    k.samples = samples;
+    for (std::size_t i = 0; i < 9; ++i) k.lab[i] = LabOf(samples[i]);
+    // Each sticker's median over the window, and the farthest any frame lies from it.
+    std::array<float, kKept> channel{};
+    auto median = [&](auto pick) {
+        for (int j = 0; j < count_; ++j) channel[static_cast<std::size_t>(j)] = pick(kept_[static_cast<std::size_t>((first_ + j) % kKept)]);
+        const auto mid = channel.begin() + count_ / 2;
+        std::nth_element(channel.begin(), mid, channel.begin() + count_);
+        if (count_ % 2 == 1) return *mid;
+        return (*mid + *std::max_element(channel.begin(), mid)) / 2;
+    };
+    FaceSamples med{};
+    spread_ = 0;
+    for (std::size_t i = 0; i < 9; ++i) {
+        med[i] = {median([i](const Kept& f) { return f.samples[i].r; }), median([i](const Kept& f) { return f.samples[i].g; }),
+                  median([i](const Kept& f) { return f.samples[i].b; })};
+        const colours::Lab m = LabOf(med[i]);
+        for (int j = 0; j < count_; ++j)
+            spread_ = std::max(spread_, colours::DeltaE2000(kept_[static_cast<std::size_t>((first_ + j) % kKept)].lab[i], m, 1.0f));
+    }
+    if (!still) return State::Moving;
+    if (spread_ > colourLimit_) return State::ColoursChanging;
+    median_ = med;
+    return State::Steady;
+}
+
+std::string_view SteadyFaceLine(SteadyFace::State state) {
+    return state == SteadyFace::State::ColoursChanging ? "请稍等，颜色还在变化…" : "";
+}
+
+namespace {
+
+// Whether two captures show one face: besides the centre, most stickers (two of three)
+// alike in some rotation. Two faces whose centres merely measure alike (red and orange
+// under warm light) differ in their other stickers.
+bool SameFace(const FaceSamples& a, const FaceSamples& b) {
+    for (int turn = 0; turn < 4; ++turn) {
+        int alike = 0;
+        for (int i = 0; i < 9; ++i) {
+            int r = i / 3, c = i % 3;
+            for (int t = 0; t < turn; ++t) std::tie(r, c) = std::pair(2 - c, r);
+            alike += Distance(a[static_cast<std::size_t>(i)], b[static_cast<std::size_t>(3 * r + c)]) < kSameCentre ? 1 : 0;
+        }
+        if (alike >= 6) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 int FaceCaptures::SameCentreAs(const FaceSamples& samples) const {
     int best = -1;
     double nearest = kSameCentre;
     for (int i = 0; i < count_; ++i) {
         const double d = Distance(Centre(samples), Centre(faces_[static_cast<std::size_t>(i)]));
-        if (d < nearest) {
+        if (d < nearest && SameFace(samples, faces_[static_cast<std::size_t>(i)])) {
             nearest = d;
             best = i;
         }

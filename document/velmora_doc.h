@@ -105,6 +105,10 @@ public:
     // sets the position the text describes as one history step "粘贴魔方", solved by
     // the chosen method, the document marked modified. Outside input mode only.
     void PasteCube(std::string_view text, bool textGiven);
+    // The checks of ending cube input on a photo colouring, asking nothing and changing
+    // nothing: empty when it passes, otherwise the fault (FinishInput's line without its
+    // question).
+    std::string CheckPhotoColouring(std::string_view facelets);
     // ---- turning layers on the 3D cube and steering the demonstration ----
     // Turns one of the nine layers (document/layer_turns.h) as a typed command does:
     // history entry, the move, the new solution, the status text. 1 when it ran, -1

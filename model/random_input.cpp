@@ -237,50 +237,50 @@ void CTarnexSource::CountColours() {
     }
 }
 
+int CTarnexSource::CheckInputNet() {
+    CountColours();
+    for (int k = 1; k <= 6; ++k) {
+        if (colourCounts[k] != 9) {
+            statusText.Format("输入魔方%c面色块数目错误！是否继续填充魔方颜色？", keyLetters[static_cast<std::size_t>(k)]);
+            return -1;
+        }
+    }
+    if (PiecesFromNet(*this) != 0) return -1;
+    for (int k = 1; k <= 6; ++k) {
+        cube.centres[k] = k;
+        cube.centreTurns[k] = ((facelets[9 * (k - 1) + 4] % 4) + 4) % 4;
+    }
+    const int s = CheckAssembly();
+    if (s == 0) return 0;
+    if (s > 999) statusText.Assign("输入魔方贴色错误！是否继续填充魔方颜色？");
+    else if (s < 10) statusText.Assign("输入魔方装配错误，需要互换两块的位置！是否继续填充魔方颜色？");
+    else if (s < 100) statusText.Assign("输入魔方装配错误，至少需要调换边块的色向！是否继续填充魔方颜色？");
+    else statusText.Assign("输入魔方装配错误，至少需要调换角块的色向！是否继续填充魔方颜色？");
+    return s > 999 ? -1 : s;
+}
+
 int CTarnexSource::FinishInput() {
     CountColours();
     if (showMethodIds == 1) ShowNetCodes(*this);
 
     // A refused colouring leaves the position as it was.
     const CubeState before = cube;
-    bool painted = true;
-    for (int k = 1; k <= 6 && painted; ++k) {
-        if (colourCounts[k] != 9) {
-            statusText.Format("输入魔方%c面色块数目错误！是否继续填充魔方颜色？", keyLetters[static_cast<std::size_t>(k)]);
-            painted = false;
-        }
+    const int s = CheckInputNet();
+    if (s == 0) {
+        user->Message("魔方设置成功！", Buttons::Ok, Icon::None);
+        ExecuteAndSolve();
+        return 1;
     }
-    if (painted && PiecesFromNet(*this) != 0) painted = false;
-
-    if (painted) {
-        for (int k = 1; k <= 6; ++k) {
-            cube.centres[k] = k;
-            cube.centreTurns[k] = ((facelets[9 * (k - 1) + 4] % 4) + 4) % 4;
-        }
-        const int s = CheckAssembly();
-        if (s == 0) {
-            user->Message("魔方设置成功！", Buttons::Ok, Icon::None);
+    if (s > 0) {
+        const Answer a = user->Message(statusText, Buttons::YesNoCancel, Icon::Question);
+        if (a == Answer::Yes) { cube = before; return 0; }
+        if (a == Answer::No) { cube = before; return -1; }
+        if (user->Message("是否强制接受装配错误的魔方？", Buttons::YesNo, Icon::Question) == Answer::Yes) {
             ExecuteAndSolve();
             return 1;
         }
-        if (s <= 999) {
-            if (s < 10)
-                statusText.Assign("输入魔方装配错误，需要互换两块的位置！是否继续填充魔方颜色？");
-            else if (s < 100)
-                statusText.Assign("输入魔方装配错误，至少需要调换边块的色向！是否继续填充魔方颜色？");
-            else
-                statusText.Assign("输入魔方装配错误，至少需要调换角块的色向！是否继续填充魔方颜色？");
-            const Answer a = user->Message(statusText, Buttons::YesNoCancel, Icon::Question);
-            if (a == Answer::Yes) { cube = before; return 0; }
-            if (a == Answer::No) { cube = before; return -1; }
-            if (user->Message("是否强制接受装配错误的魔方？", Buttons::YesNo, Icon::Question) == Answer::Yes) {
-                ExecuteAndSolve();
-                return 1;
-            }
-            cube = before;
-            return 0;
-        }
-        statusText.Assign("输入魔方贴色错误！是否继续填充魔方颜色？");
+        cube = before;
+        return 0;
     }
     cube = before;
     return user->Message(statusText, Buttons::YesNo, Icon::Question) == Answer::Yes ? 0 : -1;

@@ -177,6 +177,12 @@ public:
     void Deal(int kind);
     void BeginInput(int mode);
     int FinishInput();
+    // The checks that end cube input, without asking: the colour counts, the pieces and
+    // the assembly of the painted net (the counts taken anew). 0: the net is a position
+    // that can exist, now in cube; -1: a count, a piece or the stickers are wrong;
+    // 1-999: the CheckAssembly score of the pieces built into cube. Except for 0,
+    // statusText holds FinishInput's question.
+    int CheckInputNet();
     // Counts the stickers of each colour on the painted net into colourCounts (each
     // centre once for its own colour); the net view calls it while drawing.
     void CountColours();

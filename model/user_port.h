@@ -102,8 +102,10 @@ public:
     // The photo input dialog. Its OK hands the colouring (a 54-letter facelet string) to
     // apply, which answers 1 when the position was set (the dialog closes), 0 when the
     // user goes on correcting (it stays open) or -1 when the colouring was given up (it
-    // closes). Closed otherwise, nothing is applied.
-    virtual void ReadPhotos(const std::function<int(std::string_view)>& /*apply*/) {}
+    // closes). Closed otherwise, nothing is applied. check runs the same checks without
+    // asking: empty when the colouring passes, otherwise what is wrong, in one line.
+    virtual void ReadPhotos(const std::function<int(std::string_view)>& /*apply*/,
+                            const std::function<std::string(std::string_view)>& /*check*/) {}
 };
 
 // Answers every question with its first button and shows nothing. Used where no

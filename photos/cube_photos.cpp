@@ -53,21 +53,11 @@ CubeFromPhotos ResolveFaces(const std::array<FaceReading, 6>& faces, const std::
     out.resolution = ResolveColours(samples, true);
     const ColourResolution& r = out.resolution;
     if (r.status == ResolveStatus::SameCentres) {
-        // Name the two photos whose centres are most alike in hue (the light of each
-        // photo shifts hue less than it separates two colours of the cube).
-        auto chroma = [](const Rgb& c) {
-            const float sum = std::max(1.0f, c.r + c.g + c.b);
-            return std::array<float, 3>{c.r / sum, c.g / sum, c.b / sum};
-        };
-        float closest = 1e9f;
-        for (int a = 0; a < 6; ++a)
-            for (int b = a + 1; b < 6; ++b) {
-                const auto x = chroma(samples[a][4]), y = chroma(samples[b][4]);
-                const float d = std::abs(x[0] - y[0]) + std::abs(x[1] - y[1]) + std::abs(x[2] - y[2]);
-                if (d < closest) closest = d, out.otherPhoto = a, out.badPhoto = b;
-            }
+        // The resolution found one face twice, by all its stickers.
+        out.otherPhoto = r.otherFace;
+        out.badPhoto = r.badFace;
         out.error = Quoted(names[out.otherPhoto]) + "和" + Quoted(names[out.badPhoto]) +
-                    "的中心块颜色相同：可能把同一面拍了两次。";
+                    "拍的像是同一面（九块颜色都相同，只是转了或光线不同）：请换一张照片。";
         return out;
     }
     if (r.status != ResolveStatus::Ok) {

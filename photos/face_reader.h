@@ -23,8 +23,15 @@ struct FaceReading {
     FaceSamples samples{};              // each sticker's colour, row by row (robust, glare rejected)
 };
 
+// The largest photo file read (bytes), and the most pixels a picture may have (from its
+// header, before decoding): a 12-megapixel phone photo is 3-8 MB as JPEG, at most
+// about 36 MB as PNG.
+constexpr unsigned long long kMaxPhotoBytes = 64ull << 20;
+constexpr long long kMaxPhotoPixels = 50'000'000;
+
 // Reads an image file (JPEG, PNG, ...) as 8-bit BGR with its EXIF rotation applied.
-// False with a message (Chinese, for the user) when the file is not a readable image.
+// False with a message (Chinese, for the user) when the file is not a readable image:
+// not a regular file, larger than kMaxPhotoBytes, a picture of more than kMaxPhotoPixels.
 bool LoadPhoto(const std::string& path, cv::Mat& bgr, std::string& error);
 
 // Searches the whole picture for a face of the cube.

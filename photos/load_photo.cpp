@@ -1,6 +1,9 @@
-// Reading a photo file: the whole file into memory, a check that a JPEG or PNG is
-// complete (the decoders fill a cut-off picture with grey and say nothing), then
-// decoding with the EXIF rotation applied.
+// Reading a photo file: only a regular file no larger than kMaxPhotoBytes, into
+// memory whole; a check that a JPEG or PNG is complete (the decoders fill a cut-off
+// picture with grey and say nothing) and that its header's size is within
+// kMaxPhotoPixels; then decoding with the EXIF rotation applied and the decoder's own
+// warnings kept off standard error.
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -9,6 +12,7 @@
 #include <opencv2/imgcodecs.hpp>
 
 #include "photos/face_reader.h"
+#include "photos/quiet_stderr.h"
 
 namespace velmora::photos {
 
@@ -45,6 +49,45 @@ bool JpegComplete(const Bytes& b) {
     return false;
 }
 
+// The picture's size as its JPEG header gives it (the first start-of-frame segment), or
+// false when there is none before the scan data.
+bool JpegSize(const Bytes& b, long long& width, long long& height) {
+    std::size_t i = 2;
+    while (i + 9 <= b.size()) {
+        if (b[i] != 0xFF) return false;
+        const unsigned char marker = b[i + 1];
+        if (marker == 0xFF) { ++i; continue; }
+        const std::size_t length = (std::size_t(b[i + 2]) << 8) | b[i + 3];
+        // SOF0-SOF15 except DHT (C4), JPG (C8) and DAC (CC).
+        if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) {
+            height = (b[i + 5] << 8) | b[i + 6];
+            width = (b[i + 7] << 8) | b[i + 8];
+            return true;
+        }
+        if (marker == 0xDA || length < 2) return false;
+        i += 2 + length;
+    }
+    return false;
+}
+
+// The picture's size from a PNG's IHDR chunk (the first chunk).
+bool PngSize(const Bytes& b, long long& width, long long& height) {
+    if (b.size() < 24 || !std::equal(b.begin() + 12, b.begin() + 16, "IHDR")) return false;
+    auto word = [&](std::size_t at) {
+        return (static_cast<long long>(b[at]) << 24) | (b[at + 1] << 16) | (b[at + 2] << 8) | b[at + 3];
+    };
+    width = word(16);
+    height = word(20);
+    return true;
+}
+
+// Decoders of the other formats refuse pictures above this many pixels themselves; set
+// before the first decode, which reads it once.
+const bool kDecoderLimitSet = [] {
+    ::setenv("OPENCV_IO_MAX_IMAGE_PIXELS", std::to_string(kMaxPhotoPixels).c_str(), 0);
+    return true;
+}();
+
 // A PNG is complete when its chunks run whole up to the IEND chunk.
 bool PngComplete(const Bytes& b) {
     std::size_t i = 8;
@@ -73,6 +116,11 @@ bool LoadPhoto(const std::string& path, cv::Mat& bgr, std::string& error) {
         error = quoted + "无法打开：文件不存在或不是普通文件。";
         return false;
     }
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!ec && size > kMaxPhotoBytes) {
+        error = quoted + "太大（超过" + std::to_string(kMaxPhotoBytes >> 20) + " MB），不像是一张照片。";
+        return false;
+    }
     std::ifstream in(path, std::ios::binary);
     Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (!in.good() && !in.eof()) {
@@ -87,8 +135,18 @@ bool LoadPhoto(const std::string& path, cv::Mat& bgr, std::string& error) {
         error = quoted + "不完整：文件被截断或已损坏。";
         return false;
     }
+    long long width = 0, height = 0;
+    if ((IsJpeg(bytes) && JpegSize(bytes, width, height)) || (IsPng(bytes) && PngSize(bytes, width, height))) {
+        if (width <= 0 || height <= 0 || width * height > kMaxPhotoPixels) {
+            error = quoted + "的画面太大（" + std::to_string(width) + " × " + std::to_string(height) + " 像素，最多 " +
+                    std::to_string(kMaxPhotoPixels / 1000000) + " 百万像素）。";
+            return false;
+        }
+    }
     cv::Mat decoded;
+    (void)kDecoderLimitSet;
     try {
+        [[maybe_unused]] const QuietStderr quiet;
         decoded = cv::imdecode(bytes, cv::IMREAD_COLOR);
     } catch (const cv::Exception&) {
         decoded.release();

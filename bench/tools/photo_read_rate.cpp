@@ -11,12 +11,14 @@
 //       again with the current colour resolution.
 // DUMP_DIR receives the pictures that were read wrongly. With VELMORA_SET_FACES=FILE
 // the sets mode adds each set's truth and samples to FILE, one line per set.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
+#include <vector>
 
 #include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
@@ -128,13 +130,14 @@ int Resolve(const char* file) {
 
 int Sets(int count, unsigned seed, const char* dump) {
     std::mt19937 rng(seed);
-    int exact = 0, refused = 0, wrong = 0;
+    int exact = 0, refused = 0, wrong = 0, wrongInDoubt = 0;
+    const bool realCamera = std::getenv("VELMORA_PLAIN_CAMERA") == nullptr;
     const char* keepPath = std::getenv("VELMORA_SET_FACES");
     std::FILE* keep = keepPath ? std::fopen(keepPath, "a") : nullptr;
     for (int i = 0; i < count; ++i) {
         const std::string truth = test::GenerateMeasuredCube(seed * 100003u + unsigned(i)).facelets.data();
         const bool wide = rng() % 2;
-        const test::CubePhotoSet set = test::RenderCubePhotos(truth, rng, wide ? 1920 : 1600, wide ? 1080 : 1200, std::getenv("VELMORA_UPRIGHT") == nullptr);
+        const test::CubePhotoSet set = test::RenderCubePhotos(truth, rng, wide ? 1920 : 1600, wide ? 1080 : 1200, std::getenv("VELMORA_UPRIGHT") == nullptr, realCamera);
         std::array<photos::FaceReading, 6> faces;
         for (int f = 0; f < 6; ++f) faces[f] = photos::FindFace(set.photos[f]);
         if (keep) {
@@ -147,12 +150,24 @@ int Sets(int count, unsigned seed, const char* dump) {
             std::fflush(keep);
         }
         const photos::CubeFromPhotos cube = photos::ResolveFaces(faces, {"U", "R", "F", "D", "L", "B"});
-        if ((i + 1) % 50 == 0) std::printf("after %d sets: %d exact\n", i + 1, exact + (cube.ok && truth == cube.resolution.facelets.data()));
-        if (cube.ok && truth == cube.resolution.facelets.data()) {
+        // As scan takes it: a read with more doubts than a user checks, or two faces
+        // only the user can tell apart, is refused with a message.
+        const ColourResolution& r = cube.resolution;
+        int doubts = 0;
+        bool unflagged = false;
+        for (int k = 0; k < 54; ++k) {
+            doubts += r.doubt[k] ? 1 : 0;
+            unflagged = unflagged || (r.facelets[k] != truth[k] && !r.doubt[k]);
+        }
+        const bool read = cube.ok && doubts <= kMostDoubtsOfARead && r.askFaceA < 0;
+        if ((i + 1) % 50 == 0) std::printf("after %d sets: %d exact\n", i + 1, exact + (read && truth == r.facelets.data()));
+        if (read && truth == r.facelets.data()) {
             ++exact;
             continue;
         }
-        cube.ok ? ++wrong : ++refused;
+        if (!read) ++refused;
+        else if (unflagged) ++wrong;
+        else ++wrongInDoubt;
         std::printf("set %d: %s\n", i, cube.ok ? cube.resolution.facelets.data() : cube.error.c_str());
         if (cube.ok) std::printf("   truth %s\n", truth.c_str());
         if (dump)
@@ -160,14 +175,61 @@ int Sets(int count, unsigned seed, const char* dump) {
                 cv::imwrite(std::string(dump) + "/set" + std::to_string(i) + "_" + "URFDLB"[f] + ".png", set.photos[f]);
     }
     if (keep) std::fclose(keep);
-    std::printf("sets: %d exact: %d refused: %d wrong: %d exact_share: %.3f\n", count, exact, refused, wrong,
-                double(exact) / count);
+    std::printf("sets: %d exact: %d refused: %d wrong_in_doubt: %d wrong_unflagged: %d exact_share: %.3f\n", count, exact,
+                refused, wrongInDoubt, wrong, double(exact) / count);
+    return 0;
+}
+
+// How far true stickers lie from their class under hard light: the percentiles of the
+// distance and of nearerBy over the non-centre stickers of correctly read cubes, and
+// the reads whose doubts exceed what scan accepts.
+int Misfits(int count, unsigned seed) {
+    std::vector<float> distance, nearer;
+    int tooMany = 0, exact = 0;
+    for (int i = 0; i < count; ++i) {
+        const test::MeasuredCube cube = test::GenerateMeasuredCube(seed + unsigned(i));
+        const ColourResolution r = ResolveColours(cube.faces, false);
+        if (r.status != ResolveStatus::Ok || std::string(r.facelets.data()) != cube.facelets.data()) continue;
+        ++exact;
+        int doubts = 0;
+        for (int k = 0; k < 54; ++k) {
+            doubts += r.doubt[k] ? 1 : 0;
+            if (k % 9 == 4) continue;
+            distance.push_back(r.distance[k]);
+            nearer.push_back(r.nearerBy[k]);
+        }
+        tooMany += doubts > kMostDoubtsOfARead ? 1 : 0;
+    }
+    std::sort(distance.begin(), distance.end());
+    std::sort(nearer.begin(), nearer.end());
+    auto at = [](const std::vector<float>& v, double q) { return v.empty() ? 0.0f : v[std::size_t(q * (v.size() - 1))]; };
+    std::printf("exact: %d of %d; over %d doubts: %d\n", exact, count, kMostDoubtsOfARead, tooMany);
+    for (double q : {0.5, 0.9, 0.99, 0.999, 0.9999, 1.0})
+        std::printf("q%.4f distance %.1f nearer_by %.1f\n", q, at(distance, q), at(nearer, q));
+    // Odd colours no cube has, put on one sticker: how far they lie from their class.
+    const Rgb kOdd[] = {{138, 42, 226}, {255, 105, 180}, {128, 0, 128}, {255, 192, 203}, {0, 0, 0}, {128, 128, 128}};
+    for (const Rgb& odd : kOdd) {
+        int inDoubt = 0, refused = 0, n = 0;
+        float least = 1e9f;
+        for (int i = 0; i < 200; ++i, ++n) {
+            test::MeasuredCube cube = test::GenerateMeasuredCube(seed + unsigned(i));
+            cube.faces[1][1] = odd;
+            const ColourResolution r = ResolveColours(cube.faces, false);
+            if (r.status != ResolveStatus::Ok) { ++refused; continue; }
+            inDoubt += r.doubt[10] ? 1 : 0;
+            least = std::min(least, r.distance[10]);
+        }
+        std::printf("odd %g,%g,%g: %d sets, %d refused, %d in doubt, least distance %.1f\n", odd.r, odd.g, odd.b, n, refused,
+                    inDoubt, least);
+    }
     return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "misfits") == 0)
+        return Misfits(argc > 2 ? std::atoi(argv[2]) : 2000, argc > 3 ? unsigned(std::atoi(argv[3])) : 100000);
     std::setvbuf(stdout, nullptr, _IOLBF, 0);  // progress as it comes when written to a file
     if (argc > 2 && std::strcmp(argv[1], "resolve") == 0) return Resolve(argv[2]);
     if (argc > 1 && std::strcmp(argv[1], "colours") == 0)

@@ -123,7 +123,8 @@ int main(int argc, char** argv) {
         model->Scramble(1);
         char facelets[55];
         WriteFaceletString(*model, true, facelets);
-        test::CubeVideo video{.facelets = facelets, .width = width, .height = height, .seed = unsigned(rng())};
+        test::CubeVideo video{.facelets = facelets, .width = width, .height = height, .seed = unsigned(rng()),
+                              .settlingLight = std::getenv("VELMORA_VIDEO_QUICK_LIGHT") == nullptr};
         test::WriteCubeVideo(path, video);
         const photos::VideoScan scan = photos::ScanVideo(path, display);
         ms.insert(ms.end(), scan.finderMs.begin(), scan.finderMs.end());

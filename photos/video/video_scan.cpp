@@ -7,6 +7,7 @@
 #include <opencv2/videoio.hpp>
 
 #include "photos/face_reader.h"
+#include "photos/quiet_stderr.h"
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -36,16 +37,26 @@ struct BackendSetUp {
 extern "C" const char* __lsan_default_suppressions() { return "leak:libglib-2.0.so\n"; }
 #endif
 
+std::string VideoFileProblem(const std::string& path) {
+    namespace fs = std::filesystem;
+    const std::string name = PhotoName(path);
+    std::error_code ec;
+    const fs::file_status st = fs::status(path, ec);
+    if (!fs::exists(st)) return name + "：找不到这个视频文件";
+    if (fs::is_directory(st)) return name + "：这是一个文件夹，不是视频文件";
+    if (!fs::is_regular_file(st)) return name + "：不是普通文件（管道或设备），不能当视频读";
+    if (fs::file_size(path, ec) == 0 || ec) return name + "：是空文件，不是能读的视频文件";
+    return {};
+}
+
 VideoScan ScanVideo(const std::string& path, const std::array<Rgb, 6>& display) {
     VideoScan scan;
     const std::string name = PhotoName(path);
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
-        scan.error = name + "：找不到这个视频文件";
-        return scan;
-    }
+    scan.error = VideoFileProblem(path);
+    if (!scan.error.empty()) return scan;
     // A file that is no video is reported once, as a message, not by the backends' logs.
     cv::utils::logging::setLogLevel(cv::utils::logging::LOG_LEVEL_SILENT);
+    [[maybe_unused]] const QuietStderr quiet;
     cv::VideoCapture video;
     {
         [[maybe_unused]] const BackendSetUp setUp;
@@ -57,11 +68,11 @@ VideoScan ScanVideo(const std::string& path, const std::array<Rgb, 6>& display) 
     }
     double fps = video.get(cv::CAP_PROP_FPS);
     if (!(fps > 1 && fps < 1000)) fps = 30;
-    StableGrid grid;
+    SteadyFace steady;
     FaceCaptures captures(display);
     double periodMotion = 0;  // largest movement since the grid last started standing still
     cv::Mat frame;
-    while (video.read(frame) && !frame.empty()) {
+    while (captures.Count() < 6 && video.read(frame) && !frame.empty()) {
         const long long ms = static_cast<long long>(scan.frames * 1000.0 / fps);
         ++scan.frames;
         const auto start = std::chrono::steady_clock::now();
@@ -69,17 +80,18 @@ VideoScan ScanVideo(const std::string& path, const std::array<Rgb, 6>& display) 
         scan.finderMs.push_back(std::chrono::duration<float, std::milli>(std::chrono::steady_clock::now() - start).count());
         GridCorners corners{};
         for (std::size_t i = 0; i < 4; ++i) corners[i] = reading.quad[i];
-        const bool still = grid.Frame(ms, reading.found, corners);
+        const SteadyFace::State state = steady.Frame(ms, reading.found, corners, reading.samples);
         // A frame that moved too much starts a new still period; its own movement
         // belongs to the period before.
-        if (!reading.found || grid.LastMotion() > StableGrid::kMotionLimit) periodMotion = 0;
-        else periodMotion = std::max(periodMotion, grid.LastMotion());
+        if (!reading.found || steady.LastMotion() > StableGrid::kMotionLimit) periodMotion = 0;
+        else periodMotion = std::max(periodMotion, steady.LastMotion());
         if (!reading.found) continue;
         ++scan.framesWithFace;
-        if (still && captures.SameCentreAs(reading.samples) < 0) {
-            captures.Capture(reading.samples);
+        if (state == SteadyFace::State::ColoursChanging) ++scan.colourWaits;
+        if (state == SteadyFace::State::Steady && captures.SameCentreAs(steady.Samples()) < 0) {
+            captures.Capture(steady.Samples());
             scan.captureMotion = std::max(scan.captureMotion, periodMotion);
-            grid.Reset();
+            steady.Reset();
         }
     }
     if (scan.frames == 0) {

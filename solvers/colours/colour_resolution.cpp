@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <string_view>
+#include <utility>
 
 #include "solvers/colours/colour_space.h"
 #include "solvers/colours/piece_search.h"
@@ -53,13 +55,29 @@ constexpr float kNoCubeCost = 45.0f;
 // three times a typical read under hard light) are not a cube's: random colours, a
 // photo of something else.
 constexpr float kNoCubeTotal = 600.0f;
-// Two centres closer than this (CIEDE2000, after normalisation) are one colour.
-constexpr float kSameCentres = 6.0f;
-// Two centres measured this close (CIEDE2000, before any normalisation) are one
-// colour: different colours under different lights are rarely this alike.
-constexpr float kSameRawCentres = 1.0f;
-// Samples closer than this (CIEDE2000) measure alike.
-constexpr float kSameSample = 6.0f;
+// Two faces are one face photographed twice when, under the light that best turns one
+// into the other, each of their nine samples lies within this (CIEDE2000, lightness at
+// half weight) of its match.
+constexpr float kSameFace = 7.0f;
+// A sticker lies far from its class when its difference from the class colour under the
+// read's light (CIEDE2000, lightness at half weight) is above this: more than shading,
+// glare and noise move a true sticker (a few units in most reads, twenty under hard
+// light; one true sticker in ten thousand beyond 26). Such a sticker is in doubt.
+constexpr float kFarFromClass = 24.0f;
+// In a read that fits well, far is less: kFarTimesTypical times the read's own
+// 90th-percentile sticker, but never below kNearFarFromClass.
+constexpr float kFarTimesTypical = 3.0f;
+// A centre further than this from the class its face's stickers make: the classes are
+// not what the centres say, and every sticker is in doubt.
+constexpr float kFarCentreDoubt = 20.0f;
+constexpr float kNearFarFromClass = 12.0f;
+// A centre this far from its own class (estimated from all the class's stickers) is not
+// the colour its face's stickers show: the read is refused. Beyond what any true
+// sticker shows under hard light.
+constexpr float kFarCentre = 40.0f;
+// A sticker nearer to another class than to its own by more than this is in doubt:
+// a real cube does not show it there, whatever the pieces around it say.
+constexpr float kNearerOther = 12.0f;
 // How much brighter than white (log) a class may be in one channel (fluorescent
 // stickers are a little).
 constexpr float kBrighterThanWhite = 0.15f;
@@ -207,6 +225,7 @@ struct Resolver {
     std::array<Lab, 54> sampleLab{};
     std::array<Lab, 6> refLab{};
     float cost[54][6] = {};  // sample by class
+    float plain[54][6] = {};  // the same without any glare explanation
     bool glare[54][6] = {};  // the cost is that of the class colour under glare
     PieceProblem cornerProblem, edgeProblem;
 
@@ -268,17 +287,53 @@ struct Resolver {
         }
     }
 
-    // Whether faces a and b are one face photographed twice: in some rotation most of
-    // their samples measure alike.
-    bool SameSamples(int a, int b) const {
+    // Whether faces a and b are one face photographed twice: in some rotation every
+    // sample of b is the matching sample of a seen under another real light (an exposure
+    // and a colour temperature, fitted by least squares over the log channels of the
+    // samples bright enough to tell), within kSameFace.
+    bool SameFace(int a, int b) const {
         for (int turn = 0; turn < 4; ++turn) {
-            int alike = 0;
+            float d[9][3];
+            bool usable[9];
             for (int i = 0; i < 9; ++i) {
-                const Lab x = colours::LabFromLinear(lin[static_cast<std::size_t>(9 * a + i)]);
-                const Lab y = colours::LabFromLinear(lin[static_cast<std::size_t>(9 * b + kTurnSource[static_cast<std::size_t>(turn)][static_cast<std::size_t>(i)])]);
-                alike += colours::DeltaE2000(x, y, 1.0f) < kSameSample;
+                const Linear& x = lin[static_cast<std::size_t>(9 * a + i)];
+                const Linear& y = lin[static_cast<std::size_t>(9 * b + kTurnSource[static_cast<std::size_t>(turn)][static_cast<std::size_t>(i)])];
+                usable[i] = true;
+                for (int k = 0; k < 3; ++k) {
+                    const float cx = Channel(x, k), cy = Channel(y, k);
+                    usable[i] = usable[i] && cx > kDarkestUsable && cy > kDarkestUsable && cx < kClipped && cy < kClipped;
+                    d[i][k] = std::log(std::max(cy, 1e-4f)) - std::log(std::max(cx, 1e-4f));
+                }
             }
-            if (alike >= 7) return true;
+            // Least squares of d = e + t * kWarm over the usable channels.
+            float s11 = 0, s12 = 0, s22 = 0, r1 = 0, r2 = 0;
+            int n = 0;
+            for (int i = 0; i < 9; ++i) {
+                if (!usable[i]) continue;
+                ++n;
+                for (int k = 0; k < 3; ++k) {
+                    s11 += 1;
+                    s12 += kWarm[k];
+                    s22 += kWarm[k] * kWarm[k];
+                    r1 += d[i][k];
+                    r2 += d[i][k] * kWarm[k];
+                }
+            }
+            float e = 0, t = 0;
+            if (n >= 3) {
+                const float det = s11 * s22 - s12 * s12;
+                e = (r1 * s22 - r2 * s12) / det;
+                t = (s11 * r2 - s12 * r1) / det;
+            }
+            bool alike = true;
+            for (int i = 0; i < 9 && alike; ++i) {
+                const Linear& x = lin[static_cast<std::size_t>(9 * a + i)];
+                const Linear& y = lin[static_cast<std::size_t>(9 * b + kTurnSource[static_cast<std::size_t>(turn)][static_cast<std::size_t>(i)])];
+                Linear lit;
+                for (int k = 0; k < 3; ++k) Channel(lit, k) = std::min(1.0f, Channel(x, k) * std::exp(e + t * kWarm[k]));
+                alike = colours::DeltaE2000(colours::LabFromLinear(lit), colours::LabFromLinear(y), kLightnessWeight) < kSameFace;
+            }
+            if (alike) return true;
         }
         return false;
     }
@@ -585,6 +640,7 @@ struct Resolver {
             sampleLab[static_cast<std::size_t>(s)] = lab;
             for (int c = 0; c < 6; ++c) {
                 float d = colours::DeltaE2000(lab, seenLab[f][c], kLightnessWeight);
+                plain[s][c] = d;
                 glare[s][c] = false;
                 // Glare only adds light: a sample well below the class colour in some
                 // channel is not that class under glare.
@@ -946,6 +1002,49 @@ struct RunnersUp {
     }
 };
 
+// What no real cube shows is said, not corrected: a sticker far from the class it is
+// read as (under the read's light), or plainly nearer another class, is in doubt. A
+// sticker read as its class under glare while another class fits it plainly (a white
+// sticker where a blue one belongs, taken for blue under glare) is nearer that class.
+void MarkMisfits(const Resolver& r, const Rotations& rot, const std::array<int, 54>& classOfSample, ColourResolution& result) {
+    std::array<float, 48> sides{};
+    int n = 0;
+    for (int i = 0; i < 54; ++i) {
+        const int s = SampleOf(i, rot);
+        const int own = classOfSample[static_cast<std::size_t>(s)];
+        float nearest = kNoBound;
+        for (int c = 0; c < 6; ++c)
+            if (c != own) nearest = std::min(nearest, r.cost[s][c]);
+        result.distance[static_cast<std::size_t>(i)] = r.cost[s][own];
+        result.nearerBy[static_cast<std::size_t>(i)] = std::max(0.0f, r.cost[s][own] - nearest);
+        if (i % 9 != 4) sides[static_cast<std::size_t>(n++)] = r.cost[s][own];
+    }
+    // Far is judged against how well this read fits its other stickers: a few times its
+    // 90th-percentile sticker, within kNearFarFromClass and kFarFromClass.
+    std::nth_element(sides.begin(), sides.begin() + 43, sides.end());
+    const float far = std::clamp(kFarTimesTypical * sides[43], kNearFarFromClass, kFarFromClass);
+    bool centreOff = false;
+    for (int i = 0; i < 54; ++i) {
+        const int s = SampleOf(i, rot);
+        const int own = classOfSample[static_cast<std::size_t>(s)];
+        const float d = result.distance[static_cast<std::size_t>(i)];
+        if (i % 9 == 4) {
+            centreOff = centreOff || d > kFarCentreDoubt;
+            continue;
+        }
+        float nearestPlain = kNoBound;
+        for (int c = 0; c < 6; ++c)
+            if (c != own) nearestPlain = std::min(nearestPlain, r.plain[s][c]);
+        if (d > far || result.nearerBy[static_cast<std::size_t>(i)] > kNearerOther || (r.glare[s][own] && nearestPlain < d))
+            result.doubt[static_cast<std::size_t>(i)] = true;
+    }
+    // A centre far from the class its face's stickers make: the classes are not what
+    // the centres say (two centres measured alike, a face given twice), so no sticker's
+    // class can be trusted.
+    if (centreOff)
+        for (int i = 0; i < 54; ++i) result.doubt[static_cast<std::size_t>(i)] = i % 9 != 4;
+}
+
 }  // namespace
 
 ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tryRotations) {
@@ -958,16 +1057,14 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
                                                          colours::LinearFromSrgb(c.b)};
         }
     r.InitialLight();
-    // Two photos of one face show the same centre and the same other samples (in some
-    // rotation): caught before the light search, which would tell them apart. Two
-    // centres of different colours may also measure alike (a white centre and a glared
-    // yellow one, both overexposed): the read tells them apart by their other stickers,
-    // and two classes that stay alike after it are refused below.
+    // The same face given twice (two photos of it, perhaps turned and in other light) is
+    // told by its whole picture: all nine samples, in some rotation, alike once the light
+    // of one is turned into a real light of the other. Two different faces whose centres
+    // merely measure alike (red and orange under warm light) are read: the pieces tell
+    // their classes apart.
     for (int a = 0; a < 6; ++a)
         for (int b = a + 1; b < 6; ++b)
-            if (colours::DeltaE2000(colours::LabFromLinear(r.lin[static_cast<std::size_t>(9 * a + 4)]),
-                                    colours::LabFromLinear(r.lin[static_cast<std::size_t>(9 * b + 4)]), 1.0f) < kSameRawCentres &&
-                r.SameSamples(a, b)) {
+            if (r.SameFace(a, b)) {
                 result.status = ResolveStatus::SameCentres;
                 result.otherFace = a;
                 result.badFace = b;
@@ -1080,15 +1177,8 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
     result.rotations = rot;
     result.cost = fit.total + r.CentreCost();
 
-    for (int a = 0; a < 6; ++a)
-        for (int b = a + 1; b < 6; ++b)
-            if (colours::DeltaE2000(r.refLab[static_cast<std::size_t>(a)], r.refLab[static_cast<std::size_t>(b)], 1.0f) < kSameCentres) {
-                result.status = ResolveStatus::SameCentres;
-                result.otherFace = a;
-                result.badFace = b;
-                return result;
-            }
-
+    // Two classes whose colours stay alike after the read are not refused for it: the
+    // pieces chose between them, and where they leave a choice the doubt says so.
     float worst = -1;
     for (int i = 0; i < 54; ++i) {
         const int s = SampleOf(i, rot);
@@ -1099,6 +1189,12 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
         result.status = ResolveStatus::NoCube;
         return result;
     }
+    for (int f = 0; f < 6; ++f)
+        if (r.cost[9 * f + 4][f] > kFarCentre) {
+            result.status = ResolveStatus::NoCube;
+            result.badSticker = 9 * f + 4;
+            return result;
+        }
     result.badSticker = -1;
     result.status = ResolveStatus::Ok;
 
@@ -1170,6 +1266,26 @@ ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tr
             const std::size_t s = static_cast<std::size_t>(SampleOf(i, rot));
             if (relit.classes[static_cast<std::size_t>(a)][s] != classOfSample[s]) result.doubt[static_cast<std::size_t>(i)] = true;
         }
+    }
+    MarkMisfits(r, rot, classOfSample, result);
+    // Two faces only the user can tell apart: a runner-up that fits about as well and
+    // differs from the read only by stickers of two classes exchanged.
+    for (int a = 0; a < runnersUp.count && result.askFaceA < 0; ++a) {
+        if (runnersUp.cost[static_cast<std::size_t>(a)] > limit + r.CentreCost()) continue;
+        const auto& other = runnersUp.facelets[static_cast<std::size_t>(a)];
+        char x = 0, y = 0;
+        bool exchange = true;
+        for (int i = 0; i < 54 && exchange; ++i) {
+            const char p = result.facelets[static_cast<std::size_t>(i)], q = other[static_cast<std::size_t>(i)];
+            if (p == q) continue;
+            if (x == 0) x = p, y = q;
+            exchange = (p == x && q == y) || (p == y && q == x);
+        }
+        if (!exchange || x == 0) continue;
+        result.askFaceA = static_cast<int>(std::string_view("URFDLB").find(x));
+        result.askFaceB = static_cast<int>(std::string_view("URFDLB").find(y));
+        if (result.askFaceA > result.askFaceB) std::swap(result.askFaceA, result.askFaceB);
+        result.swappedFacelets = other;
     }
     return result;
 }

@@ -32,7 +32,24 @@ struct ColourResolution {
     std::array<int, 6> rotations{};    // clockwise quarter turns given to each face's samples
     float cost = 0;                    // the fit of the chosen colouring (lower is better)
     int badFace = -1, otherFace = -1, badSticker = -1;
+    // When the best real cube and the real cube with the colour classes of two faces'
+    // centres exchanged fit about equally, askFaceA and askFaceB name those two faces
+    // (0-5, U R F D L B) and swappedFacelets holds the other cube; status stays Ok with
+    // facelets the better fit, and the user is asked which of the two faces is which.
+    int askFaceA = -1, askFaceB = -1;
+    std::array<char, 55> swappedFacelets{};
+    // Each sticker's difference from the class it is read as, under the read's light
+    // (CIEDE2000, lightness at half weight; under glare with its penalty), and
+    // how much nearer the nearest other class lies (0 when none is nearer). Set when
+    // status is Ok.
+    std::array<float, 54> distance{};
+    std::array<float, 54> nearerBy{};
 };
+
+// A read with more stickers in doubt than this is not taken as the cube read: the user
+// checks it sticker by sticker (the command line refuses it). A wrongly read piece puts
+// two or three stickers in doubt, two exchanged pieces up to six.
+inline constexpr int kMostDoubtsOfARead = 6;
 
 // faces[f] holds face f's samples as it lies in its picture. With tryRotations each face
 // may be turned by 0-3 clockwise quarter turns before it is read (photos come in any

@@ -58,4 +58,28 @@ TEST(CliScan, BadInputExitsTwoNamingTheSticker) {
     EXPECT_EQ(RunCli("scan --rgb @/nonexistent/velmora").code, 2);
 }
 
+// --solve solves the cube read; a read with more stickers in doubt than a user would
+// check is no read: exit 2 with the message the photo dialog shows, no facelets.
+TEST(CliScan, SolvesWhatItReadsAndRefusesAReadFullOfDoubts) {
+    velmora::test::LightShift light;
+    light.glareShare = 0;
+    auto cube = velmora::test::GenerateMeasuredCube(3, light);
+    auto solved = RunCli("scan --rgb '" + RgbText(cube) + "' --solve");
+    EXPECT_EQ(solved.code, 0) << solved.out;
+    EXPECT_NE(solved.out.find("facelets: "), std::string::npos);
+    EXPECT_NE(solved.out.find("turns: "), std::string::npos) << solved.out;
+    // Every edge sticker of the two side faces measured halfway between their colours.
+    for (int i : {1, 3, 5, 7}) {
+        velmora::Rgb& a = cube.faces[1][static_cast<std::size_t>(i)];
+        velmora::Rgb& b = cube.faces[2][static_cast<std::size_t>(i)];
+        a = b = {(a.r + b.r) / 2, (a.g + b.g) / 2, (a.b + b.b) / 2};
+    }
+    auto doubtful = RunCli("scan --rgb '" + RgbText(cube) + "' --solve", true);
+    EXPECT_EQ(doubtful.code, 2) << doubtful.out;
+    EXPECT_EQ(doubtful.out.find("facelets: "), std::string::npos) << doubtful.out;
+    EXPECT_EQ(doubtful.out.find("turns: "), std::string::npos) << doubtful.out;
+    EXPECT_NE(doubtful.out.find("个色块的颜色没有把握"), std::string::npos) << doubtful.out;
+    EXPECT_NE(doubtful.out.find("doubt: "), std::string::npos) << doubtful.out;
+}
+
 }  // namespace

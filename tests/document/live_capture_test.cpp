@@ -2,7 +2,10 @@
 // each captured face goes to.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <random>
+#include <vector>
 
 #include "document/live_capture.h"
 #include "document/photo_input.h"
@@ -80,6 +83,79 @@ TEST(FaceCaptures, PlacesFacesByCentreWhateverTheOrderAndReplacesRetakes) {
     two.Capture(Seen(facelets, 5, 0));
     two.Capture(Seen(facelets, 2, 0));
     EXPECT_EQ(two.Progress(), "已拍下中心为白、黄的两面；还差四面（中心颜色还没见过）。");
+}
+
+// A face seen at 25 frames a second at one place: colours(t) gives its nine colours at
+// time t (ms); the state of every frame.
+template <class Colours>
+std::vector<SteadyFace::State> Watch(SteadyFace& steady, long long from, long long to, Colours colours) {
+    std::vector<SteadyFace::State> states;
+    for (long long t = from; t < to; t += 40) states.push_back(steady.Frame(t, true, Square(300, 200, 240), colours(t)));
+    return states;
+}
+
+FaceSamples Mix(const FaceSamples& a, const FaceSamples& b, double p) {
+    FaceSamples m;
+    for (std::size_t i = 0; i < 9; ++i)
+        m[i] = {float(a[i].r + (b[i].r - a[i].r) * p), float(a[i].g + (b[i].g - a[i].g) * p), float(a[i].b + (b[i].b - a[i].b) * p)};
+    return m;
+}
+
+// A camera stand-in: one face held still, a half-second cross-fade into the next at
+// the same place, the next held. The grid never moves; only the colours tell that the
+// fade is no face.
+TEST(SteadyFace, ACrossFadeIsNeverCapturedAndTheSettledFaceIsWithItsMedians) {
+    const std::string facelets = "RRDBUULRRBBFDRULLUUDDUFFUBBRDDRDDFRBULFLLFDFFLBBLBFLUR";
+    const FaceSamples first = Seen(facelets, 0, 0), next = Seen(facelets, 2, 0);
+    for (const long long fadeMs : {300LL, 500LL, 1000LL}) {
+        SteadyFace steady;
+        const auto held = Watch(steady, 0, 1000, [&](long long) { return first; });
+        EXPECT_EQ(held.back(), SteadyFace::State::Steady);
+        EXPECT_EQ(std::count(held.begin(), held.end(), SteadyFace::State::Steady), 12);  // from 520 ms on
+        steady.Reset();
+        const auto fade = Watch(steady, 1000, 1000 + fadeMs, [&](long long t) { return Mix(first, next, double(t - 1000) / fadeMs); });
+        EXPECT_EQ(std::count(fade.begin(), fade.end(), SteadyFace::State::Steady), 0) << fadeMs;
+        // Once the fade is over the colours wait half a second, then the face is taken.
+        const auto after = Watch(steady, 1000 + fadeMs, 2500 + fadeMs, [&](long long) { return next; });
+        const auto firstSteady = std::find(after.begin(), after.end(), SteadyFace::State::Steady) - after.begin();
+        EXPECT_GE(firstSteady * 40, 440) << fadeMs;
+        EXPECT_LE(firstSteady * 40, 560) << fadeMs;
+        EXPECT_EQ(after[static_cast<std::size_t>(firstSteady) - 1], SteadyFace::State::ColoursChanging);
+        EXPECT_EQ(SteadyFaceLine(SteadyFace::State::ColoursChanging), "请稍等，颜色还在变化…");
+        for (std::size_t i = 0; i < 9; ++i) EXPECT_FLOAT_EQ(steady.Samples()[i].g, next[i].g);
+    }
+}
+
+// Exposure settling after a turn (the face getting lighter and lighter) is waited for;
+// sensor noise and a passing bad frame are not, and the capture is the medians.
+TEST(SteadyFace, SettlingLightIsWaitedForNoiseIsNot) {
+    const std::string facelets = "RRDBUULRRBBFDRULLUUDDUFFUBBRDDRDDFRBULFLLFDFFLBBLBFLUR";
+    const FaceSamples face = Seen(facelets, 1, 0);
+    auto lit = [&](double gain) {
+        FaceSamples s = face;
+        for (Rgb& c : s) c = {std::min(255.0f, float(c.r * gain)), std::min(255.0f, float(c.g * gain)), std::min(255.0f, float(c.b * gain))};
+        return s;
+    };
+    SteadyFace steady;
+    // Exposure from 0.5 to 1 with a time constant of 0.3 s: captured only once the last
+    // half second changed by a few units (the exposure then within a fifth of its end).
+    const auto settling = Watch(steady, 0, 3000, [&](long long t) { return lit(1 - 0.5 * std::exp(-t / 300.0)); });
+    const auto first = std::find(settling.begin(), settling.end(), SteadyFace::State::Steady) - settling.begin();
+    EXPECT_GT(first * 40, 600);
+    EXPECT_LT(first * 40, 2000);
+    steady.Reset();
+    std::mt19937 rng(5);
+    std::normal_distribution<float> noise(0, 1.0f);
+    const auto noisy = Watch(steady, 0, 1000, [&](long long) {
+        FaceSamples s = face;
+        for (Rgb& c : s) c = {c.r + noise(rng), c.g + noise(rng), c.b + noise(rng)};
+        return s;
+    });
+    EXPECT_EQ(noisy[13], SteadyFace::State::Steady);
+    EXPECT_NEAR(steady.Samples()[4].r, face[4].r, 2);
+    // A frame without the face starts over.
+    EXPECT_EQ(steady.Frame(1000, false, {}, face), SteadyFace::State::NoFace);
+    EXPECT_EQ(steady.Frame(1040, true, Square(300, 200, 240), face), SteadyFace::State::Moving);
 }
 
 }  // namespace

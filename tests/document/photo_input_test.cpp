@@ -1,7 +1,10 @@
 // The photo input: the dialog's state over six read faces (resolution, the rotation
-// search, what it says about missing, doubled or unreadable photos, corrections) and
-// the document's step that sets the position from the colouring.
+// search, measured colours, what it says about missing, doubled or unreadable photos,
+// corrections and the hand finish when no real cube fits, the question about two faces
+// alike) and the document's steps that check the colouring and set the position.
+#include <algorithm>
 #include <random>
+#include <utility>
 
 #include "doc_fixture.h"
 #include "document/photo_input.h"
@@ -49,6 +52,27 @@ protected:
             s.PhotoRead(f, "face" + std::to_string(f) + ".jpg", PhotoOf(facelets, f, static_cast<int>(rng() % 4)));
     }
     std::string NewestHistoryName() const { return doc->commandRing[(doc->cmdCursor - 1) % kHistoryCapacity].name; }
+    ColouringCheck Check() {
+        return [this](std::string_view f) { return doc->CheckPhotoColouring(f); };
+    }
+    // Puts the letters of facelets on every sticker where the state differs (as the
+    // user would by hand); the number of stickers changed.
+    static int FinishByHand(PhotoInputState& s, std::string_view facelets) {
+        int changed = 0;
+        for (int i = 0; i < 54; ++i) {
+            // A doubtful sticker that is right is confirmed by choosing its colour.
+            if (s.Sticker(i) == facelets[static_cast<std::size_t>(i)] && !s.InDoubt(i)) continue;
+            const int doubts = s.DoubtCount();
+            EXPECT_TRUE(s.ChooseSticker(i, facelets[static_cast<std::size_t>(i)])) << i;
+            // The line counts the doubts that are left.
+            EXPECT_LE(s.DoubtCount(), doubts);
+            if (s.DoubtCount() > 0) {
+                EXPECT_NE(s.Message().find("有" + std::to_string(s.DoubtCount()) + "个色块"), std::string::npos) << s.Message();
+            }
+            ++changed;
+        }
+        return changed;
+    }
 };
 
 TEST_F(PhotoInput, SixTurnedPhotosResolveToThePosition) {
@@ -60,6 +84,12 @@ TEST_F(PhotoInput, SixTurnedPhotosResolveToThePosition) {
         EXPECT_EQ(s.Facelets(), facelets);
         EXPECT_EQ(s.DoubtCount(), 0);
         EXPECT_FALSE(s.MessageIsError());
+        // Each sticker shows the colour measured for it, wherever its photo turned it.
+        for (int i = 0; i < 54; ++i) {
+            const Rgb want = kSeen[kFaceletLetters.find(facelets[static_cast<std::size_t>(i)])];
+            const Rgb got = s.Measured(i);
+            EXPECT_TRUE(got.r == want.r && got.g == want.g && got.b == want.b) << "sticker " << i;
+        }
     }
 }
 
@@ -78,20 +108,122 @@ TEST_F(PhotoInput, SaysWhatIsMissingOrWrongAndKeepsItsSlots) {
     EXPECT_EQ(s.Slot(0).state, SlotState::Read);
     EXPECT_EQ(s.ReadCount(), 4);
 
-    // The front face photographed twice: the message names the photo.
+    // The front face photographed twice: the message names the photo; the net is there
+    // to be finished by hand, but as it stands it fails the checks.
+    s.SetCheck(Check());
     s.PhotoRead(5, "b.jpg", PhotoOf(facelets, 5, 0));
     s.PhotoRead(3, "again.jpg", PhotoOf(facelets, 2, 1));
-    EXPECT_FALSE(s.HasColouring());
+    EXPECT_TRUE(s.HasColouring());
     EXPECT_TRUE(s.MessageIsError());
+    EXPECT_FALSE(s.CanConfirm());
     EXPECT_NE(s.Message().find("again.jpg"), std::string::npos) << s.Message();
+    EXPECT_GT(s.DoubtCount(), 0);
 
-    // Stickers of no cube colour at all fit no real cube.
+    // Stickers of no cube colour at all fit no real cube: said, and marked.
     FaceSamples bad = PhotoOf(facelets, 3, 0);
     for (std::size_t i : {0u, 2u, 6u, 8u}) bad[i] = {255, 0, 255};
     s.PhotoRead(3, "d.jpg", bad);
-    EXPECT_FALSE(s.HasColouring());
+    ASSERT_TRUE(s.HasColouring());
     EXPECT_NE(s.Message().find("拼不成一个真实的魔方"), std::string::npos) << s.Message();
+    EXPECT_TRUE(s.MessageIsError());
+
+    // Emptied: nothing read, nothing to confirm.
+    s.ClearAll();
+    EXPECT_EQ(s.ReadCount(), 0);
+    EXPECT_FALSE(s.HasColouring());
+    EXPECT_EQ(s.Slot(5).state, SlotState::Empty);
     EXPECT_EQ(s.Facelets(), "");
+}
+
+TEST_F(PhotoInput, NoRealCubeIsFinishedByHandAndSetsThePosition) {
+    const std::string facelets = Scramble(13);
+    const std::string scrambled = Code();
+    PhotoInputState s(Check());
+    LoadAll(s, facelets, 13);
+    // Four corner stickers of the bottom face measure a colour no cube has.
+    FaceSamples bad = PhotoOf(facelets, 3, 0);
+    for (std::size_t i : {0u, 2u, 6u, 8u}) bad[i] = {255, 0, 255};
+    s.PhotoRead(3, "d.jpg", bad);
+    ASSERT_TRUE(s.HasColouring());
+    ASSERT_NE(s.Resolution().status, ResolveStatus::Ok);
+    for (int i : {27, 29, 33, 35}) EXPECT_TRUE(s.InDoubt(i) || s.Sticker(i) == facelets[static_cast<std::size_t>(i)]) << i;
+
+    const int changed = FinishByHand(s, facelets);
+    EXPECT_GT(changed, 0);
+    EXPECT_EQ(s.Facelets(), facelets);
+    EXPECT_TRUE(s.CanConfirm()) << s.Fault();
+    EXPECT_EQ(s.DoubtCount(), 0);
+    EXPECT_NE(s.Message().find("按“确定”"), std::string::npos) << s.Message();
+
+    // One wrong choice breaks the counts: the checks of cube input say so.
+    const char wrong = facelets[27] == 'U' ? 'R' : 'U';
+    EXPECT_TRUE(s.ChooseSticker(27, wrong));
+    EXPECT_FALSE(s.CanConfirm());
+    EXPECT_NE(s.Fault().find("色块数目错误"), std::string::npos) << s.Fault();
+    EXPECT_NE(s.Message().find(s.Fault()), std::string::npos);
+    EXPECT_TRUE(s.ChooseSticker(27, facelets[27]));
+    ASSERT_TRUE(s.CanConfirm());
+
+    m().ResetCube();
+    m().ExecuteAndSolve();
+    user.Clear();
+    EXPECT_EQ(doc->ApplyPhotoColouring(s.Facelets()), 1);
+    EXPECT_EQ(Code().substr(0, 66), scrambled.substr(0, 66));
+}
+
+TEST_F(PhotoInput, TwoFacesAlikeAskOneQuestionWhoseAnswerPicksTheCube) {
+    const std::string read = Scramble(17);
+    // The other cube the read could be: the front and back faces' colours exchanged.
+    std::string other = read;
+    for (std::size_t i = 0; i < other.size(); ++i)
+        if (i % 9 != 4 && (other[i] == 'F' || other[i] == 'B')) other[i] = other[i] == 'F' ? 'B' : 'F';
+
+    PhotoInputState s(Check());
+    s.SetResolver([&](const std::array<FaceSamples, 6>& faces) {
+        ColourResolution r = ResolveColours(faces, true);
+        r.askFaceA = 2;
+        r.askFaceB = 5;
+        std::copy(other.begin(), other.end(), r.swappedFacelets.begin());
+        return r;
+    });
+    LoadAll(s, read, 17);
+    ASSERT_TRUE(s.HasColouring());
+    EXPECT_EQ(s.QuestionFaceA(), 2);
+    EXPECT_EQ(s.QuestionFaceB(), 5);
+    const int q = s.QuestionSticker();
+    ASSERT_GE(q, 0);
+    EXPECT_NE(read[static_cast<std::size_t>(q)], other[static_cast<std::size_t>(q)]);
+    EXPECT_TRUE(s.Asking());
+    EXPECT_FALSE(s.CanConfirm());
+    EXPECT_NE(s.Message().find("请先回答"), std::string::npos) << s.Message();
+    EXPECT_FALSE(s.MessageIsError());
+
+    // A correction made before the answer stays after it.
+    int corrected = 0;
+    while (corrected % 9 == 4 || corrected == q || read[static_cast<std::size_t>(corrected)] != other[static_cast<std::size_t>(corrected)])
+        ++corrected;
+    const char mine = read[static_cast<std::size_t>(corrected)] == 'U' ? 'D' : 'U';
+    ASSERT_TRUE(s.ChooseSticker(corrected, mine));
+
+    EXPECT_FALSE(s.AnswerQuestion(0));
+    // The face whose centre has the colour the read gives the ringed sticker: the read.
+    const int readFace = static_cast<int>(kFaceletLetters.find(read[static_cast<std::size_t>(q)]));
+    const int otherFace = readFace == 2 ? 5 : 2;
+    std::string expected = read;
+    expected[static_cast<std::size_t>(corrected)] = mine;
+    for (const auto& [face, cube] : {std::pair{otherFace, other}, std::pair{readFace, read}}) {
+        ASSERT_TRUE(s.AnswerQuestion(face));
+        EXPECT_FALSE(s.Asking());
+        EXPECT_EQ(s.Answer(), face);
+        std::string want = cube;
+        want[static_cast<std::size_t>(corrected)] = mine;
+        EXPECT_EQ(s.Facelets(), want);
+    }
+    EXPECT_EQ(s.Facelets(), expected);
+    // The correction made the counts wrong; undone, the read passes.
+    EXPECT_FALSE(s.CanConfirm());
+    ASSERT_TRUE(s.ChooseSticker(corrected, read[static_cast<std::size_t>(corrected)]));
+    EXPECT_TRUE(s.CanConfirm()) << s.Fault();
 }
 
 TEST_F(PhotoInput, CorrectionsChangeStickersButNeverCentres) {
@@ -151,6 +283,40 @@ TEST_F(PhotoInput, RefusedColouringLeavesPositionAndHistory) {
     m().inputMode = -1;
     EXPECT_FALSE(doc->IsEnabled(cmd::kPhotoInput));
     EXPECT_EQ(doc->ApplyPhotoColouring(facelets), -1);
+}
+
+TEST_F(PhotoInput, CheckingAColouringAsksNothingAndLeavesThePaintingAlone) {
+    const std::string good = Scramble(21);
+    // Checked in the middle of painting a net: the painting, its counts, the position
+    // and the status line stay as they were.
+    user.answers = {Answer::No};
+    doc->OnCommand(cmd::kStartInput);
+    ASSERT_EQ(m().inputMode, -1);
+    user.Clear();
+    m().facelets[0] = 8;
+    int painted[kFaceletCount], counts[10];
+    std::copy(m().facelets, m().facelets + kFaceletCount, painted);
+    std::copy(m().colourCounts, m().colourCounts + 10, counts);
+    const std::string before = Code();
+    m().statusText.Assign("painting");
+
+    std::string flipped = good;
+    std::swap(flipped[1], flipped[46]);
+    std::string counted = good;
+    counted[0] = counted[0] == 'U' ? 'R' : 'U';
+    const struct { const std::string& facelets; std::string fault; } cases[] = {
+        {good, ""},
+        {flipped, "输入魔方装配错误，至少需要调换边块的色向！"},
+        {"UUU", "照片读出的颜色不完整。"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(doc->CheckPhotoColouring(c.facelets), c.fault);
+    EXPECT_NE(doc->CheckPhotoColouring(counted).find("色块数目错误！"), std::string::npos);
+    EXPECT_TRUE(user.calls.empty());
+    EXPECT_TRUE(std::equal(painted, painted + kFaceletCount, m().facelets));
+    EXPECT_TRUE(std::equal(counts, counts + 10, m().colourCounts));
+    EXPECT_EQ(Code(), before);
+    EXPECT_STREQ(m().statusText.c_str(), "painting");
+    EXPECT_EQ(m().inputMode, -1);
 }
 
 }  // namespace

@@ -27,7 +27,10 @@ namespace {
 
 constexpr double kPi = 3.14159265358979;
 // Frames per face: moving in, held (1.2 s at 30 frames a second), moving out, nothing.
-constexpr int kIn = 12, kHeld = 36, kOut = 8, kEmpty = 6;
+constexpr int kIn = 12, kHeldQuick = 36, kHeldSettling = 60, kOut = 8, kEmpty = 6;
+// Time constant of the camera's exposure and white balance settling after a turn (s):
+// about 95 % settled after a second.
+constexpr double kSettle = 0.33;
 
 std::array<Rgb, 9> Colours(const std::string& facelets, int f) {
     std::array<Rgb, 9> out{};
@@ -57,6 +60,7 @@ int WriteCubeVideo(const std::string& path, const CubeVideo& video) {
     if (!writer.isOpened()) return 0;
     std::mt19937 rng(video.seed);
     std::uniform_real_distribution<double> u(0, 1);
+    const int kHeld = video.settlingLight ? kHeldSettling : kHeldQuick;
     const int perFace = kIn + kHeld + kOut + kEmpty;
     const int total = 6 * perFace * video.rounds;
     int written = 0;
@@ -80,10 +84,18 @@ int WriteCubeVideo(const std::string& path, const CubeVideo& video) {
             const double restX = 0.4 + 0.2 * u(rng), restY = 0.45 + 0.1 * u(rng);
             const double fromX = u(rng) < 0.5 ? -0.3 : 1.3, toX = u(rng) < 0.5 ? -0.3 : 1.3;
             double lastX = fromX, lastY = restY;
+            // How far off the camera starts for this face.
+            const double exposureOff = video.settlingLight ? std::exp(0.7 * u(rng) - 0.35) : 1;
+            const double kelvinOff = video.settlingLight ? 4000 * u(rng) - 2000 : 0;
             for (int k = 0; k < perFace; ++k, ++written) {
                 const double t = static_cast<double>(written) / total;
                 v.kelvin = 3500 + 4000 * t;
                 v.exposure = 1 + 0.15 * std::sin(2 * kPi * 3 * t);
+                if (video.settlingLight) {
+                    const double off = std::exp(-k / video.fps / kSettle);
+                    v.kelvin += kelvinOff * off;
+                    v.exposure *= std::pow(exposureOff, off);
+                }
                 double x = restX, y = restY;
                 if (k < kIn) {
                     const double s = 1 - static_cast<double>(k + 1) / kIn;

@@ -23,6 +23,10 @@ struct CubeVideo {
     double fps = 30;
     int rounds = 1;                // times the six faces are shown in turn
     std::uint32_t seed = 1;
+    // As a real camera: after each turn the exposure and white balance start off (up to
+    // +-40 % and +-2000 K) and settle over about a second; the user, told to wait, holds
+    // each face 2 s instead of 1.2 s.
+    bool settlingLight = false;
 };
 
 // Writes the video; the number of frames written, 0 when the file cannot be written.

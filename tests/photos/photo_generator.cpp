@@ -193,7 +193,12 @@ cv::Mat RenderFaceView(const FaceView& v, photos::Quad* trueQuad) {
         const double shade = 0.45 + 0.55 * std::max(0.0, Dot(n, light) / ll);
         FillOnFace(img, cam, f, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}, Bgr(plastic, shade));
         for (int k = 0; k < 9; ++k) {
-            const Rgb c = fi == 0 ? v.colours[k] : kStickerColours[rng() % 6];
+            Rgb c = fi == 0 ? v.colours[k] : kStickerColours[rng() % 6];
+            // Red leaning to pink: more blue and a little green in the red stickers.
+            if (v.pinkRed > 0 && c.r > 150 && c.g < 90 && c.b < 90) {
+                c.b = float(c.b + 110 * v.pinkRed);
+                c.g = float(c.g + 30 * v.pinkRed);
+            }
             const cv::Point2d at((k % 3 + 0.5) * pitch, (k / 3 + 0.5) * pitch);
             FillOnFace(img, cam, f, RoundedSquare(at, stickerSide, radius), Bgr(c, shade));
         }
@@ -214,6 +219,8 @@ cv::Mat RenderFaceView(const FaceView& v, photos::Quad* trueQuad) {
     cv::Mat lit;
     img.convertTo(lit, CV_32FC3);
     cv::multiply(lit, cv::Scalar(gain[2] / norm, gain[1] / norm, gain[0] / norm), lit);
+    // Veiling light (a hazy lens, a bright window behind the cube) lifts every level.
+    if (v.washOut > 0) lit = lit * (1 - v.washOut) + cv::Scalar::all(210 * v.washOut * v.exposure);
 
     // A shadow edge across the face, soft over a few percent of the picture.
     const cv::Point2d faceCentre = cam.Project({0, 0, -0.5});
@@ -295,11 +302,20 @@ FaceView RandomFaceView(std::mt19937& rng, const std::array<Rgb, 9>& colours, in
     return v;
 }
 
-CubePhotoSet RenderCubePhotos(const std::string& facelets, std::mt19937& rng, int width, int height, bool turnPhotos) {
+CubePhotoSet RenderCubePhotos(const std::string& facelets, std::mt19937& rng, int width, int height, bool turnPhotos,
+                              bool realCamera) {
     CubePhotoSet set;
+    std::uniform_real_distribution<double> u(0, 1);
+    const int darkFace = realCamera && u(rng) < 0.5 ? int(rng() % 6) : -1;
+    const double pink = realCamera && u(rng) < 0.3 ? 0.3 + 0.7 * u(rng) : 0;
     for (int f = 0; f < 6; ++f) {
         set.turns[f] = turnPhotos ? int(rng() % 4) : 0;
-        const FaceView v = RandomFaceView(rng, TurnColours(FaceColours(facelets, f), set.turns[f]), width, height);
+        FaceView v = RandomFaceView(rng, TurnColours(FaceColours(facelets, f), set.turns[f]), width, height);
+        if (realCamera) {
+            if (f == darkFace) v.exposure *= 0.3 + 0.15 * u(rng);
+            if (u(rng) < 0.25) v.washOut = 0.15 + 0.25 * u(rng);
+            v.pinkRed = pink;
+        }
         set.photos[f] = RenderFaceView(v);
     }
     return set;

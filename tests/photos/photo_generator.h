@@ -37,6 +37,8 @@ struct FaceView {
     double blur = 0;               // defocus, Gaussian sigma in pixels at 1000 px short side
     int jpegQuality = 0;           // 0: no compression
     int clutter = 30;              // background shapes
+    double washOut = 0;            // veiling light over everything (0 - 1): pale, washed-out colours
+    double pinkRed = 0;            // how far red stickers lean to pink (0 - 1), as some cameras show them
     std::uint32_t seed = 1;        // background, other faces, glare and shadow placement
 };
 
@@ -55,7 +57,11 @@ struct CubePhotoSet {
     std::array<cv::Mat, 6> photos;
     std::array<int, 6> turns{};
 };
-CubePhotoSet RenderCubePhotos(const std::string& facelets, std::mt19937& rng, int width, int height, bool turnPhotos);
+// realCamera adds what real phone and webcam photos do beyond RandomFaceView: pale,
+// washed-out colours on some faces, one face much darker than the others, red leaning to
+// pink in warm or hand-held shots.
+CubePhotoSet RenderCubePhotos(const std::string& facelets, std::mt19937& rng, int width, int height, bool turnPhotos,
+                              bool realCamera = false);
 
 // The nine colours of face f (0-5, U R F D L B) of a 54-letter facelet string.
 std::array<Rgb, 9> FaceColours(const std::string& facelets, int f);

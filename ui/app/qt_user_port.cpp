@@ -236,9 +236,13 @@ bool QtUserPort::PrintSheet(const SolutionSheet& sheet) {
 
 bool QtUserPort::SheetPdf(const SolutionSheet& sheet, std::string& bytes) { return SolutionSheetPdf(sheet, bytes); }
 
-void QtUserPort::ReadPhotos(const std::function<int(std::string_view)>& apply) {
+void QtUserPort::ReadPhotos(const std::function<int(std::string_view)>& apply,
+                            const std::function<std::string(std::string_view)>& check) {
     if (!colours_) return;
-    PhotoInputDialog dialog(*colours_, apply, frame_);
+    // One dialog for the run: closed without OK it keeps its photos and corrections.
+    if (!photoDialog_) photoDialog_ = new PhotoInputDialog(*colours_, apply, check, frame_);
+    else photoDialog_->SetCalls(apply, check);
+    PhotoInputDialog& dialog = *photoDialog_;
     dialog.SetPhotoFolder(&photoFolder);
     if (!cameraFile.isEmpty()) {
         dialog.SetVideoFile(cameraFile);
@@ -247,6 +251,7 @@ void QtUserPort::ReadPhotos(const std::function<int(std::string_view)>& apply) {
     if (photoHook) {
         dialog.show();
         photoHook(dialog);
+        if (dialog.isVisible()) dialog.reject();
     } else {
         dialog.exec();
     }

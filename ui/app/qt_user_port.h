@@ -57,7 +57,8 @@ public:
     bool EditPastedText(std::string& text) override;
     bool PrintSheet(const SolutionSheet& sheet) override;
     bool SheetPdf(const SolutionSheet& sheet, std::string& bytes) override;
-    void ReadPhotos(const std::function<int(std::string_view)>& apply) override;
+    void ReadPhotos(const std::function<int(std::string_view)>& apply,
+                    const std::function<std::string(std::string_view)>& check) override;
 
     // Answer instead of the message box / the colour dialog / the file dialogs.
     std::function<Answer(std::string_view, Buttons, Icon)> messageHook;
@@ -88,6 +89,7 @@ private:
     CMainFrame* frame_ = nullptr;
     // The patterns and command-string dialogs keep their fields for the whole run.
     QPointer<PatternDialog> patternDialog_;
+    QPointer<PhotoInputDialog> photoDialog_;
     QPointer<CommandStringDialog> commandStringDialog_;
     const CTarnexSource* model_ = nullptr;
     const int (*colours_)[10] = nullptr;

@@ -164,6 +164,7 @@ FrameSource::FrameSource(QObject* parent) : QObject(parent), inConverter_(new QO
     inConverter_->moveToThread(&converter_);
     connect(&converter_, &QThread::finished, inConverter_, &QObject::deleteLater);
     converter_.start();
+    clock_.start();
 }
 
 FrameSource::~FrameSource() {
@@ -180,14 +181,15 @@ void FrameSource::SetShownSize(const QSize& box) {
 void FrameSource::Deliver(const QVideoFrame& frame) {
     if (!running_ || !frame.isValid() || waiting_.exchange(true)) return;
     ++delivered_;
-    QMetaObject::invokeMethod(inConverter_, [this, frame] {
+    const qint64 ms = frame.startTime() >= 0 ? frame.startTime() / 1000 : clock_.elapsed();
+    QMetaObject::invokeMethod(inConverter_, [this, frame, ms] {
         const QImage bgr = running_ ? FrameToBgr(frame) : QImage();
         const QImage shown = MirroredToFit(bgr, QSize(shownWidth_, shownHeight_));
         QMetaObject::invokeMethod(
             this,
-            [this, bgr, shown] {
+            [this, bgr, shown, ms] {
                 waiting_ = false;
-                if (running_ && !bgr.isNull()) emit frameArrived(bgr, shown);
+                if (running_ && !bgr.isNull()) emit frameArrived(bgr, shown, ms);
             },
             Qt::QueuedConnection);
     });

@@ -5,6 +5,7 @@
 // the whole picture for the face finder and the picture the live view shows. A
 // failure arrives once as a message for the user, after which the source has stopped.
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QCameraDevice>
 #include <QImage>
 #include <QList>
@@ -46,10 +47,16 @@ public:
     virtual bool Running() const = 0;
     // The room the live view has for the picture; the shown picture is made to fit it.
     void SetShownSize(const QSize& box);
+    // Whether a source that sends no frame for a while has failed (a camera, a video
+    // playing); a source whose frames are handed in one by one says no.
+    virtual bool SilenceIsFailure() const { return true; }
 
 signals:
-    // frame: the whole picture (BGR); shown: mirrored and scaled to the shown size.
-    void frameArrived(const QImage& frame, const QImage& shown);
+    // frame: the whole picture (BGR); shown: mirrored and scaled to the shown size;
+    // ms: the frame's time in the stream (a video's own time, where the frame carries
+    // one; otherwise milliseconds since the source was made), which decides how long
+    // a face has been held still.
+    void frameArrived(const QImage& frame, const QImage& shown, qint64 ms);
     void failed(const QString& message);
     // A video file reached its end.
     void finished();
@@ -73,6 +80,7 @@ private:
     std::atomic<bool> waiting_{false};
     std::atomic<int> delivered_{0};
     std::atomic<int> shownWidth_{0}, shownHeight_{0};
+    QElapsedTimer clock_;
 };
 
 // The camera with the given device id (QCameraDevice::id()).

@@ -1,11 +1,13 @@
 #pragma once
 // The dialog "照片输入魔方": six slots laid out as the net, one photo per face (chosen or
 // dropped), the grid and colours read from each, and once six are read the resolved
-// cube as a net in the program's colours, where a click on a sticker changes its
-// colour. What it decides is PhotoInputState's (document/photo_input.h); the pictures
-// are read by the photo library; the dialog only shows both.
+// cube as a net in the colours measured, where a click on any sticker changes its
+// colour, so that the user can always finish by hand. When two faces' colours cannot
+// be told apart it asks the one question that settles them. What it decides is
+// PhotoInputState's (document/photo_input.h); the pictures are read by the photo
+// library; the dialog only shows both. It is made once per run: closed without OK it
+// keeps its photos and corrections for the next time.
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QImage>
 #include <memory>
 #include <array>
@@ -30,15 +32,19 @@ class LiveFaceReader;
 class LiveView;
 class PhotoSlotView;
 
-// The resolved colouring as a net; doubtful stickers are marked; a click on a sticker
-// other than a centre asks for its colour.
+// The resolved colouring as a net: each sticker filled with its measured colour and
+// labelled with its face (the colour class), a corner swatch of that class's colour,
+// doubtful stickers marked "?", stickers the user chose framed, the question's sticker
+// ringed. A click on a sticker other than a centre asks for its colour.
 class ResultNetView : public QWidget {
     Q_OBJECT
 public:
-    ResultNetView(const PhotoInputState& state, const int (&colours)[10], QWidget* parent = nullptr);
+    explicit ResultNetView(const PhotoInputState& state, QWidget* parent = nullptr);
     QSize sizeHint() const override;
     // The widget point at the middle of sticker i (0-53).
     QPoint StickerCentre(int i) const;
+    // The side of a sticker in pixels at the widget's present size.
+    int StickerSide() const;
 
 signals:
     void stickerClicked(int sticker, const QPoint& globalPos);
@@ -51,16 +57,18 @@ private:
     QRect StickerRect(int i) const;
 
     const PhotoInputState& state_;
-    const int (&colours_)[10];
 };
 
 class PhotoInputDialog : public QDialog {
     Q_OBJECT
 public:
-    // colours: the program's colour settings; apply: what OK does with the colouring
-    // (see UserPort::ReadPhotos).
-    PhotoInputDialog(const int (&colours)[10], std::function<int(std::string_view)> apply, QWidget* parent = nullptr);
+    // colours: the program's colour settings; apply: what OK does with the colouring;
+    // check: the checks it must pass first (see UserPort::ReadPhotos).
+    PhotoInputDialog(const int (&colours)[10], std::function<int(std::string_view)> apply,
+                     ColouringCheck check, QWidget* parent = nullptr);
     ~PhotoInputDialog() override;
+    // The same dialog opened again: what OK does and checks, for this time.
+    void SetCalls(std::function<int(std::string_view)> apply, ColouringCheck check);
 
     // The folder the photo chooser opens in; a photo chosen there makes its folder the
     // new one. Not owned; null: the chooser's own default.
@@ -72,6 +80,12 @@ public:
     void PlaceCorners(int slot, const photos::Quad& quad);
     // The user chose the colour (a facelet letter) of sticker i.
     void ChooseSticker(int sticker, char letter);
+    // The answer to the question: face's centre has the ringed sticker's colour.
+    void AnswerQuestion(int face);
+    // "清除照片": every slot, capture and correction gone.
+    void ClearPhotos();
+    // Reads the colours with another resolver from now on (see PhotoInputState).
+    void SetResolver(ColourResolver resolver);
 
     // ---- the camera ----
     // Frames come from this video file instead of a camera (velmora --camera-file).
@@ -94,12 +108,19 @@ public:
     QPushButton* CameraButton() const { return cameraButton_; }
     QPushButton* CaptureButton() const { return captureButton_; }
     QLabel* CameraLine() const { return cameraLine_; }
+    // Why the camera button is disabled, beside it (hidden while it is enabled).
+    QLabel* CameraReason() const { return cameraReason_; }
 
     const PhotoInputState& State() const { return state_; }
     QPushButton* OkButton() const { return ok_; }
     PhotoSlotView* SlotView(int slot) const { return views_[static_cast<std::size_t>(slot)]; }
     ResultNetView* ResultNet() const { return net_; }
     QLabel* MessageLine() const { return message_; }
+    QPushButton* ClearButton() const { return clear_; }
+    // The question about two faces, shown while the read asks it; side 0 is the
+    // state's QuestionFaceA, 1 its QuestionFaceB.
+    QWidget* QuestionPanel() const { return question_; }
+    QPushButton* AnswerButton(int side) const { return answers_[static_cast<std::size_t>(side)]; }
 
     void done(int result) override;
 
@@ -116,6 +137,8 @@ private:
     void Confirm();
     // Puts the state's message and colouring on the widgets.
     void ShowState();
+    void ShowQuestion();
+    void ShowStickerMenu(int sticker, const QPoint& at);
 
     const int (&colours_)[10];
     std::function<int(std::string_view)> apply_;
@@ -128,6 +151,14 @@ private:
     ResultNetView* net_ = nullptr;
     QLabel* message_ = nullptr;
     QPushButton* ok_ = nullptr;
+    QPushButton* clear_ = nullptr;
+    // Each slot's picture as it shows it, for the question's thumbnails.
+    std::array<QImage, kPhotoSlotCount> shown_;
+    QWidget* question_ = nullptr;
+    QLabel* questionText_ = nullptr;
+    std::array<QLabel*, 2> thumbs_{};
+    std::array<QLabel*, 2> thumbNames_{};
+    std::array<QPushButton*, 2> answers_{};
 
     QString videoFile_;
     std::unique_ptr<FrameSource> source_;
@@ -138,12 +169,15 @@ private:
     QPushButton* cameraButton_ = nullptr;
     QPushButton* captureButton_ = nullptr;
     QLabel* cameraLine_ = nullptr;
+    QLabel* cameraReason_ = nullptr;
     QString stopMessage_;
     QTimer* watchdog_ = nullptr;
     // Places the captured faces (with six, a search over the colour schemes that takes
     // too long for the window's thread).
     BackgroundJob* placer_ = nullptr;
-    StableGrid grid_;
+    SteadyFace steady_;
+    // What the camera line says while the colours settle (empty otherwise).
+    QString waiting_;
     FaceCaptures captures_;
     // Each capture's frame as a slot shows it.
     std::array<QImage, kPhotoSlotCount> captureFrames_;
@@ -151,7 +185,8 @@ private:
     std::array<bool, kPhotoSlotCount> fromCamera_{};
     QImage lastFrame_;
     photos::FaceReading lastReading_{};
-    QElapsedTimer clock_;
+    // The stream time of the frame the face finder is reading.
+    qint64 offeredMs_ = 0;
 };
 
 }  // namespace velmora
