@@ -28,6 +28,8 @@ struct Slot {
     bool ok;
     int turns;
     double micros;
+    bool proven;
+    long long positions;
     char code[kCodeLength + 1];
 };
 
@@ -75,6 +77,7 @@ void SolveBatch(const CommandOptions& opt, CTarnexSource& dealer, std::mt19937& 
     for (Worker& w : workers) {
         w.model = NewModel(w.user, "");
         w.model->methodChoice = dealer.methodChoice;
+        w.model->optimalRequest = dealer.optimalRequest;
     }
 
     long long inBlock = 0;
@@ -103,6 +106,8 @@ void SolveBatch(const CommandOptions& opt, CTarnexSource& dealer, std::mt19937& 
                 Slot& r = results[s];
                 r.micros = std::chrono::duration<double, std::micro>(t1 - t0).count();
                 r.turns = m.lastSolveTurns;
+                r.proven = m.optimalFigures.searched && m.optimalFigures.proven;
+                r.positions = m.optimalFigures.searched ? m.optimalFigures.positions : 0;
                 r.ok = m.lastSolveResult == 1 && ReplayRestores(m, false);
                 std::memcpy(r.code, m.SolutionRecord.c_str(), kCodeLength);
                 r.code[kCodeLength] = '\0';
@@ -157,7 +162,8 @@ void SolveBatch(const CommandOptions& opt, CTarnexSource& dealer, std::mt19937& 
         meet.arrive_and_wait();
         for (std::size_t s = 0; s < static_cast<std::size_t>(inBlock); ++s) {
             const Slot& r = results[s];
-            take({r.ok, r.turns, r.micros, keepRecords ? records[s].view() : std::string_view(r.code, kCodeLength)});
+            take({r.ok, r.turns, r.micros, keepRecords ? records[s].view() : std::string_view(r.code, kCodeLength),
+                  r.proven, r.positions});
         }
         solving = 1 - solving;
     }

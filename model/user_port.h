@@ -100,6 +100,9 @@ public:
     // user goes on correcting (it stays open) or -1 when the colouring was given up (it
     // closes). Closed otherwise, nothing is applied.
     virtual void ReadPhotos(const std::function<int(std::string_view)>& /*apply*/) {}
+    // Shows (share 0-1) or, with share < 0, closes the progress of a long preparation
+    // such as building the fewest-turns tables; false once the user has cancelled it.
+    virtual bool TableProgress(std::string_view /*text*/, double /*share*/) { return true; }
 };
 
 // Answers every question with its first button and shows nothing. Used where no

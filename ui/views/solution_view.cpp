@@ -50,10 +50,12 @@ void LayoutPane(const CVelmoraDoc& doc, InternationalRecord& translated, Solutio
     const CTarnexSource& m = doc.model;
     if (!doc.internationalShown) {
         LayoutSolution(m.SolutionRecord.view(), m.demoPos, m.methodUsed, layout);
-        return;
+    } else {
+        translated = TranslateSolutionRecord(m.SolutionRecord.view());
+        LayoutSolution(translated.text, translated.FromOwn(m.demoPos), m.methodUsed, layout, true);
     }
-    translated = TranslateSolutionRecord(m.SolutionRecord.view());
-    LayoutSolution(translated.text, translated.FromOwn(m.demoPos), m.methodUsed, layout, true);
+    // A proven fewest-turns solution says so in place of the plain count.
+    if (m.methodUsed == 5 && m.optimalFigures.searched) layout.turns.Format(" %s", m.optimalFigures.note.c_str());
 }
 
 }  // namespace
