@@ -23,6 +23,7 @@ struct BatchOutcome {
     // The fewest-turns method: every shorter length ruled out, and positions searched.
     bool proven = false;
     long long positions = 0;
+    int lowerBound = 0;  // not proven: no solution is shorter
 };
 
 // The threads batch uses without --jobs: one per core.

@@ -54,8 +54,10 @@ void PrintOptimalFigures(const CTarnexSource& m) {
 
 void OptimalBatchFigures::Take(long long number, const BatchOutcome& r) {
     const double s = r.micros / 1e6;
-    std::printf("solve %lld: turns %d proven %s seconds %.3f positions %lld\n", number, r.turns,
+    std::printf("solve %lld: turns %d proven %s seconds %.3f positions %lld", number, r.turns,
                 r.proven ? "yes" : "no", s, r.positions);
+    if (!r.proven) std::printf(" lower_bound %d", r.lowerBound);
+    std::printf("\n");
     std::fflush(stdout);
     seconds_.push_back(s);
     proven_ += r.proven ? 1 : 0;

@@ -70,7 +70,7 @@ constexpr std::array<CommandRow, 52> kCommands = {{
 }};
 
 // typed character, key, modifiers, id
-constexpr std::array<AcceleratorRow, 41> kAccelerators = {{
+constexpr std::array<AcceleratorRow, 42> kAccelerators = {{
     {true, "*", kNoModifier, 32778},
     {true, "/", kNoModifier, 32778},
     {true, "8", kNoModifier, 32778},
@@ -112,6 +112,7 @@ constexpr std::array<AcceleratorRow, 41> kAccelerators = {{
     {false, "Delete", kShift, 57635},
     {false, "V", kCtrl, 57637},
     {false, "Insert", kShift, 57637},
+    {false, "Esc", kNoModifier, 32992},
 }};
 
 constexpr std::array<int, 22> kToolbar = {

@@ -65,6 +65,7 @@ int KeyOfName(std::string_view name) {
     if (name == "Insert") return Qt::Key_Insert;
     if (name == "Delete") return Qt::Key_Delete;
     if (name == "Space") return Qt::Key_Space;
+    if (name == "Esc") return Qt::Key_Escape;
     return 0;
 }
 
