@@ -36,12 +36,14 @@ void CVelmoraDoc::OptimalTick() {
     char text[256];
     if (p.phase == OptimalRunner::Phase::Tables) {
         if (!user.TableProgress("正在建立最少步数搜索表（只需建立一次）……", p.tableShare)) optimalRunner.Cancel();
+        std::snprintf(text, sizeof text, "最少步数：正在准备搜索表 %.0f%%（按Esc停止）", p.tableShare * 100);
+        ShowStatus(text);
         return;
     }
     if (p.phase == OptimalRunner::Phase::Searching) {
         user.TableProgress({}, -1);
         const double rate = p.seconds > 0 ? static_cast<double>(p.positions) / p.seconds : 0;
-        std::snprintf(text, sizeof text, "最少步数：正在搜索 %d 转，每秒 %.0f 万个位置，已用 %.1f 秒（按Esc停止）", p.depth,
+        std::snprintf(text, sizeof text, "最少步数：正在搜索 %d 转，每秒 %.0f 万个位置，已用 %.1f 秒", p.depth,
                       rate / 1e4, p.seconds);
         ShowStatus(text);
         return;
