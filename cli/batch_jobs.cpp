@@ -28,6 +28,9 @@ struct Slot {
     bool ok;
     int turns;
     double micros;
+    bool proven;
+    long long positions;
+    int lowerBound;
     char code[kCodeLength + 1];
 };
 
@@ -35,6 +38,9 @@ struct Slot {
 // the random turns of a block (one byte each) and the kept records stay near a megabyte
 // or two whatever --moves-per-position and --count are.
 long long BlockSize(const CommandOptions& opt, bool keepRecords, int jobs) {
+    // A fewest-turns solve takes seconds: one position per worker a block, so that each
+    // is reported as soon as it is done.
+    if (MethodNumber(opt.method) == 5) return std::min<long long>(jobs, opt.count);
     long long n = opt.kindGiven ? 4096 : std::clamp((1LL << 20) / (opt.movesPerPosition + 1LL), 64LL, 4096LL);
     if (keepRecords) n = std::min(n, 256LL);
     n = std::max(n, kClaim * jobs);
@@ -75,9 +81,11 @@ void SolveBatch(const CommandOptions& opt, CTarnexSource& dealer, std::mt19937& 
     for (Worker& w : workers) {
         w.model = NewModel(w.user, "");
         w.model->methodChoice = dealer.methodChoice;
+        w.model->optimalRequest = dealer.optimalRequest;
     }
 
     long long inBlock = 0;
+    const long long claim = MethodNumber(opt.method) == 5 ? 1 : kClaim;
     std::atomic<long long> next{0};
     bool done = false;
     using Clock = std::chrono::steady_clock;
@@ -86,9 +94,9 @@ void SolveBatch(const CommandOptions& opt, CTarnexSource& dealer, std::mt19937& 
     auto work = [&](Worker& w) {
         CTarnexSource& m = *w.model;
         for (;;) {
-            const long long from = next.fetch_add(kClaim);
+            const long long from = next.fetch_add(claim);
             if (from >= inBlock) return;
-            for (long long i = from; i < std::min(from + kClaim, inBlock); ++i) {
+            for (long long i = from; i < std::min(from + claim, inBlock); ++i) {
                 const std::size_t s = static_cast<std::size_t>(i);
                 if (opt.kindGiven) {
                     m.cube = starts[solving][s];
@@ -103,6 +111,9 @@ void SolveBatch(const CommandOptions& opt, CTarnexSource& dealer, std::mt19937& 
                 Slot& r = results[s];
                 r.micros = std::chrono::duration<double, std::micro>(t1 - t0).count();
                 r.turns = m.lastSolveTurns;
+                r.proven = m.optimalFigures.searched && m.optimalFigures.proven;
+                r.positions = m.optimalFigures.searched ? m.optimalFigures.positions : 0;
+                r.lowerBound = m.optimalFigures.lowerBound;
                 r.ok = m.lastSolveResult == 1 && ReplayRestores(m, false);
                 std::memcpy(r.code, m.SolutionRecord.c_str(), kCodeLength);
                 r.code[kCodeLength] = '\0';
@@ -157,7 +168,8 @@ void SolveBatch(const CommandOptions& opt, CTarnexSource& dealer, std::mt19937& 
         meet.arrive_and_wait();
         for (std::size_t s = 0; s < static_cast<std::size_t>(inBlock); ++s) {
             const Slot& r = results[s];
-            take({r.ok, r.turns, r.micros, keepRecords ? records[s].view() : std::string_view(r.code, kCodeLength)});
+            take({r.ok, r.turns, r.micros, keepRecords ? records[s].view() : std::string_view(r.code, kCodeLength),
+                  r.proven, r.positions, r.lowerBound});
         }
         solving = 1 - solving;
     }

@@ -20,6 +20,10 @@ struct BatchOutcome {
     int turns = 0;            // turns of the solution (lastSolveTurns)
     double micros = 0;        // the solve alone, in microseconds
     std::string_view record;  // the solution record: its start code; whole when records are kept
+    // The fewest-turns method: every shorter length ruled out, and positions searched.
+    bool proven = false;
+    long long positions = 0;
+    int lowerBound = 0;  // not proven: no solution is shorter
 };
 
 // The threads batch uses without --jobs: one per core.

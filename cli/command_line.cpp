@@ -24,16 +24,17 @@ CommandLine::CommandLine() {
     scramble->add_option("--kind", opt.kind, "1 whole cube, 2 top layer, 3 edges, 4 centre turns")
         ->check(CLI::Range(1, 4));
     scramble->add_option("--seed", opt.seed, seedHelp)->check(CLI::Range(0LL, kMaxSeed));
-    scramble->add_option("--method", opt.method, "group, eight-corner or shortest")
-        ->check(CLI::IsMember({"group", "eight-corner", "shortest"}));
+    scramble->add_option("--method", opt.method, "group, eight-corner, shortest or optimal")
+        ->check(CLI::IsMember({"group", "eight-corner", "shortest", "optimal"}));
     scramble->add_option("--log", opt.logFile, "append every solve of more than two turns to FILE");
 
     batch = app.add_subcommand("batch", "solve many random positions and report figures");
     batch->add_option("--count", opt.count, "number of positions, 1 to " + std::to_string(kMaxBatchCount))
         ->required()
         ->check(CLI::Range(1LL, kMaxBatchCount));
-    batch->add_option("--method", opt.method, "group, eight-corner or shortest")
-        ->check(CLI::IsMember({"group", "eight-corner", "shortest"}));
+    batch->add_option("--method", opt.method, "group, eight-corner, shortest or optimal")
+        ->check(CLI::IsMember({"group", "eight-corner", "shortest", "optimal"}));
+    AddOptimalOptions(*batch, opt);
     batch->add_option("--seed", opt.seed, seedHelp)->check(CLI::Range(0LL, kMaxSeed));
     batch->add_option("--moves-per-position", opt.movesPerPosition,
                       "random face turns per position, 0 to " + std::to_string(kMaxMovesPerPosition))
@@ -86,6 +87,7 @@ int ParseCommandLine(CommandLine& line, int argc, const char* const* argv) {
         return 2;
     }
     line.opt.kindGiven = line.batch->count("--kind") > 0;
+    line.opt.jobsGiven = line.batch->count("--jobs") > 0;
     return -1;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/batch_jobs.h"
+#include "cli/optimal_options.h"
 #include "cli/timing_median.h"
 #include "model/facelet_string.h"
 #include "model/move_text_scan.h"
@@ -23,8 +24,9 @@ void AddPositionOptions(CLI::App& command, CommandOptions& opt) {
     command.add_option("--alg", opt.alg, "moves in either notation applied to the solved cube, such as \"R U R' U'\"")
         ->excludes(moves)->excludes(code)->excludes(facelets);
     code->excludes(facelets);
-    command.add_option("--method", opt.method, "group, eight-corner or shortest")
-        ->check(CLI::IsMember({"group", "eight-corner", "shortest"}));
+    command.add_option("--method", opt.method, "group, eight-corner, shortest or optimal")
+        ->check(CLI::IsMember({"group", "eight-corner", "shortest", "optimal"}));
+    AddOptimalOptions(command, opt);
     command.add_flag("--centres", opt.centres, "only turn the centres back (centre-orientation method)");
     command.add_flag("--force", opt.force, "with --facelets: accept an assembly error");
     command.add_option("--log", opt.logFile, "append every solve of more than two turns to FILE");
@@ -62,6 +64,7 @@ std::unique_ptr<CTarnexSource> SolveFromOptions(const CommandOptions& opt, CliUs
         return nullptr;
     }
     m->methodChoice = MethodNumber(opt.method);
+    SetOptimalRequest(*m, opt);
     m->centreOnlyMode = opt.centres ? 1 : 0;
     if (!opt.faceletText.empty()) {
         m->BeginInput(1);
@@ -204,6 +207,7 @@ int RunScramble(const CommandOptions& opt) {
     if (!m) return 2;
     SeedModel(*m, opt.seed);
     m->methodChoice = MethodNumber(opt.method);
+    SetOptimalRequest(*m, opt);
     m->Scramble(opt.kind);
     if (opt.kind == 4) {
         // A centre deal is not solved: show the dealt position as the start.
@@ -236,6 +240,9 @@ int RunBatch(const CommandOptions& opt) {
     SeedModel(*m, seed);
     std::mt19937 rng(seed);
     m->methodChoice = MethodNumber(opt.method);
+    SetOptimalRequest(*m, opt);
+    const bool optimal = m->methodChoice == 5;
+    OptimalBatchFigures optimalFigures;
     // Any count runs in the same memory: the timings are kept as a histogram and the
     // failed start codes wait in a temporary file until the figures are printed.
     auto micros = std::make_unique<TimingMedian>();
@@ -248,7 +255,9 @@ int RunBatch(const CommandOptions& opt) {
     long long done = 0;
     // The positions come back in the order they were dealt: the failures and the solve
     // log are written as one thread would write them.
-    SolveBatch(opt, *m, rng, opt.jobs, logging, [&](const BatchOutcome& r) {
+    // Each fewest-turns search uses both cores itself: one position at a time unless asked.
+    const int jobs = optimal && !opt.jobsGiven ? 1 : opt.jobs;
+    SolveBatch(opt, *m, rng, jobs, logging, [&](const BatchOutcome& r) {
         micros->Add(r.micros);
         if (r.ok) {
             ++solved;
@@ -263,6 +272,7 @@ int RunBatch(const CommandOptions& opt) {
             m->SolutionRecord.Assign(r.record);
             m->AppendLogRecord();
         }
+        if (optimal) optimalFigures.Take(done + 1, r);
         progress.Show(++done, BatchProgress::Clock::now());
     });
     progress.Finish();
@@ -274,6 +284,7 @@ int RunBatch(const CommandOptions& opt) {
         std::printf("turns: 0 0.00 0\n");
     std::printf("us_per_solve: %.2f\n", median);
     std::printf("solves_per_s: %.0f\n", median > 0 ? 1e6 / median : 0.0);
+    if (optimal) optimalFigures.PrintSummary();
     bool failuresLost = false;
     if (failures) {
         failuresLost = std::fflush(failures) != 0 || std::ferror(failures) != 0;

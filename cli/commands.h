@@ -44,7 +44,19 @@ struct CommandOptions {
     std::string file;
     int steps = 0;
     int jobs = 1;  // batch: solving threads
+    bool jobsGiven = false;
+    // The fewest-turns method: table set (empty: by the machine's memory) and the time
+    // after which the best solution found is given, not proven (0: no limit).
+    std::string tableSize;
+    double maxSeconds = 0;
 };
+
+// --table-size / --max-seconds of the fewest-turns method.
+void AddOptimalOptions(CLI::App& command, CommandOptions& opt);
+// Passes the fewest-turns options to a model, with table-build progress on a terminal.
+void SetOptimalRequest(CTarnexSource& m, const CommandOptions& opt);
+// The lines of the fewest-turns method after a solve by it: "proven: yes|no" and its figures.
+void PrintOptimalFigures(const CTarnexSource& m);
 
 // --moves / --code / --facelets / --method / --centres / --force / --log.
 void AddPositionOptions(CLI::App& command, CommandOptions& opt);

@@ -34,7 +34,7 @@ std::unique_ptr<CTarnexSource> NewModel(CliUser& user, const std::string& logFil
 }
 
 int MethodNumber(const std::string& name) {
-    return name == "eight-corner" ? 2 : name == "shortest" ? 3 : 1;
+    return name == "eight-corner" ? 2 : name == "shortest" ? 3 : name == "optimal" ? 5 : 1;
 }
 
 bool PositionSolved(const CubeState& s) {
@@ -90,6 +90,7 @@ void PrintSolution(const CTarnexSource& m, bool restorable) {
     std::printf("ids: %s\n", m.methodIdText.c_str());
     std::printf("international: %s\n", SolutionInInternational(m.SolutionRecord.view()).c_str());
     PrintSteppedPosition(m);
+    if (m.methodUsed == 5) PrintOptimalFigures(m);
 }
 
 namespace {
@@ -113,6 +114,7 @@ const char* MethodName(int method) {
         case 2: return "eight-corner";
         case 3: return "shortest";
         case 4: return "centre orientation";
+        case 5: return "optimal";
         default: return "unknown";
     }
 }

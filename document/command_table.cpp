@@ -36,7 +36,9 @@ constexpr auto kCommands = std::to_array<CommandRow>({
     {32791, Edit, "魔方命令(&C)...", "F5", false, "执行指定的魔方命令  <F8>", NotInputMode, None, 0, true, true},
     {32792, Edit, "分组解法(&1)", "", false, "运用的解法次序：上边块，四组上角块和中边块，下角块，下边块。", NotInputMode, RadioMethod, 1, false, true},
     {32793, Edit, "八角解法(&8)", "", false, "运用的解法次序：角块色向,角块位置,三块上边块,下边块,最后一块上边块,中边块。", NotInputMode, RadioMethod, 2, false, true},
-    {32900, Edit, "最少步解法(&3)", "", false, "用两阶段搜索求出不超过20转的复原解法。", NotInputMode, RadioMethod, 3, true, true},
+    {32900, Edit, "最少步解法(&3)", "", false, "用两阶段搜索求出不超过20转的复原解法。", NotInputMode, RadioMethod, 3, false, true},
+    {32991, Edit, "最少步数解法(&5)", "", false, "求转数最少的复原解法（半转计一转），并证明没有更短的；先显示最少步解法的解，搜索在后台进行，按Esc停止。", NotInputMode, RadioMethod, 5, false, true},
+    {32990, Edit, "求最少步数解(&O)", "", false, "为当前魔方求转数最少的解法：先显示最少步解法的解，找到并证明最少的解后替换它。按Esc停止。", NotInputMode, None, 0, true, true},
     {32797, Edit, "打乱中心(&N)", "F7", false, "新文件。复原全部边块和角块，打乱中心小块色向。", NotInputMode, None, 0, false, true},
     {32798, Edit, "复原中心(&0)", "F8", false, "只复原中心小块，其它小块都不动。（魔方特点，有些图案底面中心小块不能复原！）", NotInputMode, None, 0, true, true},
     {57643, Edit, "撤消(&U)", "Ctrl+Z, Alt+Backspace", false, "撤消最后一步操作\n撤消", Undo, None, 0, false, true},
@@ -58,6 +60,7 @@ constexpr auto kCommands = std::to_array<CommandRow>({
     {57664, Help, "关于 Velmora(&A)...", "", true, "显示程序信息，版本号和版权\n关于", Always, None, 0, false, true},
     {32783, Bare, "", "", true, "开始输入魔方图案... 只能使用鼠标！\n输入", Always, RadioInputMode, 0, false, true},
     {32782, Bare, "", "", false, "结束魔方图案输入，并求出复原解法。\n输入", Always, RadioInputMode, 0, false, true},
+    {32992, Bare, "", "Esc", false, "停止最少步数搜索，保留显示的解法", Always, None, 0, false, true},
     {32772, Bare, "", "Down, Right", true, "根据建议复原方法，演示下一步    ↓  →\n下一步", NotInputMode, None, 0, false, true},
     {32785, Bare, "", "Up, Left", true, "根据建议复原方法回退一步    ←  ↑\n退一步", NotInputMode, None, 0, false, true},
     {32779, Bare, "", "T, U", true, "输入魔方转动指令；选择T面：魔方的顶面  <T> <U>\n顶面", NotInputMode, CheckKeyPending, 1, false, true},
@@ -118,6 +121,7 @@ constexpr auto kAccelerators = std::to_array<AcceleratorRow>({
     {false, "Delete", kShift, 57635},
     {false, "V", kCtrl, 57637},
     {false, "Insert", kShift, 57637},
+    {false, "Esc", kNoModifier, 32992},
 });
 
 constexpr std::array<int, 23> kToolbar = {

@@ -37,6 +37,9 @@ inline constexpr int kCommandString = 32791;
 inline constexpr int kGroupMethod = 32792;
 inline constexpr int kEightCornerMethod = 32793;
 inline constexpr int kShortestMethod = 32900;
+inline constexpr int kFindOptimal = 32990;
+inline constexpr int kOptimalMethod = 32991;
+inline constexpr int kStopOptimal = 32992;
 inline constexpr int kPhotoInput = 32930;
 // 文件 › 粘贴魔方: a scramble, a facelet string or a position code as a new document.
 inline constexpr int kPasteCube = 32940;

@@ -29,6 +29,7 @@ std::string_view MethodName(int methodUsed) {
         case 2: return "八角法";
         case 3: return "最少步法";
         case 4: return "只处理中心";
+        case 5: return "最少步数";
         default: return "其它法";
     }
 }
@@ -149,7 +150,10 @@ std::string SolutionPaneText(const CTarnexSource& m, int* moveOffset) {
     text = "建议复原方法：";
     text += MethodName(m.methodUsed);
     const int turns = RecordTurns(record);
-    if (turns >= 0) {
+    if (m.methodUsed == 5 && m.optimalFigures.searched) {
+        text += "，";
+        text += m.optimalFigures.note.view();
+    } else if (turns >= 0) {
         char count[40];
         std::snprintf(count, sizeof count, "，需要 %d 转", turns);
         text += count;

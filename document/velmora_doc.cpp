@@ -36,6 +36,8 @@ CVelmoraDoc::CVelmoraDoc(UserPort& userPort, VelmoraSettings& appSettings,
     model.InitCubeModel();
     model.inputMode = 0;
     model.methodChoice = settings.solve;
+    // The window never waits for the fewest-turns search: it runs on a worker.
+    model.optimalRequest.deferred = true;
     model.viewZoom = static_cast<float>(kDefaultZoom);
     model.viewTilt = kDefaultTilt;
     model.viewTurn = kDefaultTurn;
@@ -126,6 +128,9 @@ bool CVelmoraDoc::OnCommand(int id) {
         case cmd::kGroupMethod: ChooseMethod(1); break;
         case cmd::kEightCornerMethod: ChooseMethod(2); break;
         case cmd::kShortestMethod: ChooseMethod(3); break;
+        case cmd::kOptimalMethod: ChooseMethod(5); break;
+        case cmd::kFindOptimal: FindOptimal(); break;
+        case cmd::kStopOptimal: StopOptimal(); break;
         case cmd::kScrambleCentres:
             if (!StartUntitled()) break;
             model.Scramble(4);
@@ -328,7 +333,7 @@ void CVelmoraDoc::RestoreCentres() {
 }
 
 void CVelmoraDoc::ChooseMethod(int method) {
-    HistoryOp(2, method == 1 ? "选分组法" : method == 3 ? "选最少步法" : "选八角法");
+    HistoryOp(2, method == 1 ? "选分组法" : method == 3 ? "选最少步法" : method == 5 ? "选最少步数法" : "选八角法");
     model.methodChoice = method;
     settings.solve = method;
     Redraw();

@@ -16,6 +16,7 @@
 #include "document/history.h"
 #include "document/key_pane.h"
 #include "document/lesson.h"
+#include "document/optimal_runner.h"
 #include "document/settings.h"
 #include "document/solution_sheet.h"
 #include "model/tarnex_source.h"
@@ -143,6 +144,15 @@ public:
     void EndPractice();
     // After a turn of the user's: while practising, says when the stage's goal holds.
     void NotePracticeTurn();
+    // ---- the fewest-turns search (doc_optimal_commands.cpp) ----
+    // The window's timer calls this a few times a second: it starts the search that a
+    // solve by the fewest-turns method left pending, shows the build of the tables
+    // (UserPort::TableProgress) and the search's progress in the status bar, and makes
+    // the solution that arrives the shown one, as one history step.
+    void OptimalTick();
+    // A search runs (or the tables are being built).
+    bool OptimalSearching() const { return optimalRunner.Running(); }
+    OptimalRunner& OptimalWorker() { return optimalRunner; }
 
     // ---- services used by the handlers and the views ----
     void SetModifiedFlag(bool modified);
@@ -190,6 +200,11 @@ private:
     void StepBack();
     void RestoreCentres();
     void ChooseMethod(int method);
+    // 编辑 › 求最少步数解: the shortest method's solution at once, the fewest-turns
+    // search for the present position on the worker.
+    void FindOptimal();
+    // Esc: stops the search; the solution shown stays.
+    void StopOptimal();
     void ToggleDemonstration();
     void DefaultColours();
     // The notation commands (doc_notation_commands.cpp).
@@ -277,6 +292,8 @@ private:
     // The modified flag when input began: input clears the flag, and leaving input
     // without a new position gives it back, so unsaved changes are still asked for.
     bool modifiedBeforeInput = false;
+    // Last, so that it stops its worker before anything else goes.
+    OptimalRunner optimalRunner;
 };
 
 }  // namespace velmora

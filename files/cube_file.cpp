@@ -152,6 +152,7 @@ std::string_view CubeFileMethodName(int methodUsed) {
         case 2: return "八角法";
         case 3: return "最少步法";
         case 4: return "只处理中心小块的色向";
+        case 5: return "最少步数法";
         case 1: return "分组法";
         default: return "其它法";
     }

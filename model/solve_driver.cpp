@@ -182,7 +182,7 @@ void CTarnexSource::ExecuteAndSolve() {
 }
 
 int CTarnexSource::SolveDispatch() {
-    if (methodChoice != 1 && methodChoice != 2 && methodChoice != 3) methodChoice = 1;
+    if (methodChoice != 1 && methodChoice != 2 && methodChoice != 3 && methodChoice != 5) methodChoice = 1;
     int s = CheckAssembly();
     if (s > 99999) {
         user->Message("魔方零件错误，不能复原！", Buttons::Ok, Icon::None);
@@ -209,6 +209,8 @@ int CTarnexSource::SolveDispatch() {
         result = EightCornerMethod();
     } else if (methodUsed == 3) {
         result = ShortestMethod();
+    } else if (methodUsed == 5) {
+        result = OptimalMethod();
     } else if (methodUsed == 4) {
         result = CentreMethod();
     } else {

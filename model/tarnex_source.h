@@ -10,6 +10,7 @@
 
 #include "model/cube_state.h"
 #include "model/fixed_text.h"
+#include "model/optimal_figures.h"
 #include "model/user_port.h"
 
 namespace velmora {
@@ -210,6 +211,15 @@ public:
 
     // ---- shortest method (two-phase search, at most 20 turns) ----
     int ShortestMethod();
+
+    // ---- fewest-turns method (iterative deepening, at most 20 turns, proven) ----
+    int OptimalMethod();
+    // Makes a solution the fewest-turns search found for optimalFigures.start the
+    // solution: rebuilds the record from that start and rewinds the demonstration.
+    void TakeOptimalSolution(const std::uint8_t* moves, int length, bool proven, int lowerBound,
+                             long long positions, double seconds);
+    OptimalRequest optimalRequest;
+    OptimalFigures optimalFigures;
 
     // ---- group method ----
     int GroupMethod();

@@ -106,6 +106,9 @@ public:
     // asking: empty when the colouring passes, otherwise what is wrong, in one line.
     virtual void ReadPhotos(const std::function<int(std::string_view)>& /*apply*/,
                             const std::function<std::string(std::string_view)>& /*check*/) {}
+    // Shows (share 0-1) or, with share < 0, closes the progress of a long preparation
+    // such as building the fewest-turns tables; false once the user has cancelled it.
+    virtual bool TableProgress(std::string_view /*text*/, double /*share*/) { return true; }
 };
 
 // Answers every question with its first button and shows nothing. Used where no

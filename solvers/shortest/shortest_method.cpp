@@ -103,6 +103,8 @@ bool ReadCubie(const CTarnexSource& m, CubieCube& out) {
 
 std::string_view MoveToken(int move) { return kTokens[static_cast<std::size_t>(move)]; }
 
+void HoldCubeUpright(CTarnexSource& m) { HoldUpright(m); }
+
 }  // namespace shortest
 
 int CTarnexSource::ShortestMethod() {

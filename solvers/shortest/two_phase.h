@@ -49,6 +49,9 @@ namespace shortest {
 // Reads an upright cube (centres at home) into corners and edges; false when a piece
 // shows colours that belong to no piece.
 bool ReadCubie(const CTarnexSource& m, CubieCube& out);
+// Whole-cube turns (no face turns) that bring the centre of face 1 to the top and that
+// of face 2 to the front.
+void HoldCubeUpright(CTarnexSource& m);
 // The program's token ("T+", "P*", ...) of a search move.
 std::string_view MoveToken(int move);
 }  // namespace shortest

@@ -183,7 +183,11 @@ int main(int argc, char** argv) {
                 if (done) return;
                 done = true;
                 const qint64 firstFrame = sinceStart.elapsed();
-                QTimer::singleShot(0, frame, [&, frame, view, firstFrame] {
+                // VELMORA_SHOT_DELAY_MS: the picture is taken that much later, to show
+                // work in progress such as the fewest-turns search in the status bar.
+                const char* delay = std::getenv("VELMORA_SHOT_DELAY_MS");
+                const int delayMs = delay ? std::atoi(delay) : 0;
+                QTimer::singleShot(delayMs > 0 ? delayMs : 0, frame, [&, frame, view, firstFrame] {
                     const QImage shot = frame->grab().toImage();
                     const bool saved = shot.save(request.screenshot, "PNG");
                     std::printf("screenshot: %s %dx%d\nfirst_frame_ms: %lld\nframe_render_ms: %.2f\n",

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
+#include <QProgressDialog>
 #include <QPrinter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -64,6 +65,26 @@ Answer QtUserPort::Message(std::string_view text, Buttons buttons, Icon icon) {
 
 void QtUserPort::SetStatus(std::string_view text) {
     if (frame_) frame_->SetMessage(text);
+}
+
+bool QtUserPort::TableProgress(std::string_view text, double share) {
+    if (share < 0) {
+        if (tableProgress_) tableProgress_->deleteLater();
+        tableProgress_ = nullptr;
+        return true;
+    }
+    if (!tableProgress_) {
+        // Not modal: the window stays usable while the tables are built.
+        tableProgress_ = new QProgressDialog(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                                             QString::fromUtf8("取消"), 0, 1000, frame_);
+        tableProgress_->setWindowTitle(QString::fromUtf8("Velmora提示"));
+        tableProgress_->setWindowModality(Qt::NonModal);
+        tableProgress_->setMinimumDuration(0);
+        tableProgress_->show();
+    }
+    if (tableProgress_->wasCanceled()) return false;
+    tableProgress_->setValue(static_cast<int>(share * 1000));
+    return true;
 }
 
 void QtUserPort::SetClipboardText(std::string_view text) {

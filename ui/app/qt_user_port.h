@@ -10,6 +10,7 @@
 #include "model/user_port.h"
 
 class QPrintPreviewDialog;
+class QProgressDialog;
 
 namespace velmora {
 
@@ -59,6 +60,7 @@ public:
     bool SheetPdf(const SolutionSheet& sheet, std::string& bytes) override;
     void ReadPhotos(const std::function<int(std::string_view)>& apply,
                     const std::function<std::string(std::string_view)>& check) override;
+    bool TableProgress(std::string_view text, double share) override;
 
     // Answer instead of the message box / the colour dialog / the file dialogs.
     std::function<Answer(std::string_view, Buttons, Icon)> messageHook;
@@ -90,6 +92,8 @@ private:
     // The patterns and command-string dialogs keep their fields for the whole run.
     QPointer<PatternDialog> patternDialog_;
     QPointer<PhotoInputDialog> photoDialog_;
+    // The build of the fewest-turns tables, while it runs.
+    QPointer<QProgressDialog> tableProgress_;
     QPointer<CommandStringDialog> commandStringDialog_;
     const CTarnexSource* model_ = nullptr;
     const int (*colours_)[10] = nullptr;

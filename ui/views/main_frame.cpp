@@ -24,6 +24,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QPushButton>
 #include <QTimer>
 #include <QToolBar>
 
@@ -65,6 +66,7 @@ int KeyOfName(std::string_view name) {
     if (name == "Insert") return Qt::Key_Insert;
     if (name == "Delete") return Qt::Key_Delete;
     if (name == "Space") return Qt::Key_Space;
+    if (name == "Esc") return Qt::Key_Escape;
     return 0;
 }
 
@@ -109,6 +111,21 @@ CMainFrame::CMainFrame(CVelmoraDoc& doc, QWidget* parent) : QMainWindow(parent),
     auto* lockTimer = new QTimer(this);
     connect(lockTimer, &QTimer::timeout, this, &CMainFrame::UpdateLockPanes);
     lockTimer->start(250);
+    // The fewest-turns search runs on a worker: its progress, and its solution when it
+    // arrives, are fetched a few times a second. The stop button shows while it runs.
+    auto* stopSearch = new QPushButton(Utf8("停止搜索"), statusBar());
+    stopSearch->setObjectName(QStringLiteral("stopOptimalButton"));
+    stopSearch->setToolTip(Utf8("停止最少步数搜索，保留显示的解法（Esc）"));
+    stopSearch->hide();
+    statusBar()->addPermanentWidget(stopSearch);
+    connect(stopSearch, &QPushButton::clicked, this, [this] { doc_.OnCommand(cmd::kStopOptimal); });
+    auto* optimalTimer = new QTimer(this);
+    optimalTimer->setObjectName(QStringLiteral("optimalTimer"));
+    connect(optimalTimer, &QTimer::timeout, this, [this, stopSearch] {
+        doc_.OptimalTick();
+        stopSearch->setVisible(doc_.OptimalSearching());
+    });
+    optimalTimer->start(200);
 }
 
 CMainFrame::~CMainFrame() { qApp->removeEventFilter(this); }

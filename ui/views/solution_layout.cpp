@@ -21,6 +21,7 @@ std::string_view MethodName(int methodUsed) {
         case 2: return "  八角法";
         case 3: return "  最少步法";
         case 4: return " 只处理中心";
+        case 5: return "  最少步数";
         default: return "  其它法";
     }
 }

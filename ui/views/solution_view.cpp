@@ -115,12 +115,14 @@ void CTarnexSolutionView::LayOut(SolutionLayout& layout, InternationalRecord* tr
     }
     if (!doc_.internationalShown) {
         LayoutSolution(m.SolutionRecord.view(), m.demoPos, m.methodUsed, layout, false, g);
-        return;
+    } else {
+        InternationalRecord local;
+        InternationalRecord& t = translated ? *translated : local;
+        t = TranslateSolutionRecord(m.SolutionRecord.view());
+        LayoutSolution(t.text, t.FromOwn(m.demoPos), m.methodUsed, layout, true, g);
     }
-    InternationalRecord local;
-    InternationalRecord& t = translated ? *translated : local;
-    t = TranslateSolutionRecord(m.SolutionRecord.view());
-    LayoutSolution(t.text, t.FromOwn(m.demoPos), m.methodUsed, layout, true, g);
+    // A proven fewest-turns solution says so in place of the plain count.
+    if (m.methodUsed == 5 && m.optimalFigures.searched) layout.turns.Format(" %s", m.optimalFigures.note.c_str());
 }
 
 const SolutionLayout& CTarnexSolutionView::Layout() const {

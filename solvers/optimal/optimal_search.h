@@ -1,0 +1,54 @@
+#pragma once
+// The fewest-turns search: iterative deepening over the solution length (half-turn
+// metric) with the largest of several exact part distances as the bound: the distance
+// to the two-phase method's phase-2 group seen from three axes, the corners, and the
+// first edge pieces seen from the same three axes. A solution of n turns is given only
+// after every length below n was searched through.
+//
+// The two-phase solution found first is the fallback: when every length below its own
+// was ruled out, it is itself the fewest; when the search is cancelled or runs out of
+// time, it is what the caller gets, not proven.
+//
+// Each length is split at the root over two threads by the first two moves; the
+// solution kept is the first in move order, so the result does not depend on timing.
+// A search allocates nothing; each thread keeps its path in a fixed array.
+#include <atomic>
+#include <cstdint>
+
+#include "solvers/optimal/optimal_tables.h"
+#include "solvers/shortest/cubie_cube.h"
+
+namespace velmora::optimal {
+
+inline constexpr int kMaxLength = 20;
+
+// Shared between the search and whoever watches it (another thread may read the
+// progress while the search runs, and set cancel).
+struct SearchControl {
+    std::atomic<bool> cancel{false};
+    double maxSeconds = 0;  // 0: no limit
+    int threads = 2;
+    // Progress: the length being searched, and the positions looked at so far.
+    std::atomic<int> depth{0};
+    std::atomic<long long> nodes{0};
+};
+
+struct OptimalSolution {
+    std::uint8_t moves[32];
+    int length = 0;
+    bool proven = false;     // every shorter length was searched through
+    bool cancelled = false;  // stopped by cancel or the time limit
+    int lowerBound = 0;      // no solution is shorter than this
+    long long nodes = 0;
+    double seconds = 0;
+};
+
+// False when the cube is not solvable. Otherwise out holds the fewest-turns solution
+// (proven) or, when stopped early, the best one known with proven = false.
+bool SolveOptimal(const shortest::CubieCube& c, const PruneTables& tables, SearchControl& control,
+                  OptimalSolution& out);
+
+// The search's bound for a cube (the largest part distance), for tests.
+int RootBound(const shortest::CubieCube& c, const PruneTables& tables);
+
+}  // namespace velmora::optimal

@@ -1,0 +1,415 @@
+// Building, storing and mapping the pruning tables of the fewest-turns method.
+#include "solvers/optimal/optimal_tables.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "solvers/shortest/cubie_cube.h"
+#include "solvers/shortest/search_tables.h"
+
+namespace velmora::optimal {
+namespace {
+
+using shortest::CubieCube;
+using shortest::MoveCubie;
+using shortest::Multiply;
+
+constexpr char kMagic[8] = {'V', 'L', 'M', 'O', 'P', 'T', 'B', '1'};
+constexpr int kFactorial[9] = {1, 1, 2, 6, 24, 120, 720, 5040, 40320};
+constexpr std::uint8_t kUnknown = 15;
+
+struct FileHeader {
+    char magic[8];
+    std::uint32_t edgePieces;
+    std::uint32_t reserved;
+    std::uint64_t cornerBytes;
+    std::uint64_t edgeBytes;
+    std::uint64_t checksum;
+    std::uint8_t padding[kHeaderBytes - 40];
+};
+static_assert(sizeof(FileHeader) == kHeaderBytes);
+
+void UnrankCorners(int rank, std::uint8_t* p) {
+    std::uint8_t left[8] = {0, 1, 2, 3, 4, 5, 6, 7};
+    int count = 8;
+    for (int i = 0; i < 8; ++i) {
+        const int k = rank / kFactorial[7 - i];
+        rank %= kFactorial[7 - i];
+        p[i] = left[k];
+        for (int j = k; j < count - 1; ++j) left[j] = left[j + 1];
+        --count;
+    }
+}
+
+// Places * 2 + flips of edge pieces 0..n-1 from an edge-table index.
+void EdgeLocsOf(long index, int n, std::uint8_t* loc) {
+    unsigned flips = static_cast<unsigned>(index & ((1L << n) - 1));
+    long rank = index >> n;
+    int digit[12];
+    for (int i = n - 1; i >= 0; --i) {
+        digit[i] = static_cast<int>(rank % (12 - i));
+        rank /= 12 - i;
+    }
+    unsigned used = 0;
+    for (int i = 0; i < n; ++i) {
+        int place = 0;
+        for (int skip = digit[i];; ++place) {
+            if (used & (1u << place)) continue;
+            if (skip-- == 0) break;
+        }
+        used |= 1u << place;
+        loc[i] = static_cast<std::uint8_t>(place * 2 + ((flips >> (n - 1 - i)) & 1));
+    }
+}
+
+std::uint8_t LoadNibbleByte(const std::uint8_t* t, long i) {
+    return std::atomic_ref<std::uint8_t>(const_cast<std::uint8_t&>(t[i >> 1])).load(std::memory_order_relaxed);
+}
+int NibbleAt(const std::uint8_t* t, long i) { return (LoadNibbleByte(t, i) >> ((i & 1) << 2)) & 15; }
+
+// Sets entry i to value when it is still unknown; true when this call set it.
+bool SetIfUnknown(std::uint8_t* t, long i, int value) {
+    std::atomic_ref<std::uint8_t> b(t[i >> 1]);
+    const int shift = static_cast<int>((i & 1) << 2);
+    std::uint8_t old = b.load(std::memory_order_relaxed);
+    while (((old >> shift) & 15) == kUnknown) {
+        const std::uint8_t now = static_cast<std::uint8_t>((old & ~(15 << shift)) | (value << shift));
+        if (b.compare_exchange_weak(old, now, std::memory_order_relaxed)) return true;
+    }
+    return false;
+}
+
+// Breadth-first fill of a nibble table of `total` entries from the solved entry 0,
+// on two threads. Early depths expand the entries at the current depth; once the
+// frontier is large next to what is left, each unknown entry looks for a neighbour at
+// the current depth instead (each thread then writes only its own half).
+// `neighbours(index, out)` writes the 18 neighbours of an entry.
+template <typename Neighbours>
+bool FillNibbles(std::uint8_t* t, long total, Neighbours neighbours, const BuildProgress& progress,
+                 long doneBefore, long allEntries, const char* what) {
+    std::memset(t, 0xff, static_cast<std::size_t>((total + 1) / 2));
+    t[0] = static_cast<std::uint8_t>(0xf0);
+    long done = 1, frontier = 1;
+    std::atomic<bool> stop{false};
+    for (int depth = 0; done < total && frontier > 0; ++depth) {
+        const bool backward = frontier * 4 > total - done;
+        std::atomic<long> added{0};
+        std::atomic<long> scanned{0};
+        auto work = [&](long begin, long end, bool reports) {
+            long mine = 0;
+            long out[18];
+            for (long i = begin; i < end; ++i) {
+                if ((i & 0xfffff) == 0) {
+                    if (i != begin) scanned.fetch_add(0x100000, std::memory_order_relaxed);
+                    if (stop.load(std::memory_order_relaxed)) return;
+                    if (reports && progress) {
+                        // The next layer is guessed at thirteen times the last one.
+                        const double inLayer = static_cast<double>(scanned.load()) / static_cast<double>(total);
+                        const double layer = frontier * 13.0 < total - done ? frontier * 13.0 : total - done;
+                        const double estimate = (doneBefore + done + inLayer * layer) / static_cast<double>(allEntries);
+                        if (!progress(estimate < 1 ? estimate : 0.999, what)) stop = true;
+                    }
+                }
+                const int here = NibbleAt(t, i);
+                if (backward) {
+                    if (here != kUnknown) continue;
+                    neighbours(i, out);
+                    for (int m = 0; m < 18; ++m) {
+                        if (NibbleAt(t, out[m]) == depth) {
+                            SetIfUnknown(t, i, depth + 1);
+                            ++mine;
+                            break;
+                        }
+                    }
+                } else {
+                    if (here != depth) continue;
+                    neighbours(i, out);
+                    for (int m = 0; m < 18; ++m)
+                        if (SetIfUnknown(t, out[m], depth + 1)) ++mine;
+                }
+            }
+            added.fetch_add(mine);
+        };
+        const long half = (total / 2) & ~0xfffffL;
+        std::thread other(work, half, total, false);
+        work(0, half, true);
+        other.join();
+        if (stop) return false;
+        frontier = added.load();
+        done += frontier;
+    }
+    return true;
+}
+
+struct Loaded {
+    PruneTables tables;
+    bool ready = false;
+};
+std::mutex gLoadMutex;
+Loaded gLoaded[2];
+
+bool WriteAll(int fd, const void* data, long bytes) {
+    const char* p = static_cast<const char*>(data);
+    while (bytes > 0) {
+        const ssize_t n = ::write(fd, p, static_cast<std::size_t>(bytes > (1L << 30) ? (1L << 30) : bytes));
+        if (n <= 0) return false;
+        p += n;
+        bytes -= n;
+    }
+    return true;
+}
+
+bool MakeFolders(const std::string& path) {
+    for (std::size_t i = 1; i <= path.size(); ++i) {
+        if (i == path.size() || path[i] == '/') {
+            const std::string part = path.substr(0, i);
+            if (::mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) return false;
+        }
+    }
+    return true;
+}
+
+// Maps the file and checks its header and checksum; nullptr and a reason when it is
+// missing or damaged.
+const std::uint8_t* MapChecked(const std::string& path, TableSize size, std::string& why) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        why = "missing";
+        return nullptr;
+    }
+    struct stat st{};
+    const long bytes = FileBytes(size);
+    if (::fstat(fd, &st) != 0 || st.st_size != bytes) {
+        ::close(fd);
+        why = "wrong size";
+        return nullptr;
+    }
+    void* map = ::mmap(nullptr, static_cast<std::size_t>(bytes), PROT_READ, MAP_SHARED, fd, 0);
+    ::close(fd);
+    if (map == MAP_FAILED) {
+        why = "cannot be mapped";
+        return nullptr;
+    }
+    const auto* data = static_cast<const std::uint8_t*>(map);
+    FileHeader h;
+    std::memcpy(&h, data, sizeof h);
+    const int n = EdgePieces(size);
+    if (std::memcmp(h.magic, kMagic, sizeof kMagic) != 0 || h.edgePieces != static_cast<std::uint32_t>(n) ||
+        h.cornerBytes != static_cast<std::uint64_t>(kCornerEntries / 2) ||
+        h.edgeBytes != static_cast<std::uint64_t>(EdgeEntries(n) / 2) ||
+        h.checksum != Checksum(data + kHeaderBytes, bytes - kHeaderBytes)) {
+        ::munmap(map, static_cast<std::size_t>(bytes));
+        why = "damaged";
+        return nullptr;
+    }
+    return data;
+}
+
+void Fill(PruneTables& t, TableSize size, const std::uint8_t* file, const std::string& path) {
+    t.size = size;
+    t.edgePieces = EdgePieces(size);
+    t.corners = file + kHeaderBytes;
+    t.edges = file + kHeaderBytes + kCornerEntries / 2;
+    t.fileBytes = FileBytes(size);
+    t.path = path;
+}
+
+}  // namespace
+
+TableSize DefaultTableSize() {
+    const long pages = ::sysconf(_SC_PHYS_PAGES), pageSize = ::sysconf(_SC_PAGESIZE);
+    const double bytes = static_cast<double>(pages) * static_cast<double>(pageSize);
+    return pages > 0 && bytes >= 4.0 * (1L << 30) ? TableSize::Large : TableSize::Small;
+}
+
+const char* TableSizeName(TableSize size) { return size == TableSize::Small ? "small" : "large"; }
+
+bool ParseTableSize(const std::string& text, TableSize& out) {
+    if (text == "small") out = TableSize::Small;
+    else if (text == "large") out = TableSize::Large;
+    else return false;
+    return true;
+}
+
+int CornerPermRank(const std::uint8_t* p) {
+    int rank = 0;
+    for (int i = 0; i < 8; ++i) {
+        int smaller = 0;
+        for (int j = i + 1; j < 8; ++j) smaller += p[j] < p[i];
+        rank += smaller * kFactorial[7 - i];
+    }
+    return rank;
+}
+
+const MoveTables& Moves() {
+    static const MoveTables* tables = [] {
+        static MoveTables t;
+        CubieCube move[18];
+        for (int m = 0; m < 18; ++m) move[m] = MoveCubie(m);
+        for (int r = 0; r < kCornerPerms; ++r) {
+            CubieCube c = shortest::SolvedCubie();
+            UnrankCorners(r, c.cp);
+            for (int m = 0; m < 18; ++m)
+                t.cornerPerm[r][m] = static_cast<std::uint16_t>(CornerPermRank(Multiply(c, move[m]).cp));
+        }
+        // After move m, position i holds what stood at position move.ep[i], flipped by move.eo[i].
+        for (int m = 0; m < 18; ++m)
+            for (int i = 0; i < 12; ++i)
+                for (int f = 0; f < 2; ++f)
+                    t.edgeLoc[move[m].ep[i] * 2 + f][m] = static_cast<std::uint8_t>(i * 2 + (f ^ move[m].eo[i]));
+        return &t;
+    }();
+    return *tables;
+}
+
+std::uint64_t Checksum(const std::uint8_t* data, long bytes) {
+    std::uint64_t h = 0x6a09e667f3bcc908ULL ^ static_cast<std::uint64_t>(bytes);
+    long i = 0;
+    for (; i + 8 <= bytes; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, data + i, 8);
+        h = (h ^ w) * 0x9e3779b97f4a7c15ULL;
+        h ^= h >> 29;
+    }
+    for (; i < bytes; ++i) h = (h ^ data[i]) * 0x100000001b3ULL;
+    return h;
+}
+
+bool BuildTables(int n, std::uint8_t* corners, std::uint8_t* edges, const BuildProgress& given) {
+    // The layer estimates can overshoot; the share reported never goes back.
+    double shown = 0;
+    const BuildProgress progress = [&](double share, const char* what) {
+        shown = share > shown ? share : shown;
+        return !given || given(shown, what);
+    };
+    const MoveTables& mv = Moves();
+    const shortest::SearchTables& st = shortest::Tables();
+    const long all = kCornerEntries + EdgeEntries(n);
+    auto cornerNeighbours = [&](long i, long* out) {
+        const int perm = static_cast<int>(i / kTwists), tw = static_cast<int>(i % kTwists);
+        for (int m = 0; m < 18; ++m) out[m] = static_cast<long>(mv.cornerPerm[perm][m]) * kTwists + st.twistMove[tw][m];
+    };
+    if (!FillNibbles(corners, kCornerEntries, cornerNeighbours, progress, 0, all, "corners")) return false;
+    auto edgeNeighbours = [&](long i, long* out) {
+        std::uint8_t loc[12], next[12];
+        EdgeLocsOf(i, n, loc);
+        for (int m = 0; m < 18; ++m) {
+            for (int k = 0; k < n; ++k) next[k] = mv.edgeLoc[loc[k]][m];
+            out[m] = EdgeIndex(next, n);
+        }
+    };
+    if (!FillNibbles(edges, EdgeEntries(n), edgeNeighbours, progress, kCornerEntries, all, "edges")) return false;
+    if (progress) progress(1.0, "edges");
+    return true;
+}
+
+std::string CacheFolder() {
+    const char* xdg = std::getenv("XDG_CACHE_HOME");
+    if (xdg && *xdg == '/') return std::string(xdg) + "/velmora";
+    const char* home = std::getenv("HOME");
+    return std::string(home && *home ? home : "/tmp") + "/.cache/velmora";
+}
+
+std::string TablePath(TableSize size) {
+    return CacheFolder() + "/optimal-" + TableSizeName(size) + ".tables";
+}
+
+const PruneTables* LoadedTables(TableSize size) {
+    std::lock_guard<std::mutex> lock(gLoadMutex);
+    Loaded& slot = gLoaded[size == TableSize::Small ? 0 : 1];
+    return slot.ready ? &slot.tables : nullptr;
+}
+
+const PruneTables* LoadTables(TableSize size, const BuildProgress& progress, LoadReport& report) {
+    std::lock_guard<std::mutex> lock(gLoadMutex);
+    Loaded& slot = gLoaded[size == TableSize::Small ? 0 : 1];
+    if (!slot.ready) {
+        if (!OpenTables(size, progress, report, slot.tables)) return nullptr;
+        slot.ready = true;
+    } else {
+        report.outcome = LoadOutcome::Mapped;
+    }
+    return &slot.tables;
+}
+
+bool OpenTables(TableSize size, const BuildProgress& progress, LoadReport& report, PruneTables& out) {
+    const std::string path = TablePath(size);
+    std::string why;
+    if (const std::uint8_t* data = MapChecked(path, size, why)) {
+        Fill(out, size, data, path);
+        report.outcome = LoadOutcome::Mapped;
+        return true;
+    }
+    const bool damaged = why != "missing";
+
+    const auto start = std::chrono::steady_clock::now();
+    const long bytes = FileBytes(size);
+    const int n = EdgePieces(size);
+    void* buffer = ::mmap(nullptr, static_cast<std::size_t>(bytes), PROT_READ | PROT_WRITE,
+                          MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (buffer == MAP_FAILED) {
+        report.outcome = LoadOutcome::Failed;
+        report.message = "not enough memory to build the tables";
+        return false;
+    }
+    auto* data = static_cast<std::uint8_t*>(buffer);
+    if (!BuildTables(n, data + kHeaderBytes, data + kHeaderBytes + kCornerEntries / 2, progress)) {
+        ::munmap(buffer, static_cast<std::size_t>(bytes));
+        report.outcome = LoadOutcome::Cancelled;
+        report.message = "cancelled";
+        return false;
+    }
+    FileHeader h{};
+    std::memcpy(h.magic, kMagic, sizeof kMagic);
+    h.edgePieces = static_cast<std::uint32_t>(n);
+    h.cornerBytes = static_cast<std::uint64_t>(kCornerEntries / 2);
+    h.edgeBytes = static_cast<std::uint64_t>(EdgeEntries(n) / 2);
+    h.checksum = Checksum(data + kHeaderBytes, bytes - kHeaderBytes);
+    std::memcpy(data, &h, sizeof h);
+    report.buildSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    report.outcome = damaged ? LoadOutcome::Rebuilt : LoadOutcome::Built;
+    if (damaged) report.message = "the table file was " + why + " and has been built again";
+
+    // Written under a name of this process, then renamed: a reader never sees half a file.
+    const std::string temp = path + ".part" + std::to_string(::getpid());
+    bool written = false;
+    if (MakeFolders(CacheFolder())) {
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (fd >= 0) {
+            written = WriteAll(fd, data, bytes) && ::fsync(fd) == 0;
+            written = ::close(fd) == 0 && written;
+            written = written && ::rename(temp.c_str(), path.c_str()) == 0;
+            if (!written) ::unlink(temp.c_str());
+        }
+    }
+    if (written) {
+        if (const std::uint8_t* mapped = MapChecked(path, size, why)) {
+            ::munmap(buffer, static_cast<std::size_t>(bytes));
+            Fill(out, size, mapped, path);
+            return true;
+        }
+    }
+    // The cache cannot be written: the tables stay in this process's memory.
+    if (!report.message.empty()) report.message += "; ";
+    report.message += "the cache folder cannot be written, the tables are kept in memory only";
+    ::mprotect(buffer, static_cast<std::size_t>(bytes), PROT_READ);
+    Fill(out, size, data, path);
+    return true;
+}
+
+void CloseTables(PruneTables& t) {
+    if (t.corners) ::munmap(const_cast<std::uint8_t*>(t.corners - kHeaderBytes), static_cast<std::size_t>(t.fileBytes));
+    t.corners = t.edges = nullptr;
+}
+
+}  // namespace velmora::optimal

@@ -1,0 +1,254 @@
+// The fewest-turns search on the small table set: every solution replays to the solved
+// cube and is exactly as long as an exhaustive search says (to eight turns, by meeting
+// in the middle); deeper cubes get no more turns than they were scrambled with; a
+// cancelled or timed-out search gives its fallback unproven; the table file is checked
+// and built again when damaged; the method plays and records its solution.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "solvers/optimal/optimal_search.h"
+#include "solvers/shortest/two_phase.h"
+#include "support/model_fixture.h"
+
+namespace velmora::test {
+namespace {
+
+using shortest::CubieCube;
+using shortest::MoveCubie;
+using shortest::Multiply;
+
+// Every test uses one cache folder, so the small tables are built once for all runs.
+std::string TestCache() {
+    return (std::filesystem::temp_directory_path() / "velmora-test-cache").string();
+}
+
+const optimal::PruneTables& SmallTables() {
+    static const optimal::PruneTables* tables = [] {
+        ::setenv("XDG_CACHE_HOME", TestCache().c_str(), 1);
+        optimal::LoadReport report;
+        return optimal::LoadTables(optimal::TableSize::Small, nullptr, report);
+    }();
+    return *tables;
+}
+
+CubieCube Apply(CubieCube c, const std::vector<int>& moves) {
+    for (int m : moves) c = Multiply(c, MoveCubie(m));
+    return c;
+}
+
+std::vector<int> Scramble(std::mt19937& rng, int length) {
+    std::vector<int> moves;
+    while (static_cast<int>(moves.size()) < length) {
+        const int m = static_cast<int>(rng() % 18);
+        if (!moves.empty() && m / 3 == moves.back() / 3) continue;
+        moves.push_back(m);
+    }
+    return moves;
+}
+
+using Key = std::array<std::uint8_t, 40>;
+Key KeyOf(const CubieCube& c) {
+    Key k;
+    std::memcpy(k.data(), c.cp, 8);
+    std::memcpy(k.data() + 8, c.co, 8);
+    std::memcpy(k.data() + 16, c.ep, 12);
+    std::memcpy(k.data() + 28, c.eo, 12);
+    return k;
+}
+
+// Distances up to eight turns by brute force: every cube within four turns of solved
+// with its distance, met by every cube within four turns of the position.
+class Exhaustive {
+public:
+    Exhaustive() {
+        Walk(shortest::SolvedCubie(), 0, -1, [this](const CubieCube& c, int d) {
+            const Key k = KeyOf(c);
+            auto it = near_.find(k);
+            if (it == near_.end() || it->second > d) near_[k] = d;
+        });
+    }
+    // The distance when it is at most 8, else -1.
+    int Distance(const CubieCube& c) const {
+        int best = -1;
+        Walk(c, 0, -1, [&](const CubieCube& x, int d) {
+            auto it = near_.find(KeyOf(x));
+            if (it != near_.end() && (best < 0 || it->second + d < best)) best = it->second + d;
+        });
+        return best;
+    }
+
+private:
+    template <typename Visit>
+    static void Walk(const CubieCube& c, int depth, int last, const Visit& visit) {
+        visit(c, depth);
+        if (depth == 4) return;
+        for (int m = 0; m < 18; ++m) {
+            if (last >= 0 && m / 3 == last / 3) continue;
+            Walk(Multiply(c, MoveCubie(m)), depth + 1, m, visit);
+        }
+    }
+    std::map<Key, int> near_;
+};
+
+optimal::OptimalSolution Solve(const CubieCube& c, double maxSeconds = 0, bool cancelled = false) {
+    optimal::SearchControl control;
+    control.maxSeconds = maxSeconds;
+    control.cancel = cancelled;
+    optimal::OptimalSolution s;
+    EXPECT_TRUE(optimal::SolveOptimal(c, SmallTables(), control, s));
+    return s;
+}
+
+bool Restores(const CubieCube& c, const optimal::OptimalSolution& s) {
+    CubieCube x = c;
+    for (int i = 0; i < s.length; ++i) x = Multiply(x, MoveCubie(s.moves[i]));
+    return x == shortest::SolvedCubie();
+}
+
+TEST(OptimalSearch, SolutionsReplayAndMatchAnExhaustiveSearchToEightTurns) {
+    static const Exhaustive exhaustive;
+    std::mt19937 rng(36);
+    for (int length = 0; length <= 14; ++length) {
+        for (int k = 0; k < (length <= 10 ? 3 : 2); ++k) {
+            const std::vector<int> scramble = Scramble(rng, length);
+            const CubieCube c = Apply(shortest::SolvedCubie(), scramble);
+            const optimal::OptimalSolution s = Solve(c);
+            ASSERT_TRUE(Restores(c, s)) << "scrambled with " << length;
+            EXPECT_TRUE(s.proven);
+            EXPECT_LE(s.length, length);
+            EXPECT_LE(optimal::RootBound(c, SmallTables()), s.length) << "the bound is a lower bound";
+            const int exact = exhaustive.Distance(c);
+            if (exact >= 0) EXPECT_EQ(s.length, exact) << "scrambled with " << length;
+            else EXPECT_GT(s.length, 8) << "no solution within eight turns exists";
+        }
+    }
+}
+
+TEST(OptimalSearch, OneThreadAndTwoFindTheSameSolution) {
+    std::mt19937 rng(7);
+    const CubieCube c = Apply(shortest::SolvedCubie(), Scramble(rng, 12));
+    optimal::SearchControl one, two;
+    one.threads = 1;
+    two.threads = 2;
+    optimal::OptimalSolution a, b;
+    ASSERT_TRUE(optimal::SolveOptimal(c, SmallTables(), one, a));
+    ASSERT_TRUE(optimal::SolveOptimal(c, SmallTables(), two, b));
+    ASSERT_EQ(a.length, b.length);
+    EXPECT_TRUE(std::equal(a.moves, a.moves + a.length, b.moves));
+}
+
+TEST(OptimalSearch, StoppedSearchGivesTheFallbackUnprovenWithALowerBound) {
+    // Every edge flipped in place: twenty turns, far beyond what is searched before the
+    // first look at the stop conditions.
+    CubieCube superflip = shortest::SolvedCubie();
+    for (auto& e : superflip.eo) e = 1;
+    for (const auto& s : {Solve(superflip, 0, true), Solve(superflip, 1e-9)}) {
+        EXPECT_FALSE(s.proven);
+        EXPECT_TRUE(s.cancelled);
+        EXPECT_TRUE(Restores(superflip, s));
+        EXPECT_LE(s.length, 20);
+        EXPECT_GE(s.lowerBound, optimal::RootBound(superflip, SmallTables()));
+        EXPECT_LE(s.lowerBound, 20);
+    }
+}
+
+TEST(OptimalSearch, UnsolvableCubeIsRefused) {
+    CubieCube c = shortest::SolvedCubie();
+    c.eo[0] = 1;  // one edge flipped alone
+    optimal::SearchControl control;
+    optimal::OptimalSolution s;
+    EXPECT_FALSE(optimal::SolveOptimal(c, SmallTables(), control, s));
+}
+
+TEST(OptimalTables, DamagedFileIsBuiltAgainAndCancelledBuildWritesNothing) {
+    SmallTables();
+    const std::string original = optimal::TablePath(optimal::TableSize::Small);
+    const std::string saved = std::getenv("XDG_CACHE_HOME");
+    const std::string folder = TestCache() + "-damaged";
+    std::filesystem::remove_all(folder);
+    ::setenv("XDG_CACHE_HOME", folder.c_str(), 1);
+    const std::string copy = optimal::TablePath(optimal::TableSize::Small);
+
+    optimal::PruneTables t;
+    optimal::LoadReport cancelled;
+    EXPECT_FALSE(optimal::OpenTables(optimal::TableSize::Small, [](double, const char*) { return false; }, cancelled, t));
+    EXPECT_EQ(cancelled.outcome, optimal::LoadOutcome::Cancelled);
+    EXPECT_FALSE(std::filesystem::exists(copy));
+
+    std::filesystem::create_directories(optimal::CacheFolder());
+    std::filesystem::copy_file(original, copy);
+    {
+        std::fstream f(copy, std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(optimal::kHeaderBytes + 1000);
+        f.put(static_cast<char>(SmallTables().corners[1000] ^ 0x11));
+    }
+    optimal::LoadReport report;
+    ASSERT_TRUE(optimal::OpenTables(optimal::TableSize::Small, nullptr, report, t));
+    EXPECT_EQ(report.outcome, optimal::LoadOutcome::Rebuilt) << report.message;
+    EXPECT_EQ(std::memcmp(t.corners, SmallTables().corners, optimal::kCornerEntries / 2), 0);
+    optimal::CloseTables(t);
+    optimal::LoadReport again;
+    ASSERT_TRUE(optimal::OpenTables(optimal::TableSize::Small, nullptr, again, t));
+    EXPECT_EQ(again.outcome, optimal::LoadOutcome::Mapped) << "the rebuilt file is kept";
+    optimal::CloseTables(t);
+    ::setenv("XDG_CACHE_HOME", saved.c_str(), 1);
+    std::filesystem::remove_all(folder);
+}
+
+class OptimalMethod : public ModelTest {
+protected:
+    void SetUp() override {
+        ModelTest::SetUp();
+        SmallTables();
+        m().methodChoice = 5;
+        m().optimalRequest.tableSize = 0;
+    }
+};
+
+TEST_F(OptimalMethod, RecordsTheProvenSolutionAndReplaysIt) {
+    m().RunMoveString(0, "T+;R*;F-;L+;P*;");
+    m().ExecuteAndSolve();
+    EXPECT_EQ(m().methodUsed, 5);
+    EXPECT_EQ(m().lastSolveResult, 1);
+    EXPECT_EQ(m().lastSolveTurns, 5);
+    EXPECT_TRUE(m().optimalFigures.proven);
+    EXPECT_EQ(std::string(m().optimalFigures.note.view()), "最少 5 转（已证明）");
+    EXPECT_NE(std::string(m().methodIdText.view()).find("最少 5 转（已证明）"), std::string::npos);
+    m().RunMoveString(0, m().SolutionRecord.view().substr(kRecordMovesStart));
+    EXPECT_TRUE(PiecesSolved(m().cube));
+}
+
+TEST_F(OptimalMethod, DeferredPlaysTheShortestSolutionAndTakesTheSearchedOneLater) {
+    m().optimalRequest.deferred = true;
+    m().RunMoveString(0, "R+;T+;R-;T-;F*;");
+    m().ExecuteAndSolve();
+    EXPECT_TRUE(m().optimalFigures.pending);
+    EXPECT_FALSE(m().optimalFigures.searched);
+    const std::string start = m().SolutionRecord.view().substr(0, kCodeLength).data();
+    CubieCube c;
+    std::memcpy(c.cp, m().optimalFigures.cube, 8);
+    std::memcpy(c.co, m().optimalFigures.cube + 8, 8);
+    std::memcpy(c.ep, m().optimalFigures.cube + 16, 12);
+    std::memcpy(c.eo, m().optimalFigures.cube + 28, 12);
+    const optimal::OptimalSolution s = Solve(c);
+    EXPECT_EQ(s.length, 5);
+    m().TakeOptimalSolution(s.moves, s.length, true, s.length, s.nodes, s.seconds);
+    EXPECT_EQ(m().SolutionRecord.view().substr(0, kCodeLength), std::string_view(start).substr(0, kCodeLength));
+    EXPECT_EQ(m().demoPos, kRecordMovesStart);
+    EXPECT_EQ(m().lastSolveTurns, 5);
+    m().RunMoveString(0, m().SolutionRecord.view().substr(kRecordMovesStart));
+    EXPECT_TRUE(PiecesSolved(m().cube));
+}
+
+}  // namespace
+}  // namespace velmora::test
