@@ -28,7 +28,7 @@ TEST(CommandTable, MenusHoldEveryItemAndSeparatorInOrder) {
     EXPECT_EQ(MenuLayout(MenuId::Edit),
               "默认颜色(&D)...|标准配色(&S)|改装魔方(&M)...|魔方图案(&P)...|照片输入魔方(&I)...|复原魔方(&Z)|复制解法(&Y)|"
               "魔方命令(&C)...|-|分组解法(&1)|"
-              "八角解法(&8)|最少步解法(&3)|-|打乱中心(&N)|复原中心(&0)|-|撤消(&U)|重复(&R)");
+              "八角解法(&8)|最少步解法(&3)|最少步数解法(&5)|求最少步数解(&O)|-|打乱中心(&N)|复原中心(&0)|-|撤消(&U)|重复(&R)");
     EXPECT_EQ(MenuLayout(MenuId::View),
               "自动演示(&A)|慢|中|快|辅助魔方(&2)|国际记号|讲解模式|描述代码|-|工具栏(&T)|状态栏(&S)");
     EXPECT_EQ(MenuLayout(MenuId::Learn), "自己做这一阶段|提示|看演示");
@@ -45,7 +45,7 @@ TEST(CommandTable, IdsAreUniqueAndFoundByLookup) {
         EXPECT_TRUE(ids.insert(row.id).second) << row.id;
         EXPECT_EQ(FindCommand(row.id), &row);
     }
-    EXPECT_EQ(ids.size(), 55u);
+    EXPECT_EQ(ids.size(), 58u);
     EXPECT_EQ(FindCommand(cmd::kRecentFile1 + 7), FindCommand(cmd::kRecentFile1));
     EXPECT_EQ(FindCommand(cmd::kRecentFile1 + 8), nullptr);
     EXPECT_EQ(FindCommand(cmd::kCopy), nullptr);

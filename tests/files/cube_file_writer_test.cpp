@@ -188,7 +188,7 @@ TEST_F(CubeFileWriter, TypedTextInTheRecordIsWrittenInGbkLikeTheRest) {
 
 TEST_F(CubeFileWriter, MethodNamesByMethodUsed) {
     for (auto [method, name] : {std::pair{1, "分组法"}, {2, "八角法"}, {4, "只处理中心小块的色向"},
-                                {0, "其它法"}, {3, "最少步法"}, {5, "其它法"}}) {
+                                {0, "其它法"}, {3, "最少步法"}, {5, "最少步数法"}, {6, "其它法"}}) {
         EXPECT_EQ(CubeFileMethodName(method), name) << method;
     }
 }

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "document/velmora_doc.h"
 #include "app_window_fixture.h"
 #include "document/command_table.h"
 #include "document/velmora_doc.h"
