@@ -5,11 +5,11 @@ _velmora_cli_options() {
     # The options of one command; a new option is added to its command's line.
     case "$1" in
         state) echo "--alg --help" ;;
-        solve) echo "--moves --alg --code --facelets --method --centres --force --log --help" ;;
+        solve) echo "--moves --alg --code --facelets --method --centres --force --log --table-size --max-seconds --help" ;;
         scramble) echo "--kind --seed --method --log --help" ;;
-        batch) echo "--count --kind --seed --moves-per-position --method --log --jobs --help" ;;
-        explain) echo "--moves --alg --code --facelets --method --centres --force --log --count --seed --moves-per-position --help" ;;
-        save) echo "--moves --alg --code --facelets --method --centres --force --log --steps --help" ;;
+        batch) echo "--count --kind --seed --moves-per-position --method --log --jobs --table-size --max-seconds --help" ;;
+        explain) echo "--moves --alg --code --facelets --method --centres --force --log --count --seed --moves-per-position --table-size --max-seconds --help" ;;
+        save) echo "--moves --alg --code --facelets --method --centres --force --log --steps --table-size --max-seconds --help" ;;
         open) echo "--method --log --help" ;;
         format | patterns | net) echo "--help" ;;
         scan) echo "--rgb --video --solve --method --help" ;;
@@ -40,7 +40,7 @@ _velmora_cli() {
 
     case "$prev" in
         --method)
-            COMPREPLY=($(compgen -W "group eight-corner shortest" -- "$cur"))
+            COMPREPLY=($(compgen -W "group eight-corner shortest optimal" -- "$cur"))
             return ;;
         --kind)
             if [[ $command == scramble ]]; then

@@ -84,7 +84,7 @@ for c in $commands; do
     [[ $options == *" $o "* ]] || fail "completion lacks $c $o"
   done
 done
-[ "$(complete_line batch --method "")" = " group eight-corner shortest " ] || fail "completion of --method"
+[ "$(complete_line batch --method "")" = " group eight-corner shortest optimal " ] || fail "completion of --method"
 mkdir "$work/cubes" && touch "$work/cubes/cube.mf" "$work/cubes/notes.txt"
 [ "$(cd "$work/cubes" && complete_line open "")" = " cube.mf " ] || fail "completion of a cube file"
 for page in man1/velmora.1.gz man1/velmora-cli.1.gz zh_CN/man1/velmora.1.gz; do
