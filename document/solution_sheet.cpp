@@ -50,23 +50,6 @@ bool MarkerAt(std::string_view record, std::size_t i) {
     return IsMarkerChar(s[0]) && IsMarkerChar(s[1]) && IsMarkerChar(s[2]) && s.find('#') != std::string_view::npos;
 }
 
-// The moves of a parenthesised group or of a plain token, without separators.
-std::vector<std::string_view> TokensOf(std::string_view text) {
-    std::vector<std::string_view> tokens;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (IsSeparatorChar(text[i])) {
-            ++i;
-            continue;
-        }
-        std::size_t end = i;
-        while (end < text.size() && !IsSeparatorChar(text[end])) ++end;
-        tokens.push_back(text.substr(i, end - i));
-        i = end;
-    }
-    return tokens;
-}
-
 // Colours of the 54 stickers of the model's live cube, in net order.
 void StickerColours(const CTarnexSource& m, std::array<int, kFaceletCount>& out) {
     for (int i = 0; i < kFaceletCount; ++i) {
@@ -87,7 +70,7 @@ bool EveryFaceOneColour(const std::array<int, kFaceletCount>& colours) {
 // Applies one move of the record to the work model; returns the turns it counted.
 int ApplyRecordMove(CTarnexSource& work, std::string_view move) {
     int turns = 0;
-    for (std::string_view token : TokensOf(move)) {
+    for (std::string_view token : RecordTokens(move)) {
         const int got = work.ApplyToken(token);
         if (got > 0) turns += got;
     }
@@ -140,7 +123,7 @@ std::string_view StageName(int methodUsed, std::string_view marker) {
 std::string InternationalMove(std::string_view ownMove) {
     if (!ownMove.empty() && ownMove.front() == '(') {
         std::string out = "(";
-        for (std::string_view token : TokensOf(ownMove)) {
+        for (std::string_view token : RecordTokens(ownMove)) {
             const std::string one = InternationalMove(token);
             if (one.empty()) continue;
             if (out.size() > 1) out += ' ';
@@ -148,7 +131,7 @@ std::string InternationalMove(std::string_view ownMove) {
         }
         return out + ")";
     }
-    const std::vector<std::string_view> tokens = TokensOf(ownMove);
+    const std::vector<std::string_view> tokens = RecordTokens(ownMove);
     if (tokens.size() != 1) return {};
     return InternationalOfOwnToken(tokens.front());
 }
@@ -196,7 +179,7 @@ void BuildSolutionSheet(const CTarnexSource& m, std::string_view name, std::stri
         }
         const std::string_view move = record.substr(i, end - i);
         i = end;
-        const std::vector<std::string_view> tokens = TokensOf(move);
+        const std::vector<std::string_view> tokens = RecordTokens(move);
         if (tokens.empty() || (tokens.size() == 1 && tokens.front() == "nothing")) continue;
         SheetStage& stage = out.stages.back();
         if (firstMove < 0) firstMove = static_cast<int>(i - move.size());
