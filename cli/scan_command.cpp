@@ -143,6 +143,8 @@ std::string ScanRefusal(const ColourResolution& r, const std::array<std::string,
     if (doubts > kMostDoubtsOfARead)
         return "六面都已识别，有" + std::to_string(doubts) +
                "个色块的颜色没有把握（已标出），请核对；点击色块可以改选它的颜色。";
+    if (const int contradictions = ContradictionCount(r); contradictions > 0)
+        return ContradictionText(contradictions) + "，请对照手里的魔方核对；点击色块可以改选它的颜色。";
     return {};
 }
 

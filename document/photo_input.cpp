@@ -207,6 +207,11 @@ void PhotoInputState::TakeResolution() {
             if (d < best) { best = d; nearest = f; }
         }
         base_[at] = known && r.status != ResolveStatus::SameCentres ? letter : kFaceletLetters[static_cast<std::size_t>(nearest)];
+        // A colour no real cube shows there is shown as measured, not as the nearest
+        // real cube would have it: the user says what it is.
+        contradicts_[at] = r.status == ResolveStatus::Ok && r.contradicts[at] && i % 9 != 4;
+        if (contradicts_[at] && kFaceletLetters.find(r.nearestClass[at]) != std::string_view::npos && r.nearestClass[at] != '\0')
+            base_[at] = r.nearestClass[at];
         if (i % 9 == 4) base_[at] = kFaceletLetters[static_cast<std::size_t>(i / 9)];
         bool doubt = r.doubt[at];
         if (r.status != ResolveStatus::Ok && i % 9 != 4)
@@ -216,7 +221,7 @@ void PhotoInputState::TakeResolution() {
             const char b = kFaceletLetters[static_cast<std::size_t>(std::clamp(r.otherFace, 0, 5))];
             doubt = doubt || base_[at] == a || base_[at] == b || i / 9 == r.badFace;
         }
-        doubt_[at] = doubt && i % 9 != 4;
+        doubt_[at] = (doubt || contradicts_[at]) && i % 9 != 4;
     }
     leadIsError_ = r.status != ResolveStatus::Ok;
     switch (r.status) {
@@ -265,13 +270,22 @@ void PhotoInputState::Recheck() {
     const int doubts = DoubtCount();
     if (doubts > 0) message_ += "；有" + Number(doubts) + "个色块的颜色没有把握（标着“?”），请对照手里的魔方核对";
     message_ += "。";
+    const int contradictions = ContradictionsLeft();
     if (Asking())
         message_ += "请先回答：网上圈出的色块和哪一面的中心同色？";
+    else if (contradictions > 0)
+        message_ += "还不能确定：" + ContradictionText(contradictions) + "。请点击这些色块，选定它们在手里魔方上的颜色。";
     else if (!fault_.empty())
         message_ += "还不能确定：" + fault_ + "点击色块可以改选它的颜色。";
     else
         message_ += "点击色块可以改选它的颜色；按“确定”输入这个魔方。";
-    error_ = leadIsError_ || !fault_.empty();
+    error_ = leadIsError_ || !fault_.empty() || contradictions > 0;
+}
+
+int PhotoInputState::ContradictionsLeft() const {
+    int n = 0;
+    for (std::size_t i = 0; i < contradicts_.size() && hasColouring_; ++i) n += contradicts_[i] && corrected_[i] == 0 ? 1 : 0;
+    return n;
 }
 
 }  // namespace velmora

@@ -98,7 +98,10 @@ public:
     std::string Facelets() const;
     // The colouring passes the checks of ending cube input and no question is open:
     // OK may hand it on.
-    bool CanConfirm() const { return hasColouring_ && !Asking() && fault_.empty(); }
+    bool CanConfirm() const { return hasColouring_ && !Asking() && fault_.empty() && ContradictionsLeft() == 0; }
+    // Stickers whose measured colour no real cube shows where the read puts them, and
+    // that the user has not chosen a colour for yet.
+    int ContradictionsLeft() const;
     // What the checks found wrong with the colouring (empty when it passes).
     const std::string& Fault() const { return fault_; }
 
@@ -134,6 +137,7 @@ private:
     std::array<char, 54> base_{};       // the colouring as read (or as the answer picked)
     std::array<char, 54> corrected_{};  // the user's letters, 0 where none
     std::array<bool, 54> doubt_{};
+    std::array<bool, 54> contradicts_{};
     std::array<int, 54> sampleOf_{};    // the sample (9 * slot + place) at each sticker
     bool hasColouring_ = false;
     int questionSticker_ = -1;

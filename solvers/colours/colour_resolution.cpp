@@ -78,6 +78,14 @@ constexpr float kFarCentre = 40.0f;
 // A sticker nearer to another class than to its own by more than this is in doubt:
 // a real cube does not show it there, whatever the pieces around it say.
 constexpr float kNearerOther = 12.0f;
+// A sticker contradicts the read (no real cube shows its measured colour there) when it
+// lies beyond kFarContradiction from its class (where about one true sticker in ten
+// thousand lies), or nearer another class by more than kNearerOther, and in both cases
+// beyond this many times the read's 90th-percentile sticker: under hard light true
+// stickers stray that far (about one read in two hundred then shows one), while a
+// sticker of another colour stuck in its place lies a whole class distance off.
+constexpr float kFarContradiction = 26.0f;
+constexpr float kContradictionTimesTypical = 3.0f;
 // How much brighter than white (log) a class may be in one channel (fluorescent
 // stickers are a little).
 constexpr float kBrighterThanWhite = 0.15f;
@@ -1013,8 +1021,11 @@ void MarkMisfits(const Resolver& r, const Rotations& rot, const std::array<int, 
         const int s = SampleOf(i, rot);
         const int own = classOfSample[static_cast<std::size_t>(s)];
         float nearest = kNoBound;
+        int nearestClass = own;
         for (int c = 0; c < 6; ++c)
-            if (c != own) nearest = std::min(nearest, r.cost[s][c]);
+            if (c != own && r.cost[s][c] < nearest) nearest = r.cost[s][c], nearestClass = c;
+        if (nearest >= r.cost[s][own]) nearestClass = own;
+        result.nearestClass[static_cast<std::size_t>(i)] = "URFDLB"[nearestClass];
         result.distance[static_cast<std::size_t>(i)] = r.cost[s][own];
         result.nearerBy[static_cast<std::size_t>(i)] = std::max(0.0f, r.cost[s][own] - nearest);
         if (i % 9 != 4) sides[static_cast<std::size_t>(n++)] = r.cost[s][own];
@@ -1035,7 +1046,11 @@ void MarkMisfits(const Resolver& r, const Rotations& rot, const std::array<int, 
         float nearestPlain = kNoBound;
         for (int c = 0; c < 6; ++c)
             if (c != own) nearestPlain = std::min(nearestPlain, r.plain[s][c]);
-        if (d > far || result.nearerBy[static_cast<std::size_t>(i)] > kNearerOther || (r.glare[s][own] && nearestPlain < d))
+        const bool contradicts = d > std::max(kFarContradiction, kContradictionTimesTypical * sides[43]) ||
+                                 result.nearerBy[static_cast<std::size_t>(i)] > std::max(kNearerOther, kContradictionTimesTypical * sides[43]);
+        result.contradicts[static_cast<std::size_t>(i)] = contradicts;
+        if (contradicts || d > far || result.nearerBy[static_cast<std::size_t>(i)] > kNearerOther ||
+            (r.glare[s][own] && nearestPlain < d))
             result.doubt[static_cast<std::size_t>(i)] = true;
     }
     // A centre far from the class its face's stickers make: the classes are not what
@@ -1046,6 +1061,14 @@ void MarkMisfits(const Resolver& r, const Rotations& rot, const std::array<int, 
 }
 
 }  // namespace
+
+int ContradictionCount(const ColourResolution& r) {
+    return r.status == ResolveStatus::Ok ? static_cast<int>(std::count(r.contradicts.begin(), r.contradicts.end(), true)) : 0;
+}
+
+std::string ContradictionText(int count) {
+    return "有" + std::to_string(count) + "个色块量到的颜色和真实魔方对不上（已标出）：可能贴纸换过位置，或不是魔方的六种颜色";
+}
 
 ColourResolution ResolveColours(const std::array<FaceSamples, 6>& faces, bool tryRotations) {
     ColourResolution result;

@@ -8,6 +8,7 @@
 // row as seen from outside (U with its back edge at the top, D with its front edge at
 // the top, the side faces with U at the top). Sticker i of face f is index 9 * f + i.
 #include <array>
+#include <string>
 
 namespace velmora {
 
@@ -44,7 +45,19 @@ struct ColourResolution {
     // status is Ok.
     std::array<float, 54> distance{};
     std::array<float, 54> nearerBy{};
+    // Stickers whose measured colour no real cube shows where the read puts them: beyond
+    // what light moves a true sticker from its class (kFarFromClass), or nearer another
+    // class by a clear margin (a sticker peeled and stuck back elsewhere, an odd colour).
+    // They are in doubt, and the read is not taken as the cube: the user says what they
+    // are. nearestClass holds each sticker's nearest class as measured (U R F D L B).
+    std::array<bool, 54> contradicts{};
+    std::array<char, 55> nearestClass{};
 };
+
+// The number of stickers whose measured colour contradicts the read, and what the photo
+// dialog and the command line say of them.
+int ContradictionCount(const ColourResolution& r);
+std::string ContradictionText(int count);
 
 // A read with more stickers in doubt than this is not taken as the cube read: the user
 // checks it sticker by sticker (the command line refuses it). A wrongly read piece puts

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <utility>
 #include <string>
 
 #include "support/cli_runner.h"
@@ -80,6 +81,24 @@ TEST(CliScan, SolvesWhatItReadsAndRefusesAReadFullOfDoubts) {
     EXPECT_EQ(doubtful.out.find("turns: "), std::string::npos) << doubtful.out;
     EXPECT_NE(doubtful.out.find("个色块的颜色没有把握"), std::string::npos) << doubtful.out;
     EXPECT_NE(doubtful.out.find("doubt: "), std::string::npos) << doubtful.out;
+
+    // Two clearly measured stickers of different colours exchanged (as a re-stuck sticker
+    // would be): no real cube shows that, so it is neither printed as read nor solved.
+    cube = velmora::test::GenerateMeasuredCube(3, light);
+    int a = 0, b = 53;
+    while (a % 9 == 4 || cube.facelets[static_cast<std::size_t>(a)] == "URFDLB"[a / 9]) ++a;
+    while (b % 9 == 4 || b / 9 == a / 9 || cube.facelets[static_cast<std::size_t>(b)] == cube.facelets[static_cast<std::size_t>(a)] ||
+           cube.facelets[static_cast<std::size_t>(b)] == "URFDLB"[b / 9])
+        --b;
+    std::swap(cube.faces[static_cast<std::size_t>(a / 9)][static_cast<std::size_t>(a % 9)],
+              cube.faces[static_cast<std::size_t>(b / 9)][static_cast<std::size_t>(b % 9)]);
+    auto exchanged = RunCli("scan --rgb '" + RgbText(cube) + "' --solve", true);
+    EXPECT_EQ(exchanged.code, 2) << exchanged.out;
+    EXPECT_EQ(exchanged.out.find("facelets: "), std::string::npos) << exchanged.out;
+    EXPECT_EQ(exchanged.out.find("turns: "), std::string::npos) << exchanged.out;
+    EXPECT_TRUE(exchanged.out.find("和真实魔方对不上") != std::string::npos ||
+                exchanged.out.find("no real cube fits") != std::string::npos)
+        << exchanged.out;
 }
 
 }  // namespace

@@ -226,6 +226,34 @@ TEST_F(PhotoInput, TwoFacesAlikeAskOneQuestionWhoseAnswerPicksTheCube) {
     EXPECT_TRUE(s.CanConfirm()) << s.Fault();
 }
 
+// Two stickers stuck back on each other's places: no real cube shows them, so the net
+// shows them as measured, OK waits until the user has chosen their colours, and the
+// line counts what is left.
+TEST_F(PhotoInput, StickersNoRealCubeShowsThereAreShownAsMeasuredUntilChosen) {
+    const std::string facelets = Scramble(13);
+    int a = 0, b = 53;
+    while (a % 9 == 4 || facelets[static_cast<std::size_t>(a)] == kFaceletLetters[static_cast<std::size_t>(a / 9)]) ++a;
+    while (b % 9 == 4 || b / 9 == a / 9 || facelets[static_cast<std::size_t>(b)] == facelets[static_cast<std::size_t>(a)]) --b;
+    std::string stuck = facelets;
+    std::swap(stuck[static_cast<std::size_t>(a)], stuck[static_cast<std::size_t>(b)]);
+    PhotoInputState s(Check());
+    for (int f = 0; f < kPhotoSlotCount; ++f) s.PhotoRead(f, "face.jpg", PhotoOf(stuck, f, 0));
+    ASSERT_TRUE(s.HasColouring()) << s.Message();
+    ASSERT_GT(s.ContradictionsLeft(), 0) << s.Message();
+    EXPECT_FALSE(s.CanConfirm());
+    EXPECT_TRUE(s.MessageIsError());
+    EXPECT_NE(s.Message().find("和真实魔方对不上"), std::string::npos) << s.Message();
+    for (int i : {a, b}) {
+        if (!s.InDoubt(i)) continue;
+        EXPECT_EQ(s.Sticker(i), stuck[static_cast<std::size_t>(i)]) << "sticker " << i << " is shown as measured";
+    }
+    // The user puts right what the cube in hand shows.
+    FinishByHand(s, facelets);
+    EXPECT_EQ(s.ContradictionsLeft(), 0);
+    EXPECT_TRUE(s.CanConfirm()) << s.Message();
+    EXPECT_EQ(s.Facelets(), facelets);
+}
+
 TEST_F(PhotoInput, CorrectionsChangeStickersButNeverCentres) {
     const std::string facelets = Scramble(11);
     PhotoInputState s;
