@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "support/cli_runner.h"
+#include "support/sanitized.h"
 
 namespace {
 
@@ -67,16 +68,7 @@ TEST(BatchJobsOption, OutsideOneTo256IsRefused) {
     EXPECT_EQ(RunCli("batch --count 1 --seed 1 --jobs 256").code, 0);
 }
 
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VELMORA_TEST_ASAN 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__) || defined(VELMORA_TEST_ASAN)
-constexpr bool kUnderAddressSanitizer = true;
-#else
-constexpr bool kUnderAddressSanitizer = false;
-#endif
+constexpr bool kUnderAddressSanitizer = velmora::test::kSanitized;
 
 // Address space for the program, its libraries (the photo reader's among them) and some
 // 30 threads' stacks, not for 256: the threads that start do the work, and the figures

@@ -9,6 +9,7 @@
 
 #include "document/live_capture.h"
 #include "document/photo_input.h"
+#include "support/sanitized.h"
 
 namespace velmora::test {
 namespace {
@@ -63,7 +64,7 @@ TEST(FaceCaptures, PlacesFacesByCentreWhateverTheOrderAndReplacesRetakes) {
     // The position R U F' D2 L B' gives (velmora-cli state).
     const std::string facelets = "RRDBUULRRBBFDRULLUUDDUFFUBBRDDRDDFRBULFLLFDFFLBBLBFLUR";
     std::mt19937 rng(3);
-    for (int round = 0; round < 4; ++round) {
+    for (int round = 0; round < Rounds(4); ++round) {
         std::array<int, 6> order = {0, 1, 2, 3, 4, 5};
         std::shuffle(order.begin(), order.end(), rng);
         FaceCaptures captures(kDisplay);

@@ -11,6 +11,7 @@
 #include "support/model_fixture.h"
 #include "solvers/shortest/search_tables.h"
 #include "solvers/shortest/two_phase.h"
+#include "support/sanitized.h"
 
 namespace velmora::test {
 namespace {
@@ -161,7 +162,7 @@ TEST_F(ShortestMethod, SeededDealsReplayToTheRestoredCubeWithinTwentyTurns) {
     m().SeedRandom(20261208);
     int longest = 0;
     long total = 0;
-    constexpr int kDeals = 2000;
+    constexpr int kDeals = Rounds(2000);
     for (int i = 0; i < kDeals; ++i) {
         m().Scramble(1);
         const int turns = SolveAndReplay();
