@@ -33,10 +33,11 @@ constexpr bool Redundant(int move, int last) {
 
 // One position as the search follows it: the corners, and for each of the three views
 // (the cube turned about the URF-DBL diagonal) its phase-1 coordinates with their
-// exact distance and the places of the first edge pieces.
+// exact distance and the places of the first edge pieces; with the huge tables also the
+// places of the middle edges, whose table then stands in for the phase-1 one.
 struct Node {
     std::uint16_t cornerPerm, twist;
-    std::uint16_t viewTwist[kViews], flip[kViews], slice[kViews];
+    std::uint16_t viewTwist[kViews], flip[kViews], slice[kViews], sortedSlice[kViews];
     std::uint8_t phase1[kViews];
     std::uint8_t edges[kViews][8];
 };
@@ -50,7 +51,7 @@ struct Item {
 class Searcher {
 public:
     Searcher(const PruneTables& p, SearchControl& control)
-        : p_(p), t_(shortest::Tables()), mv_(Moves()), control_(control) {
+        : p_(p), t_(shortest::Tables()), mv_(Moves()), control_(control), huge_(p.slices != nullptr) {
         for (int k = 0; k < kViews; ++k)
             for (int m = 0; m < kMoveCount; ++m) toView_[k][t_.conjugateMove[k][m]] = static_cast<std::uint8_t>(m);
     }
@@ -64,6 +65,7 @@ public:
             n.viewTwist[k] = static_cast<std::uint16_t>(shortest::TwistOf(v));
             n.flip[k] = static_cast<std::uint16_t>(shortest::FlipOf(v));
             n.slice[k] = static_cast<std::uint16_t>(shortest::SliceOf(v));
+            n.sortedSlice[k] = static_cast<std::uint16_t>(SortedSliceOf(v));
             n.phase1[k] = static_cast<std::uint8_t>(Phase1Distance(n.viewTwist[k], n.flip[k], n.slice[k]));
             for (int i = 0; i < 12; ++i)
                 if (v.ep[i] < p_.edgePieces) n.edges[k][v.ep[i]] = static_cast<std::uint8_t>(i * 2 + v.eo[i]);
@@ -75,6 +77,10 @@ public:
         int h = p_.Corner(n.cornerPerm, n.twist);
         for (int k = 0; k < kViews; ++k) {
             h = n.phase1[k] > h ? n.phase1[k] : h;
+            if (huge_) {
+                const int sl = p_.Slice(n.sortedSlice[k], n.flip[k], n.viewTwist[k], t_.twistConj);
+                h = sl > h ? sl : h;
+            }
             const int e = p_.Edge(n.edges[k]);
             h = e > h ? e : h;
         }
@@ -84,6 +90,16 @@ public:
     // The child of a after move m, when its bound leaves a solution within `left`
     // more moves; false (and b half filled) otherwise.
     bool Child(const Node& a, int m, Node& b, int left) const {
+        if (huge_) {
+            for (int k = 0; k < kViews; ++k) {
+                const int vm = toView_[k][m];
+                b.viewTwist[k] = t_.twistMove[a.viewTwist[k]][vm];
+                b.flip[k] = t_.flipMove[a.flip[k]][vm];
+                b.sortedSlice[k] = mv_.sortedSlice[a.sortedSlice[k]][vm];
+                if (p_.Slice(b.sortedSlice[k], b.flip[k], b.viewTwist[k], t_.twistConj) > left) return false;
+            }
+            return Rest(a, m, b, left);
+        }
         for (int k = 0; k < kViews; ++k) {
             const int vm = toView_[k][m];
             b.viewTwist[k] = t_.twistMove[a.viewTwist[k]][vm];
@@ -95,6 +111,11 @@ public:
             if (next > left) return false;
             b.phase1[k] = static_cast<std::uint8_t>(next);
         }
+        return Rest(a, m, b, left);
+    }
+
+    // The corners and the first edge pieces of the child.
+    bool Rest(const Node& a, int m, Node& b, int left) const {
         b.cornerPerm = mv_.cornerPerm[a.cornerPerm][m];
         b.twist = t_.twistMove[a.twist][m];
         if (p_.Corner(b.cornerPerm, b.twist) > left) return false;
@@ -237,6 +258,7 @@ private:
     const SearchTables& t_;
     const MoveTables& mv_;
     SearchControl& control_;
+    const bool huge_;
     std::uint8_t toView_[kViews][kMoveCount];
     const CubieCube* cube_ = nullptr;
     int length_ = 0;
