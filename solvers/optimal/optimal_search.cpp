@@ -212,6 +212,7 @@ private:
 
     bool Dfs(Worker& w, const Node& n, int depth, int left, int last) {
         if (left == 0) return IsSolvedAfter(w.path, depth);
+        if (huge_) return DfsHuge(w, n, depth, left, last);
         Node child;
         for (int m = 0; m < kMoveCount; ++m) {
             if (Redundant(m, last)) continue;
@@ -222,6 +223,62 @@ private:
             if (!Child(n, m, child, left - 1)) continue;
             w.path[depth] = static_cast<std::uint8_t>(m);
             if (Dfs(w, child, depth + 1, left - 1, m)) return true;
+            if (Halted()) return false;
+        }
+        return false;
+    }
+
+    // The same with the huge tables, whose lookups miss the caches: the table words of
+    // every child are asked for before any is needed, so that the memory serves them
+    // together, and the children are then tried in move order as above.
+    bool DfsHuge(Worker& w, const Node& n, int depth, int left, int last) {
+        Node kids[kMoveCount];
+        std::uint8_t moves[kMoveCount];
+        long index[kMoveCount][kViews];
+        int count = 0;
+        for (int m = 0; m < kMoveCount; ++m) {
+            if (Redundant(m, last)) continue;
+            Node& b = kids[count];
+            for (int k = 0; k < kViews; ++k) {
+                const int vm = toView_[k][m];
+                b.viewTwist[k] = t_.twistMove[n.viewTwist[k]][vm];
+                b.flip[k] = t_.flipMove[n.flip[k]][vm];
+                b.sortedSlice[k] = mv_.sortedSlice[n.sortedSlice[k]][vm];
+                index[count][k] = static_cast<long>(b.sortedSlice[k]) * 2048 + b.flip[k];
+                __builtin_prefetch(p_.sliceClass + index[count][k]);
+            }
+            b.cornerPerm = mv_.cornerPerm[n.cornerPerm][m];
+            b.twist = t_.twistMove[n.twist][m];
+            __builtin_prefetch(p_.corners + ((static_cast<long>(b.cornerPerm) * kTwists + b.twist) >> 1));
+            moves[count++] = static_cast<std::uint8_t>(m);
+        }
+        for (int i = 0; i < count; ++i) {
+            for (int k = 0; k < kViews; ++k) {
+                const std::uint32_t cs = p_.sliceClass[index[i][k]];
+                index[i][k] = static_cast<long>(cs & 0xffffff) * kTwists + t_.twistConj[kids[i].viewTwist[k]][cs >> 24];
+                __builtin_prefetch(p_.slices + (index[i][k] >> 1));
+            }
+        }
+        const int below = left - 1;
+        for (int i = 0; i < count; ++i) {
+            if (++w.sincePoll >= kPollEvery) {
+                Poll(w);
+                if (Halted() || best_.load(std::memory_order_relaxed) < w.item) return false;
+            }
+            Node& b = kids[i];
+            if (PruneTables::Nibble(p_.slices, index[i][0]) > below || PruneTables::Nibble(p_.slices, index[i][1]) > below ||
+                PruneTables::Nibble(p_.slices, index[i][2]) > below || p_.Corner(b.cornerPerm, b.twist) > below)
+                continue;
+            const int m = moves[i];
+            bool edgesFit = true;
+            for (int k = 0; k < kViews && edgesFit; ++k) {
+                const int vm = toView_[k][m];
+                for (int e = 0; e < p_.edgePieces; ++e) b.edges[k][e] = mv_.edgeLoc[n.edges[k][e]][vm];
+                edgesFit = p_.Edge(b.edges[k]) <= below;
+            }
+            if (!edgesFit) continue;
+            w.path[depth] = static_cast<std::uint8_t>(m);
+            if (Dfs(w, b, depth + 1, below, m)) return true;
             if (Halted()) return false;
         }
         return false;
