@@ -269,14 +269,9 @@ private:
             if (PruneTables::Nibble(p_.slices, index[i][0]) > below || PruneTables::Nibble(p_.slices, index[i][1]) > below ||
                 PruneTables::Nibble(p_.slices, index[i][2]) > below || p_.Corner(b.cornerPerm, b.twist) > below)
                 continue;
+            // The first edge pieces are not followed: next to this table their bound
+            // hardly ever cuts a branch, and its lookups would cost more than they save.
             const int m = moves[i];
-            bool edgesFit = true;
-            for (int k = 0; k < kViews && edgesFit; ++k) {
-                const int vm = toView_[k][m];
-                for (int e = 0; e < p_.edgePieces; ++e) b.edges[k][e] = mv_.edgeLoc[n.edges[k][e]][vm];
-                edgesFit = p_.Edge(b.edges[k]) <= below;
-            }
-            if (!edgesFit) continue;
             w.path[depth] = static_cast<std::uint8_t>(m);
             if (Dfs(w, b, depth + 1, below, m)) return true;
             if (Halted()) return false;
