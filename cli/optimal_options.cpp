@@ -13,8 +13,8 @@ namespace velmora::cli {
 
 void AddOptimalOptions(CLI::App& command, CommandOptions& opt) {
     command.add_option("--table-size", opt.tableSize,
-                       "with --method optimal: small, large or huge pruning tables (default: large with 4 GB of "
-                       "memory; huge: about 1.8 GB, fastest)")
+                       "with --method optimal: small, large or huge pruning tables (default: huge with 8 GB of "
+                       "memory, large with 4 GB)")
         ->check(CLI::IsMember({"small", "large", "huge"}));
     command.add_option("--max-seconds", opt.maxSeconds,
                        "with --method optimal: give the best solution found after this many seconds (proven: no)")

@@ -429,7 +429,7 @@ int RootBound(const CubieCube& c, const PruneTables& tables) {
 
 bool SolveOptimal(const CubieCube& c, const PruneTables& tables, SearchControl& control, OptimalSolution& out) {
     if (!shortest::IsSolvable(c)) return false;
-    // The searcher holds the work items of a length in place (about 20 KB).
+    // The searcher holds the work items of a length in place (about 60 KB).
     Searcher s(tables, control);
     s.StartClock();
     control.nodes.store(0);

@@ -292,7 +292,8 @@ void Fill(PruneTables& t, TableSize size, const std::uint8_t* file, const std::s
 TableSize DefaultTableSize() {
     const long pages = ::sysconf(_SC_PHYS_PAGES), pageSize = ::sysconf(_SC_PAGESIZE);
     const double bytes = static_cast<double>(pages) * static_cast<double>(pageSize);
-    return pages > 0 && bytes >= 4.0 * (1L << 30) ? TableSize::Large : TableSize::Small;
+    if (pages <= 0) return TableSize::Small;
+    return bytes >= 8.0 * (1L << 30) ? TableSize::Huge : bytes >= 4.0 * (1L << 30) ? TableSize::Large : TableSize::Small;
 }
 
 const char* TableSizeName(TableSize size) {

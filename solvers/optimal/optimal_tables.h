@@ -55,8 +55,9 @@ constexpr long FileBytes(TableSize size) {
            (size == TableSize::Huge ? kFlipSortedSlices * 4 + kSliceEntries / 2 : 0);
 }
 
-// The size this machine gets when none is asked for: the large set when it has at
-// least 4 GB of memory.
+// The size this machine gets when none is asked for: the huge set when it has at
+// least 8 GB of memory (it maps 1.8 GB, and building it holds twice that for a
+// moment), the large set with at least 4 GB.
 TableSize DefaultTableSize();
 const char* TableSizeName(TableSize size);  // "small" / "large" / "huge"
 bool ParseTableSize(const std::string& text, TableSize& out);
