@@ -13,8 +13,9 @@ namespace velmora::cli {
 
 void AddOptimalOptions(CLI::App& command, CommandOptions& opt) {
     command.add_option("--table-size", opt.tableSize,
-                       "with --method optimal: small or large pruning tables (default: large with 4 GB of memory)")
-        ->check(CLI::IsMember({"small", "large"}));
+                       "with --method optimal: small, large or huge pruning tables (default: huge with 8 GB of "
+                       "memory, large with 4 GB)")
+        ->check(CLI::IsMember({"small", "large", "huge"}));
     command.add_option("--max-seconds", opt.maxSeconds,
                        "with --method optimal: give the best solution found after this many seconds (proven: no)")
         ->check(CLI::Range(0.0, 1e9));
@@ -24,7 +25,7 @@ void SetOptimalRequest(CTarnexSource& m, const CommandOptions& opt) {
     OptimalRequest& r = m.optimalRequest;
     r.deferred = false;
     r.maxSeconds = opt.maxSeconds;
-    r.tableSize = opt.tableSize == "small" ? 0 : opt.tableSize == "large" ? 1 : -1;
+    r.tableSize = opt.tableSize == "small" ? 0 : opt.tableSize == "large" ? 1 : opt.tableSize == "huge" ? 2 : -1;
     r.threads = opt.jobs > 1 && opt.jobsGiven ? 1 : 2;
     if (::isatty(STDERR_FILENO) != 1) {
         r.tableProgress = nullptr;

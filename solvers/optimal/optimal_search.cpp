@@ -1,6 +1,7 @@
 // Iterative deepening for the fewest-turns method.
 #include "solvers/optimal/optimal_search.h"
 
+#include <array>
 #include <chrono>
 #include <climits>
 #include <mutex>
@@ -33,13 +34,34 @@ constexpr bool Redundant(int move, int last) {
 
 // One position as the search follows it: the corners, and for each of the three views
 // (the cube turned about the URF-DBL diagonal) its phase-1 coordinates with their
-// exact distance and the places of the first edge pieces.
+// exact distance and the places of the first edge pieces; with the huge tables also the
+// places of the middle edges, whose table then stands in for the phase-1 one, and the
+// inverse of each view as a whole cube: the inverse takes as many moves, so its table
+// entries bound the cube as well.
 struct Node {
     std::uint16_t cornerPerm, twist;
-    std::uint16_t viewTwist[kViews], flip[kViews], slice[kViews];
+    std::uint16_t viewTwist[kViews], flip[kViews], slice[kViews], sortedSlice[kViews];
     std::uint8_t phase1[kViews];
     std::uint8_t edges[kViews][8];
+    CubieCube inverse[kViews];
 };
+
+// The set of four places of the middle edges (the two-phase slice coordinate) by the
+// mask of those places.
+const std::uint16_t* SliceOfMask() {
+    static const auto table = [] {
+        std::array<std::uint16_t, 4096> t{};
+        for (int mask = 0; mask < 4096; ++mask) {
+            if (__builtin_popcount(mask) != 4) continue;
+            CubieCube c = shortest::SolvedCubie();
+            int middle = 8, other = 0;
+            for (int j = 0; j < 12; ++j) c.ep[j] = static_cast<std::uint8_t>((mask >> j & 1) ? middle++ : other++);
+            t[static_cast<std::size_t>(mask)] = static_cast<std::uint16_t>(shortest::SliceOf(c));
+        }
+        return t;
+    }();
+    return table.data();
+}
 
 struct Item {
     std::uint8_t moves[2];
@@ -50,9 +72,11 @@ struct Item {
 class Searcher {
 public:
     Searcher(const PruneTables& p, SearchControl& control)
-        : p_(p), t_(shortest::Tables()), mv_(Moves()), control_(control) {
+        : p_(p), t_(shortest::Tables()), mv_(Moves()), control_(control), huge_(p.slices != nullptr) {
         for (int k = 0; k < kViews; ++k)
             for (int m = 0; m < kMoveCount; ++m) toView_[k][t_.conjugateMove[k][m]] = static_cast<std::uint8_t>(m);
+        for (int m = 0; m < kMoveCount; ++m) inverseMove_[m] = shortest::MoveCubie(kFace(m) * 3 + 2 - m % 3);
+        sliceOfMask_ = SliceOfMask();
     }
 
     Node RootNode(const CubieCube& c) const {
@@ -64,6 +88,8 @@ public:
             n.viewTwist[k] = static_cast<std::uint16_t>(shortest::TwistOf(v));
             n.flip[k] = static_cast<std::uint16_t>(shortest::FlipOf(v));
             n.slice[k] = static_cast<std::uint16_t>(shortest::SliceOf(v));
+            n.sortedSlice[k] = static_cast<std::uint16_t>(SortedSliceOf(v));
+            n.inverse[k] = shortest::Inverse(v);
             n.phase1[k] = static_cast<std::uint8_t>(Phase1Distance(n.viewTwist[k], n.flip[k], n.slice[k]));
             for (int i = 0; i < 12; ++i)
                 if (v.ep[i] < p_.edgePieces) n.edges[k][v.ep[i]] = static_cast<std::uint8_t>(i * 2 + v.eo[i]);
@@ -75,6 +101,14 @@ public:
         int h = p_.Corner(n.cornerPerm, n.twist);
         for (int k = 0; k < kViews; ++k) {
             h = n.phase1[k] > h ? n.phase1[k] : h;
+            if (huge_) {
+                const int sl = p_.Slice(n.sortedSlice[k], n.flip[k], n.viewTwist[k], t_.twistConj);
+                h = sl > h ? sl : h;
+                int twist;
+                const long raw = InverseRaw(n.inverse[k], twist);
+                const int inv = p_.Slice(static_cast<int>(raw >> 11), static_cast<int>(raw & 2047), twist, t_.twistConj);
+                h = inv > h ? inv : h;
+            }
             const int e = p_.Edge(n.edges[k]);
             h = e > h ? e : h;
         }
@@ -84,6 +118,23 @@ public:
     // The child of a after move m, when its bound leaves a solution within `left`
     // more moves; false (and b half filled) otherwise.
     bool Child(const Node& a, int m, Node& b, int left) const {
+        if (huge_) {
+            for (int k = 0; k < kViews; ++k) {
+                const int vm = toView_[k][m];
+                b.viewTwist[k] = t_.twistMove[a.viewTwist[k]][vm];
+                b.flip[k] = t_.flipMove[a.flip[k]][vm];
+                b.sortedSlice[k] = mv_.sortedSlice[a.sortedSlice[k]][vm];
+                if (p_.Slice(b.sortedSlice[k], b.flip[k], b.viewTwist[k], t_.twistConj) > left) return false;
+            }
+            InverseChild(a, m, b);
+            for (int k = 0; k < kViews; ++k) {
+                int twist;
+                const long raw = InverseRaw(b.inverse[k], twist);
+                if (p_.Slice(static_cast<int>(raw >> 11), static_cast<int>(raw & 2047), twist, t_.twistConj) > left)
+                    return false;
+            }
+            return Rest(a, m, b, left);
+        }
         for (int k = 0; k < kViews; ++k) {
             const int vm = toView_[k][m];
             b.viewTwist[k] = t_.twistMove[a.viewTwist[k]][vm];
@@ -95,6 +146,45 @@ public:
             if (next > left) return false;
             b.phase1[k] = static_cast<std::uint8_t>(next);
         }
+        return Rest(a, m, b, left);
+    }
+
+    // The inverse of each view after move m: the move's inverse comes first.
+    void InverseChild(const Node& a, int m, Node& b) const {
+        for (int k = 0; k < kViews; ++k) {
+            const CubieCube& mc = inverseMove_[toView_[k][m]];
+            const CubieCube& y = a.inverse[k];
+            CubieCube& r = b.inverse[k];
+            for (int i = 0; i < 8; ++i) {
+                r.cp[i] = mc.cp[y.cp[i]];
+                const int o = mc.co[y.cp[i]] + y.co[i];
+                r.co[i] = static_cast<std::uint8_t>(o >= 3 ? o - 3 : o);
+            }
+            for (int i = 0; i < 12; ++i) {
+                r.ep[i] = mc.ep[y.ep[i]];
+                r.eo[i] = static_cast<std::uint8_t>(mc.eo[y.ep[i]] ^ y.eo[i]);
+            }
+        }
+    }
+
+    // Places of the middle edges * 2048 + flip of a whole cube, and its twist.
+    long InverseRaw(const CubieCube& y, int& twist) const {
+        int tw = 0;
+        for (int i = 0; i < 7; ++i) tw = tw * 3 + y.co[i];
+        twist = tw;
+        int flip = 0;
+        for (int i = 0; i < 11; ++i) flip = flip * 2 + y.eo[i];
+        unsigned mask = 0;
+        int order[4], n = 0;
+        for (int j = 0; j < 12; ++j)
+            if (y.ep[j] >= 8) mask |= 1u << j, order[n++] = y.ep[j];
+        const int rank = ((order[0] > order[1]) + (order[0] > order[2]) + (order[0] > order[3])) * 6 +
+                         ((order[1] > order[2]) + (order[1] > order[3])) * 2 + (order[2] > order[3]);
+        return (static_cast<long>(sliceOfMask_[mask]) * 24 + rank) * 2048 + flip;
+    }
+
+    // The corners and the first edge pieces of the child.
+    bool Rest(const Node& a, int m, Node& b, int left) const {
         b.cornerPerm = mv_.cornerPerm[a.cornerPerm][m];
         b.twist = t_.twistMove[a.twist][m];
         if (p_.Corner(b.cornerPerm, b.twist) > left) return false;
@@ -191,6 +281,7 @@ private:
 
     bool Dfs(Worker& w, const Node& n, int depth, int left, int last) {
         if (left == 0) return IsSolvedAfter(w.path, depth);
+        if (huge_) return DfsHuge(w, n, depth, left, last);
         Node child;
         for (int m = 0; m < kMoveCount; ++m) {
             if (Redundant(m, last)) continue;
@@ -201,6 +292,81 @@ private:
             if (!Child(n, m, child, left - 1)) continue;
             w.path[depth] = static_cast<std::uint8_t>(m);
             if (Dfs(w, child, depth + 1, left - 1, m)) return true;
+            if (Halted()) return false;
+        }
+        return false;
+    }
+
+    // The same with the huge tables, whose lookups miss the caches: the table words of
+    // every child are asked for before any is needed, so that the memory serves them
+    // together, and the children are then tried in move order as above.
+    bool DfsHuge(Worker& w, const Node& n, int depth, int left, int last) {
+        Node kids[kMoveCount];
+        std::uint8_t moves[kMoveCount];
+        long index[kMoveCount][kViews];
+        int inverseTwist[kMoveCount][kViews];
+        std::uint8_t keptKids[kMoveCount];
+        int kept = 0;
+        int count = 0;
+        for (int m = 0; m < kMoveCount; ++m) {
+            if (Redundant(m, last)) continue;
+            Node& b = kids[count];
+            for (int k = 0; k < kViews; ++k) {
+                const int vm = toView_[k][m];
+                b.viewTwist[k] = t_.twistMove[n.viewTwist[k]][vm];
+                b.flip[k] = t_.flipMove[n.flip[k]][vm];
+                b.sortedSlice[k] = mv_.sortedSlice[n.sortedSlice[k]][vm];
+                index[count][k] = static_cast<long>(b.sortedSlice[k]) * 2048 + b.flip[k];
+                __builtin_prefetch(p_.sliceClass + index[count][k]);
+            }
+            b.cornerPerm = mv_.cornerPerm[n.cornerPerm][m];
+            b.twist = t_.twistMove[n.twist][m];
+            __builtin_prefetch(p_.corners + ((static_cast<long>(b.cornerPerm) * kTwists + b.twist) >> 1));
+            moves[count++] = static_cast<std::uint8_t>(m);
+        }
+        for (int i = 0; i < count; ++i) {
+            for (int k = 0; k < kViews; ++k) {
+                const std::uint32_t cs = p_.sliceClass[index[i][k]];
+                index[i][k] = static_cast<long>(cs & 0xffffff) * kTwists + t_.twistConj[kids[i].viewTwist[k]][cs >> 24];
+                __builtin_prefetch(p_.slices + (index[i][k] >> 1));
+            }
+        }
+        const int below = left - 1;
+        for (int i = 0; i < count; ++i) {
+            if (++w.sincePoll >= kPollEvery) {
+                Poll(w);
+                if (Halted() || best_.load(std::memory_order_relaxed) < w.item) return false;
+            }
+            Node& b = kids[i];
+            if (PruneTables::Nibble(p_.slices, index[i][0]) > below || PruneTables::Nibble(p_.slices, index[i][1]) > below ||
+                PruneTables::Nibble(p_.slices, index[i][2]) > below || p_.Corner(b.cornerPerm, b.twist) > below)
+                continue;
+            // The first edge pieces are not followed: next to this table their bound
+            // hardly ever cuts a branch, and its lookups would cost more than they save.
+            // The inverse is followed only for the children that are left.
+            InverseChild(n, moves[i], b);
+            for (int k = 0; k < kViews; ++k) {
+                index[i][k] = InverseRaw(b.inverse[k], inverseTwist[i][k]);
+                __builtin_prefetch(p_.sliceClass + index[i][k]);
+            }
+            keptKids[kept++] = static_cast<std::uint8_t>(i);
+        }
+        for (int j = 0; j < kept; ++j) {
+            const int i = keptKids[j];
+            for (int k = 0; k < kViews; ++k) {
+                const std::uint32_t cs = p_.sliceClass[index[i][k]];
+                index[i][k] = static_cast<long>(cs & 0xffffff) * kTwists + t_.twistConj[inverseTwist[i][k]][cs >> 24];
+                __builtin_prefetch(p_.slices + (index[i][k] >> 1));
+            }
+        }
+        for (int j = 0; j < kept; ++j) {
+            const int i = keptKids[j];
+            if (PruneTables::Nibble(p_.slices, index[i][0]) > below || PruneTables::Nibble(p_.slices, index[i][1]) > below ||
+                PruneTables::Nibble(p_.slices, index[i][2]) > below)
+                continue;
+            const int m = moves[i];
+            w.path[depth] = static_cast<std::uint8_t>(m);
+            if (Dfs(w, kids[i], depth + 1, below, m)) return true;
             if (Halted()) return false;
         }
         return false;
@@ -237,6 +403,9 @@ private:
     const SearchTables& t_;
     const MoveTables& mv_;
     SearchControl& control_;
+    const bool huge_;
+    CubieCube inverseMove_[kMoveCount];
+    const std::uint16_t* sliceOfMask_ = nullptr;
     std::uint8_t toView_[kViews][kMoveCount];
     const CubieCube* cube_ = nullptr;
     int length_ = 0;
@@ -260,7 +429,7 @@ int RootBound(const CubieCube& c, const PruneTables& tables) {
 
 bool SolveOptimal(const CubieCube& c, const PruneTables& tables, SearchControl& control, OptimalSolution& out) {
     if (!shortest::IsSolvable(c)) return false;
-    // The searcher holds the work items of a length in place (about 20 KB).
+    // The searcher holds the work items of a length in place (about 60 KB).
     Searcher s(tables, control);
     s.StartClock();
     control.nodes.store(0);

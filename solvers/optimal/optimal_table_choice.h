@@ -5,9 +5,12 @@
 
 namespace velmora::optimal {
 
-// request: -1 by the machine's memory, 0 small, 1 large.
+// request: -1 by the machine's memory, 0 small, 1 large, 2 huge.
 inline TableSize ChosenTableSize(int request) {
-    return request == 0 ? TableSize::Small : request == 1 ? TableSize::Large : DefaultTableSize();
+    return request == 0   ? TableSize::Small
+           : request == 1 ? TableSize::Large
+           : request == 2 ? TableSize::Huge
+                          : DefaultTableSize();
 }
 
 inline void DescribeTables(TableSize size, int request, const LoadReport& report, FixedText<255>& out) {
@@ -23,7 +26,10 @@ inline void DescribeTables(TableSize size, int request, const LoadReport& report
     if (size == TableSize::Small && request < 0)
         out.Format("本机内存不足 4 GB，最少步数搜索用小表（%ld MB），搜索较慢", megabytes);
     else
-        out.Format("最少步数搜索用%s表（%ld MB）", size == TableSize::Small ? "小" : "大", megabytes);
+        out.Format("最少步数搜索用%s表（%ld MB）", size == TableSize::Small   ? "小"
+                                              : size == TableSize::Large ? "大"
+                                                                         : "特大",
+                   megabytes);
     if (report.outcome == LoadOutcome::Rebuilt) out.Append("；表文件已损坏，已重新建立");
     if (report.message.find("memory only") != std::string::npos) out.Append("；缓存目录不能写入，表只在内存中");
 }

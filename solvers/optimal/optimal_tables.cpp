@@ -10,12 +10,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
+#include <atomic>
 #include <mutex>
 #include <thread>
 #include <vector>
 
 #include "solvers/shortest/cubie_cube.h"
 #include "solvers/shortest/search_tables.h"
+#include "solvers/shortest/two_phase.h"
 
 namespace velmora::optimal {
 namespace {
@@ -151,12 +154,64 @@ bool FillNibbles(std::uint8_t* t, long total, Neighbours neighbours, const Build
     return true;
 }
 
+int RankOfFour(const std::uint8_t* p) {
+    int rank = 0;
+    for (int i = 0; i < 4; ++i) {
+        int smaller = 0;
+        for (int j = i + 1; j < 4; ++j) smaller += p[j] < p[i];
+        rank += smaller * kFactorial[3 - i];
+    }
+    return rank;
+}
+
+// A cube whose middle edges stand at these places (the other edges in order on the
+// rest), every piece unflipped.
+CubieCube WithSortedSlice(int ss) {
+    // The sets of four places by slice coordinate, found once.
+    static const auto sets = [] {
+        std::vector<std::uint16_t> masks(495);
+        for (int mask = 0; mask < 4096; ++mask) {
+            if (__builtin_popcount(mask) != 4) continue;
+            CubieCube c = shortest::SolvedCubie();
+            int middle = 8, other = 0;
+            for (int j = 0; j < 12; ++j) c.ep[j] = static_cast<std::uint8_t>((mask >> j & 1) ? middle++ : other++);
+            masks[static_cast<std::size_t>(shortest::SliceOf(c))] = static_cast<std::uint16_t>(mask);
+        }
+        return masks;
+    }();
+    const int mask = sets[static_cast<std::size_t>(ss / 24)];
+    int rank = ss % 24;
+    std::uint8_t left[4] = {8, 9, 10, 11}, order[4];
+    int count = 4;
+    for (int i = 0; i < 4; ++i) {
+        const int k = rank / kFactorial[3 - i];
+        rank %= kFactorial[3 - i];
+        order[i] = left[k];
+        for (int j = k; j < count - 1; ++j) left[j] = left[j + 1];
+        --count;
+    }
+    CubieCube c = shortest::SolvedCubie();
+    int middle = 0, other = 0;
+    for (int j = 0; j < 12; ++j) c.ep[j] = (mask >> j & 1) ? order[middle++] : static_cast<std::uint8_t>(other++);
+    return c;
+}
+
+void SetFlip(CubieCube& c, int flip) {
+    int sum = 0;
+    for (int i = 10; i >= 0; --i) {
+        c.eo[i] = static_cast<std::uint8_t>(flip & 1);
+        sum += flip & 1;
+        flip >>= 1;
+    }
+    c.eo[11] = static_cast<std::uint8_t>(sum & 1);
+}
+
 struct Loaded {
     PruneTables tables;
     bool ready = false;
 };
 std::mutex gLoadMutex;
-Loaded gLoaded[2];
+Loaded gLoaded[kTableSizes];
 
 bool WriteAll(int fd, const void* data, long bytes) {
     const char* p = static_cast<const char*>(data);
@@ -205,6 +260,7 @@ const std::uint8_t* MapChecked(const std::string& path, TableSize size, std::str
     std::memcpy(&h, data, sizeof h);
     const int n = EdgePieces(size);
     if (std::memcmp(h.magic, kMagic, sizeof kMagic) != 0 || h.edgePieces != static_cast<std::uint32_t>(n) ||
+        h.reserved != (size == TableSize::Huge ? 1u : 0u) ||
         h.cornerBytes != static_cast<std::uint64_t>(kCornerEntries / 2) ||
         h.edgeBytes != static_cast<std::uint64_t>(EdgeEntries(n) / 2) ||
         h.checksum != Checksum(data + kHeaderBytes, bytes - kHeaderBytes)) {
@@ -220,6 +276,13 @@ void Fill(PruneTables& t, TableSize size, const std::uint8_t* file, const std::s
     t.edgePieces = EdgePieces(size);
     t.corners = file + kHeaderBytes;
     t.edges = file + kHeaderBytes + kCornerEntries / 2;
+    t.sliceClass = nullptr;
+    t.slices = nullptr;
+    if (size == TableSize::Huge) {
+        const std::uint8_t* words = t.edges + EdgeEntries(t.edgePieces) / 2;
+        t.sliceClass = reinterpret_cast<const std::uint32_t*>(words);
+        t.slices = words + kFlipSortedSlices * 4;
+    }
     t.fileBytes = FileBytes(size);
     t.path = path;
 }
@@ -229,14 +292,18 @@ void Fill(PruneTables& t, TableSize size, const std::uint8_t* file, const std::s
 TableSize DefaultTableSize() {
     const long pages = ::sysconf(_SC_PHYS_PAGES), pageSize = ::sysconf(_SC_PAGESIZE);
     const double bytes = static_cast<double>(pages) * static_cast<double>(pageSize);
-    return pages > 0 && bytes >= 4.0 * (1L << 30) ? TableSize::Large : TableSize::Small;
+    if (pages <= 0) return TableSize::Small;
+    return bytes >= 8.0 * (1L << 30) ? TableSize::Huge : bytes >= 4.0 * (1L << 30) ? TableSize::Large : TableSize::Small;
 }
 
-const char* TableSizeName(TableSize size) { return size == TableSize::Small ? "small" : "large"; }
+const char* TableSizeName(TableSize size) {
+    return size == TableSize::Small ? "small" : size == TableSize::Large ? "large" : "huge";
+}
 
 bool ParseTableSize(const std::string& text, TableSize& out) {
     if (text == "small") out = TableSize::Small;
     else if (text == "large") out = TableSize::Large;
+    else if (text == "huge") out = TableSize::Huge;
     else return false;
     return true;
 }
@@ -267,9 +334,141 @@ const MoveTables& Moves() {
             for (int i = 0; i < 12; ++i)
                 for (int f = 0; f < 2; ++f)
                     t.edgeLoc[move[m].ep[i] * 2 + f][m] = static_cast<std::uint8_t>(i * 2 + (f ^ move[m].eo[i]));
+        for (int ss = 0; ss < kSortedSlices; ++ss) {
+            const CubieCube c = WithSortedSlice(ss);
+            for (int m = 0; m < 18; ++m)
+                t.sortedSlice[ss][m] = static_cast<std::uint16_t>(SortedSliceOf(Multiply(c, move[m])));
+        }
         return &t;
     }();
     return *tables;
+}
+
+int SortedSliceOf(const CubieCube& c) {
+    std::uint8_t order[4];
+    int n = 0;
+    for (int j = 0; j < 12; ++j)
+        if (c.ep[j] >= 8) order[n++] = c.ep[j];
+    return shortest::SliceOf(c) * 24 + RankOfFour(order);
+}
+
+bool BuildSliceTables(std::uint32_t* cls, std::uint8_t* slices, const BuildProgress& progress) {
+    const MoveTables& mv = Moves();
+    const shortest::SearchTables& st = shortest::Tables();
+    constexpr std::uint32_t kNone = 0xffffffffu;
+    if (progress && !progress(0.0, "middle edges")) return false;
+
+    // Classes: the first member met is the representative; cls[raw] = class | s << 24
+    // with S_s^-1 raw S_s = representative.
+    std::fill(cls, cls + kFlipSortedSlices, kNone);
+    std::vector<std::uint32_t> rep;
+    rep.reserve(kSliceClasses);
+    std::vector<std::uint16_t> selfSym;
+    selfSym.reserve(kSliceClasses);
+    for (long raw = 0; raw < kFlipSortedSlices; ++raw) {
+        if (cls[raw] != kNone) continue;
+        const std::uint32_t id = static_cast<std::uint32_t>(rep.size());
+        if (id >= static_cast<std::uint32_t>(kSliceClasses)) std::abort();  // the layout would not hold them
+        CubieCube c = WithSortedSlice(static_cast<int>(raw >> 11));
+        SetFlip(c, static_cast<int>(raw & 2047));
+        rep.push_back(static_cast<std::uint32_t>(raw));
+        cls[raw] = id;
+        std::uint16_t self = 1;
+        for (int s = 1; s < 16; ++s) {
+            const CubieCube x = shortest::ConjugateBySymmetry(c, s);
+            const long raw2 = static_cast<long>(SortedSliceOf(x)) * 2048 + shortest::FlipOf(x);
+            if (raw2 == raw) self = static_cast<std::uint16_t>(self | 1 << s);
+            if (cls[raw2] == kNone) cls[raw2] = id | static_cast<std::uint32_t>(shortest::InverseSymmetry(s)) << 24;
+        }
+        selfSym.push_back(self);
+        if ((id & 0xffff) == 0 && progress && !progress(0.02 * id / kSliceClasses, "middle edges")) return false;
+    }
+    if (rep.size() != static_cast<std::size_t>(kSliceClasses)) std::abort();
+
+    // Class and symmetry of each representative after each move.
+    std::vector<std::uint32_t> classMove(static_cast<std::size_t>(kSliceClasses) * 18);
+    for (int c = 0; c < kSliceClasses; ++c) {
+        const std::uint32_t r = rep[static_cast<std::size_t>(c)];
+        const int ss = static_cast<int>(r >> 11), fl = static_cast<int>(r & 2047);
+        for (int m = 0; m < 18; ++m)
+            classMove[static_cast<std::size_t>(c) * 18 + m] =
+                cls[static_cast<long>(mv.sortedSlice[ss][m]) * 2048 + st.flipMove[fl][m]];
+    }
+
+    // Breadth-first over class * 2187 + twist, a row of twists per class, rows shared
+    // out to two threads in blocks. Forward steps expand the entries at the current
+    // depth (and, for a representative with self-symmetries, every twist that stands
+    // for the same position); backward steps let each unknown entry look for a
+    // neighbour at the current depth (each thread then writes only its own rows).
+    std::memset(slices, 0xff, static_cast<std::size_t>(kSliceEntries / 2));
+    slices[0] = 0xf0;
+    constexpr int kBlock = 256;  // even, so that no byte holds two threads' rows
+    constexpr int kBlocks = (kSliceClasses + kBlock - 1) / kBlock;
+    const double kLayers = 13.0;  // about how many layers there are, for the progress
+    long done = 1, frontier = 1;
+    std::atomic<bool> stop{false};
+    for (int depth = 0; done < kSliceEntries && frontier > 0; ++depth) {
+        const bool backward = frontier * 4 > kSliceEntries - done;
+        std::atomic<int> nextBlock{0};
+        std::atomic<long> added{0};
+        auto work = [&](bool reports) {
+            std::uint16_t list[kTwists];
+            long mine = 0;
+            for (;;) {
+                const int block = nextBlock.fetch_add(1);
+                if (block >= kBlocks || stop.load(std::memory_order_relaxed)) break;
+                if (reports && progress && (block & 63) == 0) {
+                    const double share = 0.03 + 0.97 * (depth + static_cast<double>(block) / kBlocks) / kLayers;
+                    if (!progress(share < 0.999 ? share : 0.999, "middle edges")) stop = true;
+                }
+                const int end = (block + 1) * kBlock < kSliceClasses ? (block + 1) * kBlock : kSliceClasses;
+                for (int c = block * kBlock; c < end; ++c) {
+                    const long base = static_cast<long>(c) * kTwists;
+                    const int want = backward ? kUnknown : depth;
+                    int n = 0;
+                    for (int t = 0; t < kTwists; ++t)
+                        if (NibbleAt(slices, base + t) == want) list[n++] = static_cast<std::uint16_t>(t);
+                    if (n == 0) continue;
+                    const std::uint32_t* row = &classMove[static_cast<std::size_t>(c) * 18];
+                    for (int m = 0; m < 18 && n > 0; ++m) {
+                        const std::uint32_t cs = row[m];
+                        const long base2 = static_cast<long>(cs & 0xffffff) * kTwists;
+                        const int s = static_cast<int>(cs >> 24);
+                        if (backward) {
+                            for (int i = 0; i < n;) {
+                                const int t2 = st.twistConj[st.twistMove[list[i]][m]][s];
+                                if (NibbleAt(slices, base2 + t2) == depth) {
+                                    if (SetIfUnknown(slices, base + list[i], depth + 1)) ++mine;
+                                    list[i] = list[--n];
+                                } else {
+                                    ++i;
+                                }
+                            }
+                        } else {
+                            const int self = selfSym[cs & 0xffffff];
+                            for (int i = 0; i < n; ++i) {
+                                const int t2 = st.twistConj[st.twistMove[list[i]][m]][s];
+                                if (!SetIfUnknown(slices, base2 + t2, depth + 1)) continue;
+                                ++mine;
+                                if (self == 1) continue;
+                                for (int j = 1; j < 16; ++j)
+                                    if ((self >> j & 1) && SetIfUnknown(slices, base2 + st.twistConj[t2][j], depth + 1)) ++mine;
+                            }
+                        }
+                    }
+                }
+            }
+            added.fetch_add(mine);
+        };
+        std::thread other(work, false);
+        work(true);
+        other.join();
+        if (stop) return false;
+        frontier = added.load();
+        done += frontier;
+    }
+    if (progress) progress(1.0, "middle edges");
+    return true;
 }
 
 std::uint64_t Checksum(const std::uint8_t* data, long bytes) {
@@ -326,13 +525,13 @@ std::string TablePath(TableSize size) {
 
 const PruneTables* LoadedTables(TableSize size) {
     std::lock_guard<std::mutex> lock(gLoadMutex);
-    Loaded& slot = gLoaded[size == TableSize::Small ? 0 : 1];
+    Loaded& slot = gLoaded[static_cast<int>(size)];
     return slot.ready ? &slot.tables : nullptr;
 }
 
 const PruneTables* LoadTables(TableSize size, const BuildProgress& progress, LoadReport& report) {
     std::lock_guard<std::mutex> lock(gLoadMutex);
-    Loaded& slot = gLoaded[size == TableSize::Small ? 0 : 1];
+    Loaded& slot = gLoaded[static_cast<int>(size)];
     if (!slot.ready) {
         if (!OpenTables(size, progress, report, slot.tables)) return nullptr;
         slot.ready = true;
@@ -363,7 +562,20 @@ bool OpenTables(TableSize size, const BuildProgress& progress, LoadReport& repor
         return false;
     }
     auto* data = static_cast<std::uint8_t*>(buffer);
-    if (!BuildTables(n, data + kHeaderBytes, data + kHeaderBytes + kCornerEntries / 2, progress)) {
+    bool builtAll;
+    if (size == TableSize::Huge) {
+        // The corners and edges take a small share of the time.
+        const BuildProgress first = [&](double share, const char* what) { return !progress || progress(0.05 * share, what); };
+        const BuildProgress second = [&](double share, const char* what) {
+            return !progress || progress(0.05 + 0.95 * share, what);
+        };
+        std::uint8_t* words = data + kHeaderBytes + kCornerEntries / 2 + EdgeEntries(n) / 2;
+        builtAll = BuildTables(n, data + kHeaderBytes, data + kHeaderBytes + kCornerEntries / 2, first) &&
+                   BuildSliceTables(reinterpret_cast<std::uint32_t*>(words), words + kFlipSortedSlices * 4, second);
+    } else {
+        builtAll = BuildTables(n, data + kHeaderBytes, data + kHeaderBytes + kCornerEntries / 2, progress);
+    }
+    if (!builtAll) {
         ::munmap(buffer, static_cast<std::size_t>(bytes));
         report.outcome = LoadOutcome::Cancelled;
         report.message = "cancelled";
@@ -372,6 +584,7 @@ bool OpenTables(TableSize size, const BuildProgress& progress, LoadReport& repor
     FileHeader h{};
     std::memcpy(h.magic, kMagic, sizeof kMagic);
     h.edgePieces = static_cast<std::uint32_t>(n);
+    h.reserved = size == TableSize::Huge ? 1u : 0u;
     h.cornerBytes = static_cast<std::uint64_t>(kCornerEntries / 2);
     h.edgeBytes = static_cast<std::uint64_t>(EdgeEntries(n) / 2);
     h.checksum = Checksum(data + kHeaderBytes, bytes - kHeaderBytes);
@@ -409,7 +622,8 @@ bool OpenTables(TableSize size, const BuildProgress& progress, LoadReport& repor
 
 void CloseTables(PruneTables& t) {
     if (t.corners) ::munmap(const_cast<std::uint8_t*>(t.corners - kHeaderBytes), static_cast<std::size_t>(t.fileBytes));
-    t.corners = t.edges = nullptr;
+    t.corners = t.edges = t.slices = nullptr;
+    t.sliceClass = nullptr;
 }
 
 }  // namespace velmora::optimal

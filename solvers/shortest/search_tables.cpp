@@ -535,6 +535,16 @@ int LayerSpotOf(const std::uint8_t* ep, int first) {
 
 void BuildSearchTables(SearchTables& t) { Build(t); }
 
+namespace {
+const Symmetries& TheSymmetries() {
+    static const Symmetries sy;
+    return sy;
+}
+}  // namespace
+
+CubieCube ConjugateBySymmetry(const CubieCube& c, int s) { return TheSymmetries().Conjugate(c, s); }
+int InverseSymmetry(int s) { return TheSymmetries().inverseIndex[s]; }
+
 #ifdef VELMORA_EMBEDDED_TABLES
 // The tables as the build-time tool wrote them, linked in read-only.
 extern "C" const unsigned char velmora_search_tables[];

@@ -142,4 +142,10 @@ int SlicePermOf(const CubieCube& c);  // positions 8-11; pieces 8-11 expected th
 // Spot of pieces first..first+3 among edge positions 0-7.
 int LayerSpotOf(const std::uint8_t* ep, int first);
 
+// S_s^-1 c S_s for the sixteen symmetries that keep the U-D axis, numbered as the
+// tables number them (corner orientations 3-5 mark a mirrored result), and the number
+// of the inverse of s.
+CubieCube ConjugateBySymmetry(const CubieCube& c, int s);
+int InverseSymmetry(int s);
+
 }  // namespace velmora::shortest

@@ -207,6 +207,47 @@ TEST(OptimalTables, DamagedFileIsBuiltAgainAndCancelledBuildWritesNothing) {
     std::filesystem::remove_all(folder);
 }
 
+// The places of the middle edges, which the huge table set is indexed by: the move
+// table follows the cubie moves, the solved cube is 0, and the moves reach every one
+// of the 495 * 24 placings.
+TEST(OptimalTables, MiddleEdgePlacesFollowTheMovesAndReachEveryPlacing) {
+    const optimal::MoveTables& mv = optimal::Moves();
+    EXPECT_EQ(optimal::SortedSliceOf(shortest::SolvedCubie()), 0);
+    std::mt19937 rng(11880);
+    for (int run = 0; run < 20; ++run) {
+        CubieCube c = shortest::SolvedCubie();
+        int ss = 0;
+        for (int m : Scramble(rng, 30)) {
+            c = Multiply(c, MoveCubie(m));
+            ss = mv.sortedSlice[ss][m];
+            ASSERT_EQ(ss, optimal::SortedSliceOf(c));
+        }
+    }
+    std::vector<char> seen(optimal::kSortedSlices, 0);
+    std::vector<int> queue{0};
+    seen[0] = 1;
+    for (std::size_t i = 0; i < queue.size(); ++i)
+        for (int m = 0; m < 18; ++m) {
+            const int next = mv.sortedSlice[queue[i]][m];
+            ASSERT_LT(next, optimal::kSortedSlices);
+            if (!seen[static_cast<std::size_t>(next)]) seen[static_cast<std::size_t>(next)] = 1, queue.push_back(next);
+        }
+    EXPECT_EQ(static_cast<int>(queue.size()), optimal::kSortedSlices);
+}
+
+TEST(OptimalTables, SizeNamesRoundTrip) {
+    for (auto size : {optimal::TableSize::Small, optimal::TableSize::Large, optimal::TableSize::Huge}) {
+        optimal::TableSize back = optimal::TableSize::Small;
+        ASSERT_TRUE(optimal::ParseTableSize(optimal::TableSizeName(size), back));
+        EXPECT_EQ(back, size);
+        EXPECT_NE(optimal::TablePath(size).find(optimal::TableSizeName(size)), std::string::npos);
+    }
+    optimal::TableSize unchanged = optimal::TableSize::Large;
+    EXPECT_FALSE(optimal::ParseTableSize("medium", unchanged));
+    EXPECT_EQ(unchanged, optimal::TableSize::Large);
+    EXPECT_LT(optimal::FileBytes(optimal::TableSize::Huge), 4L << 30) << "within the memory the method may take";
+}
+
 class OptimalMethod : public ModelTest {
 protected:
     void SetUp() override {
