@@ -26,6 +26,7 @@ namespace {
 using shortest::CubieCube;
 using shortest::MoveCubie;
 using shortest::Multiply;
+using shortest::SetFlip;
 
 constexpr char kMagic[8] = {'V', 'L', 'M', 'O', 'P', 'T', 'B', '1'};
 constexpr int kFactorial[9] = {1, 1, 2, 6, 24, 120, 720, 5040, 40320};
@@ -194,16 +195,6 @@ CubieCube WithSortedSlice(int ss) {
     int middle = 0, other = 0;
     for (int j = 0; j < 12; ++j) c.ep[j] = (mask >> j & 1) ? order[middle++] : static_cast<std::uint8_t>(other++);
     return c;
-}
-
-void SetFlip(CubieCube& c, int flip) {
-    int sum = 0;
-    for (int i = 10; i >= 0; --i) {
-        c.eo[i] = static_cast<std::uint8_t>(flip & 1);
-        sum += flip & 1;
-        flip >>= 1;
-    }
-    c.eo[11] = static_cast<std::uint8_t>(sum & 1);
 }
 
 struct Loaded {

@@ -10,6 +10,17 @@
 #include "solvers/shortest/two_phase.h"
 
 namespace velmora::shortest {
+
+void SetFlip(CubieCube& c, int flip) {
+    int sum = 0;
+    for (int i = 10; i >= 0; --i) {
+        c.eo[i] = static_cast<std::uint8_t>(flip & 1);
+        sum += flip & 1;
+        flip >>= 1;
+    }
+    c.eo[11] = static_cast<std::uint8_t>(sum & 1);
+}
+
 namespace {
 
 constexpr int kFactorial[9] = {1, 1, 2, 6, 24, 120, 720, 5040, 40320};
@@ -149,16 +160,6 @@ constexpr CubieCube kTurnF2 = {{5, 4, 7, 6, 1, 0, 3, 2}, {0, 0, 0, 0, 0, 0, 0, 0
                                {6, 5, 4, 7, 2, 1, 0, 3, 9, 8, 11, 10}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}};
 constexpr CubieCube kMirrorLR = {{1, 0, 3, 2, 5, 4, 7, 6}, {3, 3, 3, 3, 3, 3, 3, 3},
                                  {2, 1, 0, 3, 6, 5, 4, 7, 9, 8, 11, 10}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}};
-
-void SetFlip(CubieCube& c, int flip) {
-    int sum = 0;
-    for (int i = 10; i >= 0; --i) {
-        c.eo[i] = static_cast<std::uint8_t>(flip & 1);
-        sum += flip & 1;
-        flip >>= 1;
-    }
-    c.eo[11] = static_cast<std::uint8_t>(sum & 1);
-}
 
 void SetMod3(SearchTables& t, long index, int value) {
     std::uint8_t& b = t.phase1Prune[index >> 2];

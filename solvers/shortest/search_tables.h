@@ -146,6 +146,8 @@ int LayerSpotOf(const std::uint8_t* ep, int first);
 // tables number them (corner orientations 3-5 mark a mirrored result), and the number
 // of the inverse of s.
 CubieCube ConjugateBySymmetry(const CubieCube& c, int s);
+// Sets the edge flips of c from the flip coordinate (edges 0-10, edge 11 keeps the sum even).
+void SetFlip(CubieCube& c, int flip);
 int InverseSymmetry(int s);
 
 }  // namespace velmora::shortest
