@@ -725,8 +725,7 @@ struct Resolver {
         CubeFit fit;
         // Each half at its cheapest ignoring the other: what the other half leaves of
         // the bound is all it may cost.
-        float lowCorners = 0, lowEdges = 0;
-        for (int pos = 0; pos < 8; ++pos) lowCorners += Cheapest(cornerProblem, pos);
+        float lowEdges = 0;
         for (int pos = 0; pos < 12; ++pos) lowEdges += Cheapest(edgeProblem, pos);
         PieceQuery q;
         q.nodeBudget = nodeBudget;

@@ -105,7 +105,9 @@ TEST(LessonMarks, DimmedColoursKeepTheirHueButLoseMostSaturation) {
         EXPECT_LE(spread, spread0 / 4 + 1) << std::hex << ref;
         EXPECT_NE(d, ref & 0xffffff) << "a saturated or light sticker changes: " << std::hex << ref;
         // The strongest channel stays the strongest: a red sticker stays reddish.
-        if (r0 > g0 && r0 > b0) EXPECT_GT(r, std::max(g, b)) << std::hex << ref;
+        if (r0 > g0 && r0 > b0) {
+            EXPECT_GT(r, std::max(g, b)) << std::hex << ref;
+        }
     }
 }
 

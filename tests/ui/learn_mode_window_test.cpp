@@ -266,7 +266,9 @@ TEST_F(LearnWindow, SheetPrintsEachStagesGoalUnderItsHeading) {
         const qsizetype goal = read.indexOf(Text("目标：") + Text(stage.goal), heading);
         EXPECT_GT(goal, heading) << stage.goal;
         // The goal comes before the stage's moves.
-        if (!stage.ownMoves.empty()) EXPECT_LT(goal, read.indexOf(QString::fromStdString(stage.ownMoves[0]), heading));
+        if (!stage.ownMoves.empty()) {
+            EXPECT_LT(goal, read.indexOf(QString::fromStdString(stage.ownMoves[0]), heading));
+        }
         at = goal > 0 ? goal : heading;
     }
 }
@@ -295,8 +297,9 @@ TEST_F(LearnWindow, LightsFollowEveryStepOfTheDemonstration) {
             ASSERT_TRUE(ColourNear(image.pixel(r.left + 11, r.top + 11),
                                    light == StickerLight::Dimmed ? DimmedColour(full) : full, 0,
                                    where + " cell " + std::to_string(cell)));
-            if (light == StickerLight::Stage)
+            if (light == StickerLight::Stage) {
                 ASSERT_TRUE(ColourNear(image.pixel(r.left + 3, r.top + 11), kOrange, 0, where + " frame"));
+            }
         }
     };
     const LessonView first = doc->Lesson();
@@ -318,7 +321,9 @@ TEST_F(LearnWindow, LightsFollowEveryStepOfTheDemonstration) {
     // Back to the start step by step: the lights of each position come back.
     for (int k = steps - 1; k >= 0; --k) {
         doc->OnCommand(cmd::kStepBack);
-        if (k % 7 == 0) EXPECT_EQ(doc->Lesson().lights, seen[static_cast<std::size_t>(k)]) << "back at step " << k;
+        if (k % 7 == 0) {
+            EXPECT_EQ(doc->Lesson().lights, seen[static_cast<std::size_t>(k)]) << "back at step " << k;
+        }
     }
     EXPECT_EQ(m.demoPos, kRecordMovesStart);
     // A click on a move of the pane jumps there, lights included.

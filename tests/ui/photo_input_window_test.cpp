@@ -311,8 +311,9 @@ TEST_F(RealPhotos, AWrongPhotoLeavesNoRealCubeAndTheUserFinishesByHand) {
         EXPECT_EQ(d.State().Sticker(first), kPhoneSetTruth[first]);
         EXPECT_TRUE(d.State().Corrected(first));
         EXPECT_EQ(d.State().DoubtCount(), doubts - 1);
-        if (doubts > 1)
+        if (doubts > 1) {
             EXPECT_TRUE(d.MessageLine()->text().contains(QStringLiteral("有%1个色块").arg(doubts - 1))) << d.MessageLine()->text().toStdString();
+        }
         Shot(d, "hand_finish_one_corrected.png");
 
         // The rest as the cube in hand shows it; then the checks pass.
