@@ -46,23 +46,6 @@ struct Node {
     CubieCube inverse[kViews];
 };
 
-// The set of four places of the middle edges (the two-phase slice coordinate) by the
-// mask of those places.
-const std::uint16_t* SliceOfMask() {
-    static const auto table = [] {
-        std::array<std::uint16_t, 4096> t{};
-        for (int mask = 0; mask < 4096; ++mask) {
-            if (__builtin_popcount(mask) != 4) continue;
-            CubieCube c = shortest::SolvedCubie();
-            int middle = 8, other = 0;
-            for (int j = 0; j < 12; ++j) c.ep[j] = static_cast<std::uint8_t>((mask >> j & 1) ? middle++ : other++);
-            t[static_cast<std::size_t>(mask)] = static_cast<std::uint16_t>(shortest::SliceOf(c));
-        }
-        return t;
-    }();
-    return table.data();
-}
-
 struct Item {
     std::uint8_t moves[2];
     int count;

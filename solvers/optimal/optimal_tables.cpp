@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <mutex>
 #include <thread>
@@ -43,12 +44,25 @@ struct FileHeader {
 };
 static_assert(sizeof(FileHeader) == kHeaderBytes);
 
-void UnrankCorners(int rank, std::uint8_t* p) {
-    std::uint8_t left[8] = {0, 1, 2, 3, 4, 5, 6, 7};
-    int count = 8;
-    for (int i = 0; i < 8; ++i) {
-        const int k = rank / kFactorial[7 - i];
-        rank %= kFactorial[7 - i];
+// The rank of the order of n distinct values (n <= 8) among all their orders, and back:
+// the order of the values first, first + 1, ... of a rank.
+int OrderRank(const std::uint8_t* p, int n) {
+    int rank = 0;
+    for (int i = 0; i < n; ++i) {
+        int smaller = 0;
+        for (int j = i + 1; j < n; ++j) smaller += p[j] < p[i];
+        rank += smaller * kFactorial[n - 1 - i];
+    }
+    return rank;
+}
+
+void UnrankOrder(int rank, int n, std::uint8_t first, std::uint8_t* p) {
+    std::uint8_t left[8];
+    for (int i = 0; i < n; ++i) left[i] = static_cast<std::uint8_t>(first + i);
+    int count = n;
+    for (int i = 0; i < n; ++i) {
+        const int k = rank / kFactorial[n - 1 - i];
+        rank %= kFactorial[n - 1 - i];
         p[i] = left[k];
         for (int j = k; j < count - 1; ++j) left[j] = left[j + 1];
         --count;
@@ -155,42 +169,20 @@ bool FillNibbles(std::uint8_t* t, long total, Neighbours neighbours, const Build
     return true;
 }
 
-int RankOfFour(const std::uint8_t* p) {
-    int rank = 0;
-    for (int i = 0; i < 4; ++i) {
-        int smaller = 0;
-        for (int j = i + 1; j < 4; ++j) smaller += p[j] < p[i];
-        rank += smaller * kFactorial[3 - i];
-    }
-    return rank;
-}
-
 // A cube whose middle edges stand at these places (the other edges in order on the
 // rest), every piece unflipped.
 CubieCube WithSortedSlice(int ss) {
     // The sets of four places by slice coordinate, found once.
     static const auto sets = [] {
         std::vector<std::uint16_t> masks(495);
-        for (int mask = 0; mask < 4096; ++mask) {
-            if (__builtin_popcount(mask) != 4) continue;
-            CubieCube c = shortest::SolvedCubie();
-            int middle = 8, other = 0;
-            for (int j = 0; j < 12; ++j) c.ep[j] = static_cast<std::uint8_t>((mask >> j & 1) ? middle++ : other++);
-            masks[static_cast<std::size_t>(shortest::SliceOf(c))] = static_cast<std::uint16_t>(mask);
-        }
+        const std::uint16_t* slice = SliceOfMask();
+        for (int mask = 0; mask < 4096; ++mask)
+            if (__builtin_popcount(mask) == 4) masks[slice[mask]] = static_cast<std::uint16_t>(mask);
         return masks;
     }();
     const int mask = sets[static_cast<std::size_t>(ss / 24)];
-    int rank = ss % 24;
-    std::uint8_t left[4] = {8, 9, 10, 11}, order[4];
-    int count = 4;
-    for (int i = 0; i < 4; ++i) {
-        const int k = rank / kFactorial[3 - i];
-        rank %= kFactorial[3 - i];
-        order[i] = left[k];
-        for (int j = k; j < count - 1; ++j) left[j] = left[j + 1];
-        --count;
-    }
+    std::uint8_t order[4];
+    UnrankOrder(ss % 24, 4, 8, order);
     CubieCube c = shortest::SolvedCubie();
     int middle = 0, other = 0;
     for (int j = 0; j < 12; ++j) c.ep[j] = (mask >> j & 1) ? order[middle++] : static_cast<std::uint8_t>(other++);
@@ -299,15 +291,7 @@ bool ParseTableSize(const std::string& text, TableSize& out) {
     return true;
 }
 
-int CornerPermRank(const std::uint8_t* p) {
-    int rank = 0;
-    for (int i = 0; i < 8; ++i) {
-        int smaller = 0;
-        for (int j = i + 1; j < 8; ++j) smaller += p[j] < p[i];
-        rank += smaller * kFactorial[7 - i];
-    }
-    return rank;
-}
+int CornerPermRank(const std::uint8_t* p) { return OrderRank(p, 8); }
 
 const MoveTables& Moves() {
     static const MoveTables* tables = [] {
@@ -316,7 +300,7 @@ const MoveTables& Moves() {
         for (int m = 0; m < 18; ++m) move[m] = MoveCubie(m);
         for (int r = 0; r < kCornerPerms; ++r) {
             CubieCube c = shortest::SolvedCubie();
-            UnrankCorners(r, c.cp);
+            UnrankOrder(r, 8, 0, c.cp);
             for (int m = 0; m < 18; ++m)
                 t.cornerPerm[r][m] = static_cast<std::uint16_t>(CornerPermRank(Multiply(c, move[m]).cp));
         }
@@ -335,12 +319,27 @@ const MoveTables& Moves() {
     return *tables;
 }
 
+const std::uint16_t* SliceOfMask() {
+    static const auto table = [] {
+        std::array<std::uint16_t, 4096> t{};
+        for (int mask = 0; mask < 4096; ++mask) {
+            if (__builtin_popcount(mask) != 4) continue;
+            CubieCube c = shortest::SolvedCubie();
+            int middle = 8, other = 0;
+            for (int j = 0; j < 12; ++j) c.ep[j] = static_cast<std::uint8_t>((mask >> j & 1) ? middle++ : other++);
+            t[static_cast<std::size_t>(mask)] = static_cast<std::uint16_t>(shortest::SliceOf(c));
+        }
+        return t;
+    }();
+    return table.data();
+}
+
 int SortedSliceOf(const CubieCube& c) {
     std::uint8_t order[4];
     int n = 0;
     for (int j = 0; j < 12; ++j)
         if (c.ep[j] >= 8) order[n++] = c.ep[j];
-    return shortest::SliceOf(c) * 24 + RankOfFour(order);
+    return shortest::SliceOf(c) * 24 + OrderRank(order, 4);
 }
 
 bool BuildSliceTables(std::uint32_t* cls, std::uint8_t* slices, const BuildProgress& progress) {

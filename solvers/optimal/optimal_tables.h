@@ -76,6 +76,9 @@ int CornerPermRank(const std::uint8_t* cp);
 // Places of the middle edges: the set of four places (the two-phase slice coordinate)
 // * 24 + the rank of the order in which the middle pieces stand; 0 when solved.
 int SortedSliceOf(const shortest::CubieCube& c);
+// The set of four places of the middle edges (the two-phase slice coordinate) by the
+// mask of those places (4096 entries; masks of another size give 0).
+const std::uint16_t* SliceOfMask();
 // Index of the edge table from the places * 2 + flips of edge pieces 0..n-1.
 inline long EdgeIndex(const std::uint8_t* loc, int n) {
     long rank = 0;
