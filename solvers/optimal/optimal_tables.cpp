@@ -30,7 +30,6 @@ using shortest::Multiply;
 using shortest::SetFlip;
 
 constexpr char kMagic[8] = {'V', 'L', 'M', 'O', 'P', 'T', 'B', '1'};
-constexpr int kFactorial[9] = {1, 1, 2, 6, 24, 120, 720, 5040, 40320};
 constexpr std::uint8_t kUnknown = 15;
 
 struct FileHeader {
@@ -43,31 +42,6 @@ struct FileHeader {
     std::uint8_t padding[kHeaderBytes - 40];
 };
 static_assert(sizeof(FileHeader) == kHeaderBytes);
-
-// The rank of the order of n distinct values (n <= 8) among all their orders, and back:
-// the order of the values first, first + 1, ... of a rank.
-int OrderRank(const std::uint8_t* p, int n) {
-    int rank = 0;
-    for (int i = 0; i < n; ++i) {
-        int smaller = 0;
-        for (int j = i + 1; j < n; ++j) smaller += p[j] < p[i];
-        rank += smaller * kFactorial[n - 1 - i];
-    }
-    return rank;
-}
-
-void UnrankOrder(int rank, int n, std::uint8_t first, std::uint8_t* p) {
-    std::uint8_t left[8];
-    for (int i = 0; i < n; ++i) left[i] = static_cast<std::uint8_t>(first + i);
-    int count = n;
-    for (int i = 0; i < n; ++i) {
-        const int k = rank / kFactorial[n - 1 - i];
-        rank %= kFactorial[n - 1 - i];
-        p[i] = left[k];
-        for (int j = k; j < count - 1; ++j) left[j] = left[j + 1];
-        --count;
-    }
-}
 
 // Places * 2 + flips of edge pieces 0..n-1 from an edge-table index.
 void EdgeLocsOf(long index, int n, std::uint8_t* loc) {
@@ -182,7 +156,7 @@ CubieCube WithSortedSlice(int ss) {
     }();
     const int mask = sets[static_cast<std::size_t>(ss / 24)];
     std::uint8_t order[4];
-    UnrankOrder(ss % 24, 4, 8, order);
+    shortest::UnrankPerm(ss % 24, order, 4, 8);
     CubieCube c = shortest::SolvedCubie();
     int middle = 0, other = 0;
     for (int j = 0; j < 12; ++j) c.ep[j] = (mask >> j & 1) ? order[middle++] : static_cast<std::uint8_t>(other++);
@@ -291,7 +265,7 @@ bool ParseTableSize(const std::string& text, TableSize& out) {
     return true;
 }
 
-int CornerPermRank(const std::uint8_t* p) { return OrderRank(p, 8); }
+int CornerPermRank(const std::uint8_t* p) { return shortest::RankPerm(p, 8); }
 
 const MoveTables& Moves() {
     static const MoveTables* tables = [] {
@@ -300,7 +274,7 @@ const MoveTables& Moves() {
         for (int m = 0; m < 18; ++m) move[m] = MoveCubie(m);
         for (int r = 0; r < kCornerPerms; ++r) {
             CubieCube c = shortest::SolvedCubie();
-            UnrankOrder(r, 8, 0, c.cp);
+            shortest::UnrankPerm(r, c.cp, 8, 0);
             for (int m = 0; m < 18; ++m)
                 t.cornerPerm[r][m] = static_cast<std::uint16_t>(CornerPermRank(Multiply(c, move[m]).cp));
         }
@@ -339,7 +313,7 @@ int SortedSliceOf(const CubieCube& c) {
     int n = 0;
     for (int j = 0; j < 12; ++j)
         if (c.ep[j] >= 8) order[n++] = c.ep[j];
-    return shortest::SliceOf(c) * 24 + OrderRank(order, 4);
+    return shortest::SliceOf(c) * 24 + shortest::RankPerm(order, 4);
 }
 
 bool BuildSliceTables(std::uint32_t* cls, std::uint8_t* slices, const BuildProgress& progress) {

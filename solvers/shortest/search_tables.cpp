@@ -25,6 +25,8 @@ namespace {
 
 constexpr int kFactorial[9] = {1, 1, 2, 6, 24, 120, 720, 5040, 40320};
 
+}  // namespace
+
 // Lehmer rank of n distinct values 0..n-1 (0 for the identity).
 int RankPerm(const std::uint8_t* p, int n) {
     int rank = 0;
@@ -48,6 +50,8 @@ void UnrankPerm(int rank, std::uint8_t* p, int n, int offset) {
         --count;
     }
 }
+
+namespace {
 
 constexpr int Choose(int n, int k) {
     if (k < 0 || k > n) return 0;

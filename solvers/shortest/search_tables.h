@@ -146,6 +146,10 @@ int LayerSpotOf(const std::uint8_t* ep, int first);
 // tables number them (corner orientations 3-5 mark a mirrored result), and the number
 // of the inverse of s.
 CubieCube ConjugateBySymmetry(const CubieCube& c, int s);
+// Lehmer rank of the order of n distinct values (0 when they stand in rising order),
+// and back: the order of offset, offset + 1, ... with that rank (n at most 8).
+int RankPerm(const std::uint8_t* p, int n);
+void UnrankPerm(int rank, std::uint8_t* p, int n, int offset);
 // Sets the edge flips of c from the flip coordinate (edges 0-10, edge 11 keeps the sum even).
 void SetFlip(CubieCube& c, int flip);
 int InverseSymmetry(int s);
