@@ -1,6 +1,7 @@
 // Iterative deepening for the fewest-turns method.
 #include "solvers/optimal/optimal_search.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <climits>
@@ -35,12 +36,12 @@ constexpr bool Redundant(int move, int last) {
 // One position as the search follows it: the corners, and for each of the three views
 // (the cube turned about the URF-DBL diagonal) its phase-1 coordinates with their
 // exact distance and the places of the first edge pieces; with the huge tables also the
-// places of the middle edges, whose table then stands in for the phase-1 one, and the
-// inverse of each view as a whole cube: the inverse takes as many moves, so its table
-// entries bound the cube as well.
+// places of the middle edges and the corner permutation of each view, whose two tables
+// then stand in for the others, and the inverse of each view as a whole cube: the
+// inverse takes as many moves, so its table entries bound the cube as well.
 struct Node {
     std::uint16_t cornerPerm, twist;
-    std::uint16_t viewTwist[kViews], flip[kViews], slice[kViews], sortedSlice[kViews];
+    std::uint16_t viewTwist[kViews], flip[kViews], slice[kViews], sortedSlice[kViews], viewCornerPerm[kViews];
     std::uint8_t phase1[kViews];
     std::uint8_t edges[kViews][8];
     CubieCube inverse[kViews];
@@ -72,6 +73,7 @@ public:
             n.flip[k] = static_cast<std::uint16_t>(shortest::FlipOf(v));
             n.slice[k] = static_cast<std::uint16_t>(shortest::SliceOf(v));
             n.sortedSlice[k] = static_cast<std::uint16_t>(SortedSliceOf(v));
+            n.viewCornerPerm[k] = static_cast<std::uint16_t>(CornerPermRank(v.cp));
             n.inverse[k] = shortest::Inverse(v);
             n.phase1[k] = static_cast<std::uint8_t>(Phase1Distance(n.viewTwist[k], n.flip[k], n.slice[k]));
             for (int i = 0; i < 12; ++i)
@@ -85,12 +87,12 @@ public:
         for (int k = 0; k < kViews; ++k) {
             h = n.phase1[k] > h ? n.phase1[k] : h;
             if (huge_) {
-                const int sl = p_.Slice(n.sortedSlice[k], n.flip[k], n.viewTwist[k], t_.twistConj);
-                h = sl > h ? sl : h;
+                h = std::max(h, PruneTables::Nibble(p_.slices, SliceIndex(n.sortedSlice[k], n.flip[k], n.viewTwist[k])));
                 int twist;
                 const long raw = InverseRaw(n.inverse[k], twist);
-                const int inv = p_.Slice(static_cast<int>(raw >> 11), static_cast<int>(raw & 2047), twist, t_.twistConj);
-                h = inv > h ? inv : h;
+                h = std::max(h, PruneTables::Nibble(p_.slices, SliceIndex(static_cast<int>(raw >> 11), raw & 2047, twist)));
+                h = std::max(h, CornerSlice(n.viewCornerPerm[k], n.viewTwist[k], n.sortedSlice[k] / 24));
+                h = std::max(h, CornerSlice(CornerPermRank(n.inverse[k].cp), twist, static_cast<int>(raw >> 11) / 24));
             }
             const int e = p_.Edge(n.edges[k]);
             h = e > h ? e : h;
@@ -107,13 +109,17 @@ public:
                 b.viewTwist[k] = t_.twistMove[a.viewTwist[k]][vm];
                 b.flip[k] = t_.flipMove[a.flip[k]][vm];
                 b.sortedSlice[k] = mv_.sortedSlice[a.sortedSlice[k]][vm];
-                if (p_.Slice(b.sortedSlice[k], b.flip[k], b.viewTwist[k], t_.twistConj) > left) return false;
+                b.viewCornerPerm[k] = mv_.cornerPerm[a.viewCornerPerm[k]][vm];
+                if (PruneTables::Nibble(p_.slices, SliceIndex(b.sortedSlice[k], b.flip[k], b.viewTwist[k])) > left ||
+                    CornerSlice(b.viewCornerPerm[k], b.viewTwist[k], b.sortedSlice[k] / 24) > left)
+                    return false;
             }
             InverseChild(a, m, b);
             for (int k = 0; k < kViews; ++k) {
                 int twist;
                 const long raw = InverseRaw(b.inverse[k], twist);
-                if (p_.Slice(static_cast<int>(raw >> 11), static_cast<int>(raw & 2047), twist, t_.twistConj) > left)
+                if (PruneTables::Nibble(p_.slices, SliceIndex(static_cast<int>(raw >> 11), raw & 2047, twist)) > left ||
+                    CornerSlice(CornerPermRank(b.inverse[k].cp), twist, static_cast<int>(raw >> 11) / 24) > left)
                     return false;
             }
             return Rest(a, m, b, left);
@@ -148,6 +154,18 @@ public:
                 r.eo[i] = static_cast<std::uint8_t>(mc.eo[y.ep[i]] ^ y.eo[i]);
             }
         }
+    }
+
+    // Exact moves to solve the corners and bring the middle edges into the middle layer.
+    long CornerSliceIndex(int perm, int twist, int slice) const {
+        return PruneTables::CornerSliceIndex(t_.cornerClassSym[perm], twist, slice, t_, mv_);
+    }
+    // Exact moves to solve the twist, flip and middle edges.
+    long SliceIndex(int sortedSlice, long flip, int twist) const {
+        return PruneTables::SliceIndex(sortedSlice, static_cast<int>(flip), twist, t_, mv_);
+    }
+    int CornerSlice(int perm, int twist, int slice) const {
+        return PruneTables::Nibble(p_.cornerSlices, CornerSliceIndex(perm, twist, slice));
     }
 
     // Places of the middle edges * 2048 + flip of a whole cube, and its twist.
@@ -280,79 +298,93 @@ private:
         return false;
     }
 
-    // The same with the huge tables, whose lookups miss the caches: the table words of
+    // The same with the huge tables, whose lookups miss the caches: the table entries of
     // every child are asked for before any is needed, so that the memory serves them
-    // together, and the children are then tried in move order as above.
+    // together (first the class words of the middle-edge entries with the corner
+    // entries, then the middle-edge entries), and the children are then tried in move
+    // order as above. The inverse is followed only for the children the cube's own
+    // entries leave.
     bool DfsHuge(Worker& w, const Node& n, int depth, int left, int last) {
         Node kids[kMoveCount];
         std::uint8_t moves[kMoveCount];
-        long index[kMoveCount][kViews];
-        int inverseTwist[kMoveCount][kViews];
+        long index[kMoveCount][2 * kViews];
+        int twist[kMoveCount][kViews];
         std::uint8_t keptKids[kMoveCount];
         int kept = 0;
         int count = 0;
         for (int m = 0; m < kMoveCount; ++m) {
             if (Redundant(m, last)) continue;
             Node& b = kids[count];
+            long* at = index[count];
             for (int k = 0; k < kViews; ++k) {
                 const int vm = toView_[k][m];
                 b.viewTwist[k] = t_.twistMove[n.viewTwist[k]][vm];
                 b.flip[k] = t_.flipMove[n.flip[k]][vm];
                 b.sortedSlice[k] = mv_.sortedSlice[n.sortedSlice[k]][vm];
-                index[count][k] = static_cast<long>(b.sortedSlice[k]) * 2048 + b.flip[k];
-                __builtin_prefetch(p_.sliceClass + index[count][k]);
+                b.viewCornerPerm[k] = mv_.cornerPerm[n.viewCornerPerm[k]][vm];
+                at[k] = static_cast<long>(b.sortedSlice[k]) * 2048 + b.flip[k];
+                __builtin_prefetch(&t_.flipSliceClassSym[(at[k] >> 11) / 24 * 2048 + b.flip[k]]);
+                at[kViews + k] = CornerSliceIndex(b.viewCornerPerm[k], b.viewTwist[k], b.sortedSlice[k] / 24);
+                __builtin_prefetch(p_.cornerSlices + (at[kViews + k] >> 1));
+                twist[count][k] = b.viewTwist[k];
             }
-            b.cornerPerm = mv_.cornerPerm[n.cornerPerm][m];
-            b.twist = t_.twistMove[n.twist][m];
-            __builtin_prefetch(p_.corners + ((static_cast<long>(b.cornerPerm) * kTwists + b.twist) >> 1));
             moves[count++] = static_cast<std::uint8_t>(m);
         }
-        for (int i = 0; i < count; ++i) {
-            for (int k = 0; k < kViews; ++k) {
-                const std::uint32_t cs = p_.sliceClass[index[i][k]];
-                index[i][k] = static_cast<long>(cs & 0xffffff) * kTwists + t_.twistConj[kids[i].viewTwist[k]][cs >> 24];
-                __builtin_prefetch(p_.slices + (index[i][k] >> 1));
-            }
-        }
+        AskSliceEntries(index, twist, count, nullptr);
         const int below = left - 1;
         for (int i = 0; i < count; ++i) {
             if (++w.sincePoll >= kPollEvery) {
                 Poll(w);
                 if (Halted() || best_.load(std::memory_order_relaxed) < w.item) return false;
             }
-            Node& b = kids[i];
-            if (PruneTables::Nibble(p_.slices, index[i][0]) > below || PruneTables::Nibble(p_.slices, index[i][1]) > below ||
-                PruneTables::Nibble(p_.slices, index[i][2]) > below || p_.Corner(b.cornerPerm, b.twist) > below)
-                continue;
-            // The first edge pieces are not followed: next to this table their bound
+            if (Beyond(index[i], below)) continue;
+            // The first edge pieces are not followed: next to these tables their bound
             // hardly ever cuts a branch, and its lookups would cost more than they save.
-            // The inverse is followed only for the children that are left.
+            Node& b = kids[i];
             InverseChild(n, moves[i], b);
             for (int k = 0; k < kViews; ++k) {
-                index[i][k] = InverseRaw(b.inverse[k], inverseTwist[i][k]);
-                __builtin_prefetch(p_.sliceClass + index[i][k]);
+                const long raw = InverseRaw(b.inverse[k], twist[i][k]);
+                index[i][k] = raw;
+                __builtin_prefetch(&t_.flipSliceClassSym[(raw >> 11) / 24 * 2048 + (raw & 2047)]);
+                index[i][kViews + k] = CornerSliceIndex(CornerPermRank(b.inverse[k].cp), twist[i][k], static_cast<int>(raw >> 11) / 24);
+                __builtin_prefetch(p_.cornerSlices + (index[i][kViews + k] >> 1));
             }
             keptKids[kept++] = static_cast<std::uint8_t>(i);
         }
+        AskSliceEntries(index, twist, kept, keptKids);
         for (int j = 0; j < kept; ++j) {
             const int i = keptKids[j];
-            for (int k = 0; k < kViews; ++k) {
-                const std::uint32_t cs = p_.sliceClass[index[i][k]];
-                index[i][k] = static_cast<long>(cs & 0xffffff) * kTwists + t_.twistConj[inverseTwist[i][k]][cs >> 24];
-                __builtin_prefetch(p_.slices + (index[i][k] >> 1));
-            }
-        }
-        for (int j = 0; j < kept; ++j) {
-            const int i = keptKids[j];
-            if (PruneTables::Nibble(p_.slices, index[i][0]) > below || PruneTables::Nibble(p_.slices, index[i][1]) > below ||
-                PruneTables::Nibble(p_.slices, index[i][2]) > below)
-                continue;
+            if (Beyond(index[i], below)) continue;
             const int m = moves[i];
             w.path[depth] = static_cast<std::uint8_t>(m);
             if (Dfs(w, kids[i], depth + 1, below, m)) return true;
             if (Halted()) return false;
         }
         return false;
+    }
+
+    // Turns the places * 2048 + flip of each view of the listed children (all when
+    // which is null) into their middle-edge entries, and asks for those.
+    void AskSliceEntries(long (*index)[2 * kViews], const int (*twist)[kViews], int count,
+                         const std::uint8_t* which) const {
+        for (int j = 0; j < count; ++j) {
+            const int i = which ? which[j] : j;
+            for (int k = 0; k < kViews; ++k) {
+                const long raw = index[i][k];
+                index[i][k] = SliceIndex(static_cast<int>(raw >> 11), raw & 2047, twist[i][k]);
+                __builtin_prefetch(p_.slices + (index[i][k] >> 1));
+            }
+        }
+    }
+
+    // Whether any of the six huge-table entries (the middle edges, then the corners, of
+    // the three views) says more than `left` moves.
+    bool Beyond(const long* at, int left) const {
+        bool beyond = false;
+        for (int k = 0; k < kViews; ++k)
+            beyond |= PruneTables::Nibble(p_.slices, at[k]) > left ||
+                      PruneTables::Nibble(p_.cornerSlices, at[kViews + k]) > left;
+        return beyond;
     }
 
     // Every bound is zero at a leaf that may be solved; the moves themselves decide.
@@ -431,7 +463,8 @@ bool SolveOptimal(const CubieCube& c, const PruneTables& tables, SearchControl& 
     for (; length < fallback.length; ++length) {
         control.depth.store(length);
         std::uint8_t moves[32];
-        if (s.SearchLength(c, root, length, moves)) {
+        const bool hit = s.SearchLength(c, root, length, moves);
+        if (hit) {
             for (int i = 0; i < length; ++i) out.moves[i] = moves[i];
             out.length = length;
             found = true;

@@ -2,10 +2,10 @@
 // The fewest-turns search: iterative deepening over the solution length (half-turn
 // metric) with the largest of several exact part distances as the bound: the distance
 // to the two-phase method's phase-2 group seen from three axes, the corners, and the
-// first edge pieces seen from the same three axes. With the huge table set the exact
-// distance of the twist, flip and middle edges stands in for the first and the edges,
-// seen from the three axes for the cube and for its inverse (which takes as many
-// moves). A solution of n turns is given only after every length below n was searched
+// first edge pieces seen from the same three axes. With the huge table set two exact
+// distances stand in for all of these, the twist, flip and middle edges, and the
+// corners with the places of the middle edges, each seen from the three axes for the
+// cube and for its inverse (which takes as many moves). A solution of n turns is given only after every length below n was searched
 // through.
 //
 // The two-phase solution found first is the fallback: when every length below its own

@@ -10,10 +10,15 @@
 //
 // The huge set adds the exact distance to the solved twist, flip and middle edges (the
 // four middle edges in their own places, not only in the middle layer): the flip with
-// the places of the middle edges (2048 * 11880) falls into 1523864 classes under the
-// sixteen symmetries that keep the U-D axis, and each class with a twist is one
-// nibble. The file holds the class and symmetry of every flip and middle-edge placing
-// beside it, so a lookup is two reads.
+// the set of places of the middle edges falls into the two-phase method's 64430
+// classes under the sixteen symmetries that keep the U-D axis, and each class with the
+// order of the middle edges (24) and the twist, both seen through the class's
+// symmetry, is one nibble. The class table is the two-phase method's own (4 MB), so a
+// lookup is one read of the large table. The set also holds the exact distance to
+// solved corners with the four middle edges back in the middle layer (in any order): a
+// class of corner permutations under the same symmetries (2768), with the twist and
+// the places of the middle edges seen through the class's symmetry, one nibble each.
+// The two see different pieces, so a branch one lets through the other often cuts.
 //
 // The tables are built once, written under $XDG_CACHE_HOME/velmora/ (or
 // ~/.cache/velmora/) with a checksum, and mapped read-only, so that several programs
@@ -24,6 +29,7 @@
 #include <string>
 
 #include "solvers/shortest/cubie_cube.h"
+#include "solvers/shortest/search_tables.h"
 
 namespace velmora::optimal {
 
@@ -44,20 +50,25 @@ constexpr long EdgePlaceCount(int n) {
 constexpr long EdgeEntries(int n) { return EdgePlaceCount(n) << n; }
 // Places, in order, of the four middle edges: 495 sets of places * 24 orders.
 inline constexpr int kSortedSlices = 11880;
-inline constexpr long kFlipSortedSlices = 2048L * kSortedSlices;
-inline constexpr int kSliceClasses = 1523864;
-inline constexpr long kSliceEntries = static_cast<long>(kSliceClasses) * kTwists;
+inline constexpr int kSliceClasses = shortest::kFlipSliceClasses;
+inline constexpr long kSliceRow = 24L * kTwists;
+inline constexpr long kSliceEntries = kSliceClasses * kSliceRow;
+inline constexpr int kCornerClasses = 2768;
+inline constexpr int kMiddlePlaces = 495;
+inline constexpr long kCornerSliceRow = static_cast<long>(kTwists) * kMiddlePlaces;
+inline constexpr long kCornerSliceEntries = kCornerClasses * kCornerSliceRow;
 // Bytes of the file: header, corner nibbles, edge nibbles, and for the huge set the
-// class words (class | symmetry << 24) and the class-by-twist nibbles.
+// nibbles of the twist, flip and middle edges and those of the corners with the middle
+// places.
 inline constexpr long kHeaderBytes = 64;
 constexpr long FileBytes(TableSize size) {
     return kHeaderBytes + kCornerEntries / 2 + EdgeEntries(EdgePieces(size)) / 2 +
-           (size == TableSize::Huge ? kFlipSortedSlices * 4 + kSliceEntries / 2 : 0);
+           (size == TableSize::Huge ? kSliceEntries / 2 + kCornerSliceEntries / 2 : 0);
 }
 
 // The size this machine gets when none is asked for: the huge set when it has at
-// least 8 GB of memory (it maps 1.8 GB, and building it holds twice that for a
-// moment), the large set with at least 4 GB.
+// least 8 GB of memory (it maps 3.2 GB, and building it holds as much again in
+// the page cache for a moment), the large set with at least 4 GB.
 TableSize DefaultTableSize();
 const char* TableSizeName(TableSize size);  // "small" / "large" / "huge"
 bool ParseTableSize(const std::string& text, TableSize& out);
@@ -69,6 +80,11 @@ struct MoveTables {
     std::uint8_t edgeLoc[24][18];
     // The places of the middle edges after each move.
     std::uint16_t sortedSlice[kSortedSlices][18];
+    // The set of places of the middle edges (the two-phase slice coordinate) seen
+    // through each of the sixteen symmetries (S_s^-1 c S_s), and the order of the
+    // middle edges (the sorted slice's rank of the order) likewise.
+    std::uint16_t sliceConj[kMiddlePlaces][16];
+    std::uint8_t sliceOrderConj[kSortedSlices][16];
 };
 const MoveTables& Moves();
 
@@ -97,21 +113,30 @@ struct PruneTables {
     int edgePieces = 6;
     const std::uint8_t* corners = nullptr;  // kCornerEntries nibbles
     const std::uint8_t* edges = nullptr;    // EdgeEntries(edgePieces) nibbles
-    // The huge set only (else nullptr): class | symmetry << 24 by sorted slice * 2048 +
-    // flip, and kSliceEntries nibbles by class * 2187 + twist seen through the symmetry.
-    const std::uint32_t* sliceClass = nullptr;
+    // The huge set only (else nullptr): kSliceEntries nibbles by (flip-slice class * 24
+    // + order of the middle edges) * 2187 + twist, the last two seen through the
+    // class's symmetry.
     const std::uint8_t* slices = nullptr;
+    // The huge set only: kCornerSliceEntries nibbles by (corner class * 2187 + twist) *
+    // 495 + middle places, the last two seen through the class's symmetry.
+    const std::uint8_t* cornerSlices = nullptr;
     long fileBytes = 0;
     std::string path;
 
     static int Nibble(const std::uint8_t* t, long i) { return (t[i >> 1] >> ((i & 1) << 2)) & 15; }
     int Corner(int perm, int twist) const { return Nibble(corners, static_cast<long>(perm) * kTwists + twist); }
     int Edge(const std::uint8_t* loc) const { return Nibble(edges, EdgeIndex(loc, edgePieces)); }
-    // Exact moves to solve the twist, flip and middle edges (huge set only); twistConj
-    // is the two-phase tables' twist seen through each symmetry.
-    int Slice(int sortedSlice, int flip, int twist, const std::uint16_t (*twistConj)[16]) const {
-        const std::uint32_t cs = sliceClass[static_cast<long>(sortedSlice) * 2048 + flip];
-        return Nibble(slices, static_cast<long>(cs & 0xffffff) * kTwists + twistConj[twist][cs >> 24]);
+    // Entries of the two tables of the huge set: the twist, flip and middle edges by
+    // their places (sorted slice); the corners and the middle places by the two-phase
+    // tables' corner class << 4 | symmetry of the corner permutation.
+    static long SliceIndex(int sortedSlice, int flip, int twist, const shortest::SearchTables& st, const MoveTables& mv) {
+        const std::uint32_t cs = st.flipSliceClassSym[(sortedSlice / 24) * 2048 + flip];
+        const int s = static_cast<int>(cs >> 16);
+        return (static_cast<long>(cs & 0xffff) * 24 + mv.sliceOrderConj[sortedSlice][s]) * kTwists + st.twistConj[twist][s];
+    }
+    static long CornerSliceIndex(int classSym, int twist, int slice, const shortest::SearchTables& st, const MoveTables& mv) {
+        const int s = classSym & 15;
+        return (static_cast<long>(classSym >> 4) * kTwists + st.twistConj[twist][s]) * kMiddlePlaces + mv.sliceConj[slice][s];
     }
 };
 
@@ -145,8 +170,10 @@ const PruneTables* LoadedTables(TableSize size);
 
 // Builds the two tables into memory (exposed for the file code and for tests).
 bool BuildTables(int edgePieces, std::uint8_t* corners, std::uint8_t* edges, const BuildProgress& progress);
-// Builds the huge set's class words and class-by-twist nibbles.
-bool BuildSliceTables(std::uint32_t* sliceClass, std::uint8_t* slices, const BuildProgress& progress);
+// Builds the huge set's twist, flip and middle-edge nibbles.
+bool BuildSliceTable(std::uint8_t* slices, const BuildProgress& progress);
+// Builds the huge set's corner class-by-twist-by-middle-places nibbles.
+bool BuildCornerSliceTable(std::uint8_t* cornerSlices, const BuildProgress& progress);
 std::uint64_t Checksum(const std::uint8_t* data, long bytes);
 
 }  // namespace velmora::optimal

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "solvers/optimal/optimal_search.h"
+#include "solvers/shortest/search_tables.h"
 #include "solvers/shortest/two_phase.h"
 #include "support/model_fixture.h"
 #include "support/sanitized.h"
@@ -233,6 +234,55 @@ TEST(OptimalTables, MiddleEdgePlacesFollowTheMovesAndReachEveryPlacing) {
             if (!seen[static_cast<std::size_t>(next)]) seen[static_cast<std::size_t>(next)] = 1, queue.push_back(next);
         }
     EXPECT_EQ(static_cast<int>(queue.size()), optimal::kSortedSlices);
+}
+
+// The huge set's two tables are read by a class of a symmetry coordinate with the other
+// coordinates seen through the class's symmetry. A representative kept by some of the
+// symmetries is seen through any of them, so a position has one entry for each view of
+// it that is the representative itself, and the build gives those entries one distance.
+// Every symmetric view of a cube must land on one of them, or the search would read
+// another position's distance.
+TEST(OptimalTables, HugeTableEntriesOfSymmetricViewsAreThoseOfOnePosition) {
+    const optimal::MoveTables& mv = optimal::Moves();
+    const shortest::SearchTables& st = shortest::Tables();
+    auto sliceClassSym = [&](const CubieCube& x) { return st.flipSliceClassSym[shortest::SliceOf(x) * 2048 + shortest::FlipOf(x)]; };
+    auto sliceEntry = [&](const CubieCube& x) {
+        return optimal::PruneTables::SliceIndex(optimal::SortedSliceOf(x), shortest::FlipOf(x), shortest::TwistOf(x), st, mv);
+    };
+    auto cornerEntry = [&](const CubieCube& x) {
+        return optimal::PruneTables::CornerSliceIndex(st.cornerClassSym[optimal::CornerPermRank(x.cp)], shortest::TwistOf(x),
+                                                      shortest::SliceOf(x), st, mv);
+    };
+    EXPECT_EQ(sliceEntry(shortest::SolvedCubie()), 0);
+    EXPECT_EQ(cornerEntry(shortest::SolvedCubie()), 0);
+    std::mt19937 rng(2768);
+    std::vector<long> seen;
+    int keptRepresentatives = 0;
+    for (int run = 0; run < 300; ++run) {
+        const CubieCube c = Apply(shortest::SolvedCubie(), Scramble(rng, 25));
+        std::vector<long> slices, corners;  // the entries of the views that are representatives
+        for (int s = 0; s < 16; ++s) {
+            const CubieCube view = shortest::ConjugateBySymmetry(c, s);
+            ASSERT_EQ(mv.sliceConj[shortest::SliceOf(c)][s], shortest::SliceOf(view)) << "symmetry " << s;
+            if (sliceClassSym(view) >> 16 == 0) slices.push_back(sliceEntry(view));
+            if ((st.cornerClassSym[optimal::CornerPermRank(view.cp)] & 15) == 0) corners.push_back(cornerEntry(view));
+        }
+        ASSERT_FALSE(slices.empty());
+        ASSERT_FALSE(corners.empty());
+        keptRepresentatives += corners.size() > 1;
+        for (int s = 0; s < 16; ++s) {
+            const CubieCube view = shortest::ConjugateBySymmetry(c, s);
+            const long a = sliceEntry(view), b = cornerEntry(view);
+            ASSERT_TRUE(a >= 0 && a < optimal::kSliceEntries && b >= 0 && b < optimal::kCornerSliceEntries);
+            ASSERT_NE(std::find(slices.begin(), slices.end(), a), slices.end()) << "run " << run << ", symmetry " << s;
+            ASSERT_NE(std::find(corners.begin(), corners.end(), b), corners.end()) << "run " << run << ", symmetry " << s;
+        }
+        seen.push_back(slices[0]);
+        seen.push_back(corners[0] + optimal::kSliceEntries);
+    }
+    EXPECT_GT(keptRepresentatives, 0) << "some corner representatives are kept by a symmetry";
+    std::sort(seen.begin(), seen.end());
+    EXPECT_GT(std::unique(seen.begin(), seen.end()) - seen.begin(), 590) << "scrambles spread over both tables";
 }
 
 TEST(OptimalTables, SizeNamesRoundTrip) {
