@@ -30,7 +30,9 @@ inline void DescribeTables(TableSize size, int request, const LoadReport& report
                                               : size == TableSize::Large ? "大"
                                                                          : "特大",
                    megabytes);
-    if (report.outcome == LoadOutcome::Rebuilt) out.Append("；表文件已损坏，已重新建立");
+    if (report.outcome == LoadOutcome::Rebuilt)
+        out.Append(report.message.find("older layout") != std::string::npos ? "；表文件是旧版程序写的，已重新建立"
+                                                                            : "；表文件已损坏，已重新建立");
     if (report.message.find("memory only") != std::string::npos) out.Append("；缓存目录不能写入，表只在内存中");
 }
 

@@ -204,7 +204,18 @@ const std::uint8_t* MapChecked(const std::string& path, TableSize size, std::str
     }
     struct stat st{};
     const long bytes = FileBytes(size);
-    if (::fstat(fd, &st) != 0 || st.st_size != bytes) {
+    const int n = EdgePieces(size);
+    const std::uint32_t layout = size == TableSize::Huge ? kHugeFormat : 0u;
+    FileHeader h{};
+    const bool headed = ::fstat(fd, &st) == 0 && ::pread(fd, &h, sizeof h, 0) == static_cast<ssize_t>(sizeof h);
+    // A file that an earlier version of the program wrote in another layout is not
+    // damaged, only older; it is built again all the same.
+    if (headed && std::memcmp(h.magic, kMagic, sizeof kMagic) == 0 && h.reserved != layout) {
+        ::close(fd);
+        why = "older";
+        return nullptr;
+    }
+    if (!headed || st.st_size != bytes) {
         ::close(fd);
         why = "wrong size";
         return nullptr;
@@ -216,11 +227,9 @@ const std::uint8_t* MapChecked(const std::string& path, TableSize size, std::str
         return nullptr;
     }
     const auto* data = static_cast<const std::uint8_t*>(map);
-    FileHeader h;
     std::memcpy(&h, data, sizeof h);
-    const int n = EdgePieces(size);
     if (std::memcmp(h.magic, kMagic, sizeof kMagic) != 0 || h.edgePieces != static_cast<std::uint32_t>(n) ||
-        h.reserved != (size == TableSize::Huge ? kHugeFormat : 0u) ||
+        h.reserved != layout ||
         h.cornerBytes != static_cast<std::uint64_t>(kCornerEntries / 2) ||
         h.edgeBytes != static_cast<std::uint64_t>(EdgeEntries(n) / 2) ||
         h.checksum != Checksum(data + kHeaderBytes, bytes - kHeaderBytes)) {
@@ -633,7 +642,9 @@ bool OpenTables(TableSize size, const BuildProgress& progress, LoadReport& repor
     std::memcpy(data, &h, sizeof h);
     report.buildSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     report.outcome = damaged ? LoadOutcome::Rebuilt : LoadOutcome::Built;
-    if (damaged) report.message = "the table file was " + why + " and has been built again";
+    if (damaged)
+        report.message = why == "older" ? "the table file was of an older layout and has been built again"
+                                        : "the table file was " + why + " and has been built again";
 
     // Written under a name of this process, then renamed: a reader never sees half a file.
     const std::string temp = path + ".part" + std::to_string(::getpid());

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "solvers/optimal/optimal_search.h"
+#include "solvers/optimal/optimal_table_choice.h"
 #include "solvers/shortest/search_tables.h"
 #include "solvers/shortest/two_phase.h"
 #include "support/model_fixture.h"
@@ -203,6 +204,22 @@ TEST(OptimalTables, DamagedFileIsBuiltAgainAndCancelledBuildWritesNothing) {
     optimal::LoadReport again;
     ASSERT_TRUE(optimal::OpenTables(optimal::TableSize::Small, nullptr, again, t));
     EXPECT_EQ(again.outcome, optimal::LoadOutcome::Mapped) << "the rebuilt file is kept";
+    optimal::CloseTables(t);
+
+    // A file of another layout (an earlier program's, of another size) is built again
+    // and said to be older, not damaged.
+    {
+        std::fstream f(copy, std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(12);
+        f.put(1);
+    }
+    std::filesystem::resize_file(copy, optimal::kHeaderBytes + 4096);
+    optimal::LoadReport older;
+    ASSERT_TRUE(optimal::OpenTables(optimal::TableSize::Small, nullptr, older, t));
+    EXPECT_EQ(older.outcome, optimal::LoadOutcome::Rebuilt);
+    FixedText<255> status;
+    optimal::DescribeTables(optimal::TableSize::Small, 0, older, status);
+    EXPECT_NE(std::string(status.c_str()).find("表文件是旧版程序写的，已重新建立"), std::string::npos) << status.c_str();
     optimal::CloseTables(t);
     ::setenv("XDG_CACHE_HOME", saved.c_str(), 1);
     std::filesystem::remove_all(folder);
