@@ -463,16 +463,17 @@ struct SliceRows {
     }
 };
 
-// Rows of the corners with the middle places: a corner class each, entries twist * 495
-// + middle places.
+// Rows of the corners with the middle places: a corner class each, entries twist *
+// places + middle places (495 places, or 1 for the corners alone).
 struct CornerRows {
     const MoveTables& mv = Moves();
     const shortest::SearchTables& st = shortest::Tables();
-    long rows = kCornerClasses, rowLength = kCornerSliceRow;
+    long places;
+    long rows = kCornerClasses, rowLength = kTwists * places;
     std::vector<std::uint16_t> classMove = std::vector<std::uint16_t>(static_cast<std::size_t>(kCornerClasses) * 18);
     std::vector<std::uint16_t> self = std::vector<std::uint16_t>(kCornerClasses, 1);
 
-    CornerRows() {
+    explicit CornerRows(long middlePlaces) : places(middlePlaces) {
         // The representative of each class is the permutation seen through symmetry 0.
         std::vector<int> rep(kCornerClasses, -1);
         for (int p = 0; p < kCornerPerms; ++p)
@@ -493,8 +494,9 @@ struct CornerRows {
         int m, s;
         long operator()(std::uint32_t e) const {
             const auto& st = g->st;
-            return static_cast<long>(st.twistConj[st.twistMove[e / kMiddlePlaces][m]][s]) * kMiddlePlaces +
-                   g->mv.sliceConj[st.sliceMove[e % kMiddlePlaces][m]][s];
+            const long places = g->places;
+            const long twist = st.twistConj[st.twistMove[e / places][m]][s];
+            return places == 1 ? twist : twist * places + g->mv.sliceConj[st.sliceMove[e % places][m]][s];
         }
     };
     Move Step(int c, int m) const {
@@ -503,7 +505,8 @@ struct CornerRows {
     }
     unsigned Self(long c) const { return self[static_cast<std::size_t>(c)]; }
     long SelfImage(long, long e, int j) const {
-        return static_cast<long>(st.twistConj[e / kMiddlePlaces][j]) * kMiddlePlaces + mv.sliceConj[e % kMiddlePlaces][j];
+        const long twist = st.twistConj[e / places][j];
+        return places == 1 ? twist : twist * places + mv.sliceConj[e % places][j];
     }
 };
 
@@ -516,8 +519,10 @@ bool BuildSliceTable(std::uint8_t* slices, const BuildProgress& progress) {
 
 bool BuildCornerSliceTable(std::uint8_t* table, const BuildProgress& progress) {
     if (progress && !progress(0.0, "corners and middle edges")) return false;
-    return FillRows(table, CornerRows(), progress, "corners and middle edges", 14.0);
+    return FillRows(table, CornerRows(kMiddlePlaces), progress, "corners and middle edges", 14.0);
 }
+
+bool BuildCornerClassTable(std::uint8_t* table) { return FillRows(table, CornerRows(1), nullptr, "corners", 12.0); }
 
 std::uint64_t Checksum(const std::uint8_t* data, long bytes) {
     std::uint64_t h = 0x6a09e667f3bcc908ULL ^ static_cast<std::uint64_t>(bytes);

@@ -174,6 +174,10 @@ bool BuildTables(int edgePieces, std::uint8_t* corners, std::uint8_t* edges, con
 bool BuildSliceTable(std::uint8_t* slices, const BuildProgress& progress);
 // Builds the huge set's corner class-by-twist-by-middle-places nibbles.
 bool BuildCornerSliceTable(std::uint8_t* cornerSlices, const BuildProgress& progress);
+// The same over the corner classes and twists alone (kCornerClasses * 2187 nibbles, by
+// class * 2187 + twist seen through the class's symmetry): the corner distance read by
+// class, for tests of the class-row build against the corner table.
+bool BuildCornerClassTable(std::uint8_t* table);
 std::uint64_t Checksum(const std::uint8_t* data, long bytes);
 
 }  // namespace velmora::optimal

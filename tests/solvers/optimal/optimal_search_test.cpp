@@ -302,6 +302,32 @@ TEST(OptimalTables, HugeTableEntriesOfSymmetricViewsAreThoseOfOnePosition) {
     EXPECT_GT(std::unique(seen.begin(), seen.end()) - seen.begin(), 590) << "scrambles spread over both tables";
 }
 
+// The huge set's tables are built a class row at a time, with every entry that stands
+// for the same position through a symmetry kept by the representative set together.
+// Built the same way over corner classes and twists alone, the distances must be the
+// corner table's (built entry by entry over every permutation) for every corner
+// position, read through its class and symmetry as the search reads them.
+TEST(OptimalTables, ClassRowBuildGivesTheCornerDistanceOfEveryPosition) {
+    const shortest::SearchTables& st = shortest::Tables();
+    std::vector<std::uint8_t> byClass(static_cast<std::size_t>(optimal::kCornerClasses) * optimal::kTwists / 2 + 1);
+    ASSERT_TRUE(optimal::BuildCornerClassTable(byClass.data()));
+    const int step = kSanitized ? 7 : 1;
+    long wrong = 0;
+    std::array<long, 16> depths{};
+    for (int perm = 0; perm < optimal::kCornerPerms; perm += step) {
+        const int cs = st.cornerClassSym[perm];
+        const long row = static_cast<long>(cs >> 4) * optimal::kTwists;
+        for (int tw = 0; tw < optimal::kTwists; ++tw) {
+            const int d = optimal::PruneTables::Nibble(byClass.data(), row + st.twistConj[tw][cs & 15]);
+            wrong += d != SmallTables().Corner(perm, tw);
+            ++depths[static_cast<std::size_t>(d)];
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(depths[15], 0) << "every entry reached";
+    EXPECT_GT(depths[11], 0) << "the corners' deepest positions are 11 moves away";
+}
+
 TEST(OptimalTables, SizeNamesRoundTrip) {
     for (auto size : {optimal::TableSize::Small, optimal::TableSize::Large, optimal::TableSize::Huge}) {
         optimal::TableSize back = optimal::TableSize::Small;
