@@ -463,8 +463,7 @@ bool SolveOptimal(const CubieCube& c, const PruneTables& tables, SearchControl& 
     for (; length < fallback.length; ++length) {
         control.depth.store(length);
         std::uint8_t moves[32];
-        const bool hit = s.SearchLength(c, root, length, moves);
-        if (hit) {
+        if (s.SearchLength(c, root, length, moves)) {
             for (int i = 0; i < length; ++i) out.moves[i] = moves[i];
             out.length = length;
             found = true;

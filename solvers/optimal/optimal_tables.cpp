@@ -395,6 +395,7 @@ bool FillRows(std::uint8_t* table, const Geometry& g, const BuildProgress& progr
                             const long e2 = step(list[static_cast<std::size_t>(i)]);
                             if (!SetIfUnknown(table, base2 + e2, depth + 1)) continue;
                             ++mine;
+                            if (self == 1) continue;  // most representatives are kept by no symmetry
                             for (int j = 1; j < 16; ++j)
                                 if ((self >> j & 1) && SetIfUnknown(table, base2 + g.SelfImage(step.row, e2, j), depth + 1)) ++mine;
                         }

@@ -53,8 +53,8 @@ inline constexpr int kSortedSlices = 11880;
 inline constexpr int kSliceClasses = shortest::kFlipSliceClasses;
 inline constexpr long kSliceRow = 24L * kTwists;
 inline constexpr long kSliceEntries = kSliceClasses * kSliceRow;
-inline constexpr int kCornerClasses = 2768;
-inline constexpr int kMiddlePlaces = 495;
+inline constexpr int kCornerClasses = shortest::kPermClasses;
+inline constexpr int kMiddlePlaces = shortest::kSlices;
 inline constexpr long kCornerSliceRow = static_cast<long>(kTwists) * kMiddlePlaces;
 inline constexpr long kCornerSliceEntries = kCornerClasses * kCornerSliceRow;
 // Bytes of the file: header, corner nibbles, edge nibbles, and for the huge set the
