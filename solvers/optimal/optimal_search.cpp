@@ -45,6 +45,11 @@ struct Node {
     std::uint8_t phase1[kViews];
     std::uint8_t edges[kViews][8];
     CubieCube inverse[kViews];
+    // With the huge tables: at least the twelve table entries of this position (the
+    // middle edges, then the corners, of the three views, then the same for the
+    // inverse). An entry changes by at most one a move, so an entry not read is at
+    // most one more than its parent's.
+    std::uint8_t entry[4 * kViews];
 };
 
 struct Item {
@@ -79,24 +84,34 @@ public:
             for (int i = 0; i < 12; ++i)
                 if (v.ep[i] < p_.edgePieces) n.edges[k][v.ep[i]] = static_cast<std::uint8_t>(i * 2 + v.eo[i]);
         }
+        if (huge_) HugeEntries(n);
         return n;
+    }
+
+    // The twelve huge-table entries of a position whose coordinates and inverses are set.
+    void HugeEntries(Node& b) const {
+        for (int k = 0; k < kViews; ++k) {
+            b.entry[k] = static_cast<std::uint8_t>(
+                PruneTables::Nibble(p_.slices, SliceIndex(b.sortedSlice[k], b.flip[k], b.viewTwist[k])));
+            b.entry[kViews + k] = static_cast<std::uint8_t>(CornerSlice(b.viewCornerPerm[k], b.viewTwist[k], b.sortedSlice[k] / 24));
+            int twist;
+            const long raw = InverseRaw(b.inverse[k], twist);
+            b.entry[2 * kViews + k] = static_cast<std::uint8_t>(
+                PruneTables::Nibble(p_.slices, SliceIndex(static_cast<int>(raw >> 11), raw & 2047, twist)));
+            b.entry[3 * kViews + k] = static_cast<std::uint8_t>(
+                CornerSlice(CornerPermRank(b.inverse[k].cp), twist, static_cast<int>(raw >> 11) / 24));
+        }
     }
 
     int Bound(const Node& n) const {
         int h = p_.Corner(n.cornerPerm, n.twist);
         for (int k = 0; k < kViews; ++k) {
             h = n.phase1[k] > h ? n.phase1[k] : h;
-            if (huge_) {
-                h = std::max(h, PruneTables::Nibble(p_.slices, SliceIndex(n.sortedSlice[k], n.flip[k], n.viewTwist[k])));
-                int twist;
-                const long raw = InverseRaw(n.inverse[k], twist);
-                h = std::max(h, PruneTables::Nibble(p_.slices, SliceIndex(static_cast<int>(raw >> 11), raw & 2047, twist)));
-                h = std::max(h, CornerSlice(n.viewCornerPerm[k], n.viewTwist[k], n.sortedSlice[k] / 24));
-                h = std::max(h, CornerSlice(CornerPermRank(n.inverse[k].cp), twist, static_cast<int>(raw >> 11) / 24));
-            }
             const int e = p_.Edge(n.edges[k]);
             h = e > h ? e : h;
         }
+        if (huge_)
+            for (const int e : n.entry) h = std::max(h, e);
         return h;
     }
 
@@ -110,18 +125,11 @@ public:
                 b.flip[k] = t_.flipMove[a.flip[k]][vm];
                 b.sortedSlice[k] = mv_.sortedSlice[a.sortedSlice[k]][vm];
                 b.viewCornerPerm[k] = mv_.cornerPerm[a.viewCornerPerm[k]][vm];
-                if (PruneTables::Nibble(p_.slices, SliceIndex(b.sortedSlice[k], b.flip[k], b.viewTwist[k])) > left ||
-                    CornerSlice(b.viewCornerPerm[k], b.viewTwist[k], b.sortedSlice[k] / 24) > left)
-                    return false;
             }
             InverseChild(a, m, b);
-            for (int k = 0; k < kViews; ++k) {
-                int twist;
-                const long raw = InverseRaw(b.inverse[k], twist);
-                if (PruneTables::Nibble(p_.slices, SliceIndex(static_cast<int>(raw >> 11), raw & 2047, twist)) > left ||
-                    CornerSlice(CornerPermRank(b.inverse[k].cp), twist, static_cast<int>(raw >> 11) / 24) > left)
-                    return false;
-            }
+            HugeEntries(b);
+            for (const int e : b.entry)
+                if (e > left) return false;
             return Rest(a, m, b, left);
         }
         for (int k = 0; k < kViews; ++k) {
@@ -254,6 +262,7 @@ private:
     };
 
     void Work() {
+        if (huge_) return WorkLanes();
         Worker w;
         for (;;) {
             const int i = next_.fetch_add(1);
@@ -272,6 +281,16 @@ private:
         control_.nodes.fetch_add(w.sincePoll, std::memory_order_relaxed);
     }
 
+    // Whether the work item is done with: a solution was found in it (kept when it is
+    // the first in move order so far), or the search was stopped.
+    void Found(const std::uint8_t* path, int item) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (item < best_.load()) {
+            for (int k = 0; k < length_; ++k) solution_[k] = path[k];
+            best_.store(item);
+        }
+    }
+
     void Poll(Worker& w) {
         control_.nodes.fetch_add(w.sincePoll, std::memory_order_relaxed);
         w.sincePoll = 0;
@@ -282,7 +301,6 @@ private:
 
     bool Dfs(Worker& w, const Node& n, int depth, int left, int last) {
         if (left == 0) return IsSolvedAfter(w.path, depth);
-        if (huge_) return DfsHuge(w, n, depth, left, last);
         Node child;
         for (int m = 0; m < kMoveCount; ++m) {
             if (Redundant(m, last)) continue;
@@ -298,93 +316,285 @@ private:
         return false;
     }
 
-    // The same with the huge tables, whose lookups miss the caches: the table entries of
-    // every child are asked for before any is needed, so that the memory serves them
-    // together (first the class words of the middle-edge entries with the corner
-    // entries, then the middle-edge entries), and the children are then tried in move
-    // order as above. The inverse is followed only for the children the cube's own
-    // entries leave.
-    bool DfsHuge(Worker& w, const Node& n, int depth, int left, int last) {
-        Node kids[kMoveCount];
-        std::uint8_t moves[kMoveCount];
-        long index[kMoveCount][2 * kViews];
-        int twist[kMoveCount][kViews];
-        std::uint8_t keptKids[kMoveCount];
-        int kept = 0;
-        int count = 0;
+    // The children of one position as the huge-table search reads their entries.
+    struct Kids {
+        Node node[kMoveCount];
+        std::uint8_t move[kMoveCount];
+        std::uint8_t alive[kMoveCount];  // the children still standing, in move order
+        bool inverted[kMoveCount];       // whether the inverse views below are set
+        long inverseRaw[kMoveCount][kViews];
+        int inverseTwist[kMoveCount][kViews];
+        int inversePerm[kMoveCount][kViews];
+        long index[kMoveCount][4 * kViews];
+        int count = 0, standing = 0;
+    };
+
+    // With the huge tables the search's speed is that of the memory: an entry takes
+    // about a quarter of a microsecond to arrive, and the next position cannot be
+    // looked at before its own entries have. So each thread follows several work items
+    // at once ("lanes"), each with its own path: a lane asks for the entries it needs
+    // and makes way for the next, whose entries are then on their way too.
+    //
+    // A lane reads the entries of a position's children in stages, each stage for all
+    // children still standing, and drops a child at its first entry beyond the moves
+    // left:
+    //   1. two of the tables whose entry at the position is at the moves left (such an
+    //      entry cuts about three children in four);
+    //   2. the other tables at the moves left;
+    //   3. the cube's own tables one below: an own entry changes by at most one a move,
+    //      so an own table two or more below cannot cut a child and is not read;
+    //   4. the inverse's other tables (the inverse's entries can change by more).
+    // Which children are left does not depend on the stages; they are tried in move order.
+    struct Frame {
+        Kids kids;
+        const Node* position = nullptr;
+        int left = 0;  // moves left at the position
+        int next = 0;  // the next child left to try
+        unsigned stages[4 * kViews + 2] = {};
+        int stage = 0, stageCount = 0;
+    };
+    enum class Phase { kRoundTwo, kCheck, kDescend };
+    struct Lane {
+        Frame frame[kMaxLength + 1];
+        int top = -1;  // the frame being worked on; -1: no work item
+        int item = 0, prefix = 0;
+        Phase phase = Phase::kDescend;
+        std::uint8_t path[32];
+    };
+    static constexpr int kLanes = 4;
+
+    void WorkLanes() {
+        // About 0.5 MB: on the thread's stack, nothing on the heap.
+        Lane lanes[kLanes];
+        static_assert(sizeof(lanes) < 640 * 1024);
+        Worker w;
+        int busy = 0;
+        for (Lane& lane : lanes) busy += TakeItem(w, lane);
+        while (busy > 0) {
+            for (Lane& lane : lanes) {
+                if (lane.top < 0) continue;
+                if (!Step(w, lane) && !TakeItem(w, lane)) --busy;
+            }
+            if (w.sincePoll >= kPollEvery) Poll(w);
+        }
+        control_.nodes.fetch_add(w.sincePoll, std::memory_order_relaxed);
+    }
+
+    // Starts the lane on the next work item; false when there is none left to do.
+    bool TakeItem(Worker& w, Lane& lane) {
+        lane.top = -1;
+        for (;;) {
+            const int i = next_.fetch_add(1);
+            if (i >= itemCount_ || i > best_.load() || Halted()) return false;
+            const Item& it = items_[i];
+            lane.item = i;
+            lane.prefix = it.count;
+            for (int k = 0; k < it.count; ++k) lane.path[k] = it.moves[k];
+            if (length_ == it.count) {
+                if (IsSolvedAfter(lane.path, length_)) Found(lane.path, i);
+                continue;
+            }
+            lane.top = 0;
+            w.sincePoll += Expand(lane, it.node, length_ - it.count, it.moves[it.count - 1]);
+            return true;
+        }
+    }
+
+    // One step of a lane, up to its next wait for memory; false when its work item is
+    // done with.
+    bool Step(Worker& w, Lane& lane) {
+        if (Halted() || best_.load(std::memory_order_relaxed) < lane.item) return false;
+        Frame& f = lane.frame[lane.top];
+        switch (lane.phase) {
+        case Phase::kRoundTwo:
+            AskSliceEntries(f.kids, f.stages[f.stage]);
+            lane.phase = Phase::kCheck;
+            return true;
+        case Phase::kCheck:
+            Check(f.kids, f.stages[f.stage], f.left - 1);
+            ++f.stage;
+            if (AskNextStage(lane, f)) return true;
+            lane.phase = Phase::kDescend;
+            [[fallthrough]];
+        case Phase::kDescend:
+            return Descend(w, lane);
+        }
+        return false;
+    }
+
+    // Moves the lane to the next child left, or back up; false when the work item is
+    // done with.
+    bool Descend(Worker& w, Lane& lane) {
+        for (;;) {
+            Frame& f = lane.frame[lane.top];
+            if (f.next == f.kids.standing) {
+                if (--lane.top < 0) return false;
+                continue;
+            }
+            const int i = f.kids.alive[f.next++];
+            Node& b = f.kids.node[i];
+            const int depth = lane.prefix + lane.top;
+            lane.path[depth] = f.kids.move[i];
+            if (f.left == 1) {
+                if (!IsSolvedAfter(lane.path, depth + 1)) continue;
+                Found(lane.path, lane.item);
+                return false;
+            }
+            if (!f.kids.inverted[i]) InverseChild(*f.position, f.kids.move[i], b), f.kids.inverted[i] = true;
+            ++lane.top;
+            w.sincePoll += Expand(lane, b, f.left - 1, f.kids.move[i]);
+            return true;
+        }
+    }
+
+    // Makes the children of `position` the lane's top frame and asks for the entries of
+    // their first stage; the number of children.
+    int Expand(Lane& lane, const Node& n, int left, int last) {
+        Frame& f = lane.frame[lane.top];
+        Kids& kids = f.kids;
+        f.position = &n;
+        f.left = left;
+        f.next = 0;
+        kids.count = 0;
         for (int m = 0; m < kMoveCount; ++m) {
             if (Redundant(m, last)) continue;
-            Node& b = kids[count];
-            long* at = index[count];
+            const int i = kids.count++;
+            Node& b = kids.node[i];
             for (int k = 0; k < kViews; ++k) {
                 const int vm = toView_[k][m];
                 b.viewTwist[k] = t_.twistMove[n.viewTwist[k]][vm];
                 b.flip[k] = t_.flipMove[n.flip[k]][vm];
                 b.sortedSlice[k] = mv_.sortedSlice[n.sortedSlice[k]][vm];
                 b.viewCornerPerm[k] = mv_.cornerPerm[n.viewCornerPerm[k]][vm];
-                at[k] = static_cast<long>(b.sortedSlice[k]) * 2048 + b.flip[k];
-                __builtin_prefetch(&t_.flipSliceClassSym[(at[k] >> 11) / 24 * 2048 + b.flip[k]]);
-                at[kViews + k] = CornerSliceIndex(b.viewCornerPerm[k], b.viewTwist[k], b.sortedSlice[k] / 24);
-                __builtin_prefetch(p_.cornerSlices + (at[kViews + k] >> 1));
-                twist[count][k] = b.viewTwist[k];
             }
-            moves[count++] = static_cast<std::uint8_t>(m);
+            for (int j = 0; j < 4 * kViews; ++j) b.entry[j] = static_cast<std::uint8_t>(n.entry[j] + 1);
+            kids.move[i] = static_cast<std::uint8_t>(m);
+            kids.alive[i] = static_cast<std::uint8_t>(i);
+            kids.inverted[i] = false;
+            kids.inverseTwist[i][0] = -1;
         }
-        AskSliceEntries(index, twist, count, nullptr);
-        const int below = left - 1;
-        for (int i = 0; i < count; ++i) {
-            if (++w.sincePoll >= kPollEvery) {
-                Poll(w);
-                if (Halted() || best_.load(std::memory_order_relaxed) < w.item) return false;
-            }
-            if (Beyond(index[i], below)) continue;
-            // The first edge pieces are not followed: next to these tables their bound
-            // hardly ever cuts a branch, and its lookups would cost more than they save.
-            Node& b = kids[i];
-            InverseChild(n, moves[i], b);
-            for (int k = 0; k < kViews; ++k) {
-                const long raw = InverseRaw(b.inverse[k], twist[i][k]);
-                index[i][k] = raw;
-                __builtin_prefetch(&t_.flipSliceClassSym[(raw >> 11) / 24 * 2048 + (raw & 2047)]);
-                index[i][kViews + k] = CornerSliceIndex(CornerPermRank(b.inverse[k].cp), twist[i][k], static_cast<int>(raw >> 11) / 24);
-                __builtin_prefetch(p_.cornerSlices + (index[i][kViews + k] >> 1));
-            }
-            keptKids[kept++] = static_cast<std::uint8_t>(i);
+        kids.standing = kids.count;
+        constexpr unsigned kAll = (1u << (4 * kViews)) - 1, kOwn = (1u << (2 * kViews)) - 1;
+        unsigned atLeft = 0, oneBelow = 0;
+        for (int j = 0; j < 4 * kViews; ++j) {
+            if (n.entry[j] >= left) atLeft |= 1u << j;
+            else if (n.entry[j] == left - 1) oneBelow |= 1u << j;
         }
-        AskSliceEntries(index, twist, kept, keptKids);
-        for (int j = 0; j < kept; ++j) {
-            const int i = keptKids[j];
-            if (Beyond(index[i], below)) continue;
-            const int m = moves[i];
-            w.path[depth] = static_cast<std::uint8_t>(m);
-            if (Dfs(w, kids[i], depth + 1, below, m)) return true;
-            if (Halted()) return false;
-        }
-        return false;
+        f.stageCount = 0;
+        for (const int t : kAtLeftOrder)
+            if (atLeft & (1u << t)) f.stages[f.stageCount++] = 1u << t;
+        f.stages[f.stageCount++] = oneBelow & kOwn;
+        f.stages[f.stageCount++] = kAll & ~kOwn & ~atLeft;
+        f.stage = 0;
+        if (!AskNextStage(lane, f)) lane.phase = Phase::kDescend;
+        return kids.count;
     }
 
-    // Turns the places * 2048 + flip of each view of the listed children (all when
-    // which is null) into their middle-edge entries, and asks for those.
-    void AskSliceEntries(long (*index)[2 * kViews], const int (*twist)[kViews], int count,
-                         const std::uint8_t* which) const {
-        for (int j = 0; j < count; ++j) {
-            const int i = which ? which[j] : j;
-            for (int k = 0; k < kViews; ++k) {
-                const long raw = index[i][k];
-                index[i][k] = SliceIndex(static_cast<int>(raw >> 11), raw & 2047, twist[i][k]);
-                __builtin_prefetch(p_.slices + (index[i][k] >> 1));
-            }
-        }
+    // Asks for the entries of the frame's next stage with any, when children stand.
+    bool AskNextStage(Lane& lane, Frame& f) {
+        while (f.stage < f.stageCount && f.stages[f.stage] == 0) ++f.stage;
+        if (f.stage == f.stageCount || f.kids.standing == 0) return false;
+        const unsigned asked = f.stages[f.stage];
+        AskFirstRound(*f.position, f.kids, asked);
+        lane.phase = (asked & kSliceTables) != 0 ? Phase::kRoundTwo : Phase::kCheck;
+        return true;
     }
 
-    // Whether any of the six huge-table entries (the middle edges, then the corners, of
-    // the three views) says more than `left` moves.
-    bool Beyond(const long* at, int left) const {
-        bool beyond = false;
-        for (int k = 0; k < kViews; ++k)
-            beyond |= PruneTables::Nibble(p_.slices, at[k]) > left ||
-                      PruneTables::Nibble(p_.cornerSlices, at[kViews + k]) > left;
-        return beyond;
+    static constexpr int kInverse = 2 * kViews;
+    // The tables at the moves left, each its own stage, those that cut most first: the
+    // middle edges of the cube, of the inverse, then the corners of both.
+    static constexpr int kAtLeftOrder[4 * kViews] = {0, 1, 2, 6, 7, 8, 3, 4, 5, 9, 10, 11};
+    // Bits of Node::entry that are middle-edge entries (the others are corner entries).
+    static constexpr unsigned kSliceTables = 7u | (7u << kInverse);
+
+    // Asks for the corner entries and the class words of the middle-edge entries.
+    void AskFirstRound(const Node& n, Kids& kids, unsigned asked) const {
+        const void* want[kMoveCount * 4 * kViews];
+        int wanted = 0;
+        for (int j = 0; j < kids.standing; ++j) {
+            const int i = kids.alive[j];
+            Node& b = kids.node[i];
+            long* at = kids.index[i];
+            if ((asked >> kInverse) != 0 && !kids.inverted[i]) {
+                InverseChild(n, kids.move[i], b);
+                kids.inverted[i] = true;
+            }
+            if ((asked >> kInverse) != 0 && kids.inverseTwist[i][0] < 0)
+                for (int k = 0; k < kViews; ++k) {
+                    kids.inverseRaw[i][k] = InverseRaw(b.inverse[k], kids.inverseTwist[i][k]);
+                    kids.inversePerm[i][k] = CornerPermRank(b.inverse[k].cp);
+                }
+            for (int k = 0; k < kViews; ++k) {
+                if (asked & (1u << k)) {
+                    at[k] = static_cast<long>(b.sortedSlice[k]) * 2048 + b.flip[k];
+                    want[wanted++] = &t_.flipSliceClassSym[b.sortedSlice[k] / 24 * 2048 + b.flip[k]];
+                }
+                if (asked & (8u << k)) {
+                    at[kViews + k] = CornerSliceIndex(b.viewCornerPerm[k], b.viewTwist[k], b.sortedSlice[k] / 24);
+                    want[wanted++] = p_.cornerSlices + (at[kViews + k] >> 1);
+                }
+                if ((asked & (9u << (kInverse + k))) == 0) continue;
+                const long raw = kids.inverseRaw[i][k];
+                if (asked & (1u << (kInverse + k))) {
+                    at[kInverse + k] = raw;
+                    want[wanted++] = &t_.flipSliceClassSym[(raw >> 11) / 24 * 2048 + (raw & 2047)];
+                }
+                if (asked & (8u << (kInverse + k))) {
+                    at[kInverse + kViews + k] =
+                        CornerSliceIndex(kids.inversePerm[i][k], kids.inverseTwist[i][k], static_cast<int>(raw >> 11) / 24);
+                    want[wanted++] = p_.cornerSlices + (at[kInverse + kViews + k] >> 1);
+                }
+            }
+        }
+        // Asked for apart from the work above, so that the processor has many requests
+        // under way at once: a request stalls until its page is found.
+        for (int k = 0; k < wanted; ++k) __builtin_prefetch(want[k]);
+    }
+
+    // Turns the places * 2048 + flip of the asked middle-edge entries into their
+    // indices (through the class words asked for before), and asks for the entries.
+    void AskSliceEntries(Kids& kids, unsigned asked) const {
+        const void* want[kMoveCount * 4 * kViews];
+        int wanted = 0;
+        for (int j = 0; j < kids.standing; ++j) {
+            const int i = kids.alive[j];
+            const Node& b = kids.node[i];
+            long* at = kids.index[i];
+            for (int k = 0; k < kViews; ++k) {
+                if (asked & (1u << k)) {
+                    at[k] = SliceIndex(static_cast<int>(at[k] >> 11), at[k] & 2047, b.viewTwist[k]);
+                    want[wanted++] = p_.slices + (at[k] >> 1);
+                }
+                if (asked & (1u << (kInverse + k))) {
+                    long& x = at[kInverse + k];
+                    x = SliceIndex(static_cast<int>(x >> 11), x & 2047, kids.inverseTwist[i][k]);
+                    want[wanted++] = p_.slices + (x >> 1);
+                }
+            }
+        }
+        // Asked for apart from the work above, so that the processor has many requests
+        // under way at once: a request stalls until its page is found.
+        for (int k = 0; k < wanted; ++k) __builtin_prefetch(want[k]);
+    }
+
+    // Reads the asked entries of the children still standing and drops those with an
+    // entry beyond `below`; the entries read are kept in the children.
+    void Check(Kids& kids, unsigned asked, int below) const {
+        int standing = 0;
+        for (int j = 0; j < kids.standing; ++j) {
+            const int i = kids.alive[j];
+            std::uint8_t* entry = kids.node[i].entry;
+            const long* at = kids.index[i];
+            bool beyond = false;
+            for (unsigned bits = asked; bits != 0; bits &= bits - 1) {
+                const int t = __builtin_ctz(bits);
+                const int e = PruneTables::Nibble((kSliceTables >> t) & 1 ? p_.slices : p_.cornerSlices, at[t]);
+                entry[t] = static_cast<std::uint8_t>(e);
+                beyond |= e > below;
+            }
+            if (!beyond) kids.alive[standing++] = static_cast<std::uint8_t>(i);
+        }
+        kids.standing = standing;
     }
 
     // Every bound is zero at a leaf that may be solved; the moves themselves decide.
@@ -460,7 +670,8 @@ bool SolveOptimal(const CubieCube& c, const PruneTables& tables, SearchControl& 
     // that length is one of the fewest, even when the search was being stopped.
     int length = s.Bound(root);
     bool found = false;
-    for (; length < fallback.length; ++length) {
+    const int searchBelow = control.searchEveryLength ? kMaxLength + 1 : fallback.length;
+    for (; length < searchBelow; ++length) {
         control.depth.store(length);
         std::uint8_t moves[32];
         if (s.SearchLength(c, root, length, moves)) {

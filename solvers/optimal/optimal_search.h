@@ -5,8 +5,8 @@
 // first edge pieces seen from the same three axes. With the huge table set two exact
 // distances stand in for all of these, the twist, flip and middle edges, and the
 // corners with the places of the middle edges, each seen from the three axes for the
-// cube and for its inverse (which takes as many moves). A solution of n turns is given only after every length below n was searched
-// through.
+// cube and for its inverse (which takes as many moves). A solution of n turns is given
+// only after every length below n was searched through.
 //
 // The two-phase solution found first is the fallback: when every length below its own
 // was ruled out, it is itself the fewest; when the search is cancelled or runs out of
@@ -14,7 +14,9 @@
 //
 // Each length is split at the root over two threads by the first two moves; the
 // solution kept is the first in move order, so the result does not depend on timing.
-// A search allocates nothing; each thread keeps its path in a fixed array.
+// With the huge tables each thread follows several of these work items at once, so
+// that the table entries of one arrive while another is worked on.
+// A search allocates nothing; each thread keeps its paths in fixed arrays.
 #include <atomic>
 #include <cstdint>
 
@@ -31,6 +33,9 @@ struct SearchControl {
     std::atomic<bool> cancel{false};
     double maxSeconds = 0;  // 0: no limit
     int threads = 2;
+    // For tests of the search itself: every length is searched until a solution is
+    // found, also the length of the two-phase solution found first.
+    bool searchEveryLength = false;
     // Progress: the length being searched, and the positions looked at so far.
     std::atomic<int> depth{0};
     std::atomic<long long> nodes{0};

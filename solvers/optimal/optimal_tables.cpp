@@ -276,8 +276,6 @@ bool ParseTableSize(const std::string& text, TableSize& out) {
     return true;
 }
 
-int CornerPermRank(const std::uint8_t* p) { return shortest::RankPerm(p, 8); }
-
 const MoveTables& Moves() {
     static const MoveTables* tables = [] {
         static MoveTables t;

@@ -24,6 +24,7 @@
 // ~/.cache/velmora/) with a checksum, and mapped read-only, so that several programs
 // share one copy; a missing or damaged file is built again.
 #include <atomic>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -88,7 +89,24 @@ struct MoveTables {
 };
 const MoveTables& Moves();
 
-int CornerPermRank(const std::uint8_t* cp);
+// Rank of the corner permutation (0 when solved): the search takes it for every
+// inverse it reads, so it counts the smaller values before each place in a bit set
+// (by a table of bit counts, which any processor has).
+inline constexpr std::array<std::uint8_t, 256> kBitCount = [] {
+    std::array<std::uint8_t, 256> n{};
+    for (int i = 1; i < 256; ++i) n[i] = static_cast<std::uint8_t>(n[i / 2] + i % 2);
+    return n;
+}();
+inline int CornerPermRank(const std::uint8_t* cp) {
+    constexpr int kFactorial[7] = {5040, 720, 120, 24, 6, 2, 1};
+    unsigned seen = 0;
+    int rank = 0;
+    for (int i = 0; i < 7; ++i) {
+        rank += (cp[i] - kBitCount[seen & ((1u << cp[i]) - 1)]) * kFactorial[i];
+        seen |= 1u << cp[i];
+    }
+    return rank;
+}
 // Places of the middle edges: the set of four places (the two-phase slice coordinate)
 // * 24 + the rank of the order in which the middle pieces stand; 0 when solved.
 int SortedSliceOf(const shortest::CubieCube& c);

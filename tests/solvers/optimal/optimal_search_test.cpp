@@ -4,6 +4,7 @@
 // cancelled or timed-out search gives its fallback unproven; the table file is checked
 // and built again when damaged; the method plays and records its solution.
 #include <gtest/gtest.h>
+#include <sys/mman.h>
 
 #include <algorithm>
 #include <array>
@@ -13,6 +14,7 @@
 #include <fstream>
 #include <map>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -148,6 +150,106 @@ TEST(OptimalSearch, OneThreadAndTwoFindTheSameSolution) {
     ASSERT_TRUE(optimal::SolveOptimal(c, SmallTables(), two, b));
     ASSERT_EQ(a.length, b.length);
     EXPECT_TRUE(std::equal(a.moves, a.moves + a.length, b.moves));
+}
+
+// The huge set's two tables with their true entries for the parts within three turns
+// of solved and 0 (a lower bound too) elsewhere, in memory that is only reserved, and
+// the corner and edge tables all 0, so that even cubes of a few turns are searched:
+// the huge set's search, which reads its children's entries in stages across several
+// paths at once.
+class NearHugeTables {
+public:
+    NearHugeTables() : tables_(SmallTables()) {
+        const shortest::SearchTables& st = shortest::Tables();
+        const optimal::MoveTables& mv = optimal::Moves();
+        slices_ = Reserve(optimal::kSliceEntries / 2 + 1);
+        cornerSlices_ = Reserve(optimal::kCornerSliceEntries / 2 + 1);
+        Spread([&](std::array<int, 3> x, int m) {
+            return std::array<int, 3>{mv.sortedSlice[x[0]][m], st.flipMove[x[1]][m], st.twistMove[x[2]][m]};
+        }, [&](std::array<int, 3> x) { return optimal::PruneTables::SliceIndex(x[0], x[1], x[2], st, mv); }, slices_);
+        Spread([&](std::array<int, 3> x, int m) {
+            return std::array<int, 3>{mv.cornerPerm[x[0]][m], st.twistMove[x[1]][m], st.sliceMove[x[2]][m]};
+        }, [&](std::array<int, 3> x) {
+            return optimal::PruneTables::CornerSliceIndex(st.cornerClassSym[x[0]], x[1], x[2], st, mv);
+        }, cornerSlices_);
+        tables_.slices = slices_;
+        tables_.cornerSlices = cornerSlices_;
+        zeros_ = Reserve(kZeroBytes);
+        tables_.corners = zeros_;
+        tables_.edges = zeros_;
+    }
+    ~NearHugeTables() {
+        ::munmap(zeros_, kZeroBytes);
+        ::munmap(slices_, optimal::kSliceEntries / 2 + 1);
+        ::munmap(cornerSlices_, optimal::kCornerSliceEntries / 2 + 1);
+    }
+    const optimal::PruneTables& Tables() const { return tables_; }
+
+private:
+    static std::uint8_t* Reserve(long bytes) {
+        void* p = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+        EXPECT_NE(p, MAP_FAILED);
+        ::madvise(p, bytes, MADV_NOHUGEPAGE);
+        return static_cast<std::uint8_t*>(p);
+    }
+    // Breadth-first from the solved coordinates to three turns, each distance written
+    // at its entry.
+    template <typename Step, typename Index>
+    static void Spread(const Step& step, const Index& index, std::uint8_t* table) {
+        std::set<std::array<int, 3>> seen{{0, 0, 0}};
+        std::vector<std::array<int, 3>> layer{{0, 0, 0}};
+        for (int d = 1; d <= 3; ++d) {
+            std::vector<std::array<int, 3>> next;
+            for (const auto& x : layer)
+                for (int m = 0; m < 18; ++m) {
+                    const auto y = step(x, m);
+                    if (!seen.insert(y).second) continue;
+                    next.push_back(y);
+                    const long i = index(y);
+                    table[i >> 1] = static_cast<std::uint8_t>(table[i >> 1] | d << ((i & 1) << 2));
+                }
+            layer = std::move(next);
+        }
+    }
+    static constexpr long kZeroBytes = std::max(optimal::kCornerEntries, optimal::EdgeEntries(8)) / 2 + 1;
+    optimal::PruneTables tables_;
+    std::uint8_t* zeros_ = nullptr;
+    std::uint8_t* slices_ = nullptr;
+    std::uint8_t* cornerSlices_ = nullptr;
+};
+
+TEST(OptimalSearch, HugeTableSearchFindsWhatTheSmallTablesFind) {
+    const NearHugeTables near;
+    std::mt19937 rng(2026);
+    long long searched = 0;
+    for (int length = 3; length <= 5; ++length) {
+        for (int k = 0; k < 3; ++k) {
+            const CubieCube c = Apply(shortest::SolvedCubie(), Scramble(rng, length));
+            // Both searches find the solution themselves (the two-phase one is as
+            // short for such cubes), the first in move order, so the same.
+            optimal::SearchControl control, smallControl;
+            control.threads = 1 + k % 2;
+            control.searchEveryLength = smallControl.searchEveryLength = true;
+            optimal::OptimalSolution huge, small;
+            ASSERT_TRUE(optimal::SolveOptimal(c, near.Tables(), control, huge));
+            ASSERT_TRUE(optimal::SolveOptimal(c, SmallTables(), smallControl, small));
+            EXPECT_TRUE(huge.proven);
+            ASSERT_EQ(huge.length, small.length) << "scrambled with " << length;
+            EXPECT_TRUE(std::equal(huge.moves, huge.moves + huge.length, small.moves));
+            EXPECT_TRUE(Restores(c, huge));
+            searched += huge.nodes;
+        }
+    }
+    EXPECT_GT(searched, 1000) << "the cubes are searched, not only bounded";
+    // Stopped at once, it gives the fallback, not proven.
+    CubieCube superflip = shortest::SolvedCubie();
+    for (auto& e : superflip.eo) e = 1;
+    optimal::SearchControl control;
+    control.maxSeconds = 1e-9;
+    optimal::OptimalSolution s;
+    ASSERT_TRUE(optimal::SolveOptimal(superflip, near.Tables(), control, s));
+    EXPECT_FALSE(s.proven);
+    EXPECT_TRUE(Restores(superflip, s));
 }
 
 TEST(OptimalSearch, StoppedSearchGivesTheFallbackUnprovenWithALowerBound) {
