@@ -45,10 +45,10 @@ struct Node {
     std::uint8_t phase1[kViews];
     std::uint8_t edges[kViews][8];
     CubieCube inverse[kViews];
-    // With the huge tables: at least the twelve table entries of this position (the
-    // middle edges, then the corners, of the three views, then the same for the
-    // inverse). An entry changes by at most one a move, so an entry not read is at
-    // most one more than its parent's.
+    // With the huge tables: the twelve table entries of this position (the middle
+    // edges, then the corners, of the three views, then the same for the inverse). The
+    // search may leave a cube's own entry unread: it changes by at most one a move, so
+    // it is then taken as one more than the parent's, which is at least as much.
     std::uint8_t entry[4 * kViews];
 };
 
@@ -270,19 +270,12 @@ private:
             const Item& it = items_[i];
             w.item = i;
             for (int k = 0; k < it.count; ++k) w.path[k] = it.moves[k];
-            if (Dfs(w, it.node, it.count, length_ - it.count, it.moves[it.count - 1])) {
-                std::lock_guard<std::mutex> lock(mutex_);
-                if (i < best_.load()) {
-                    for (int k = 0; k < length_; ++k) solution_[k] = w.path[k];
-                    best_.store(i);
-                }
-            }
+            if (Dfs(w, it.node, it.count, length_ - it.count, it.moves[it.count - 1])) Found(w.path, i);
         }
         control_.nodes.fetch_add(w.sincePoll, std::memory_order_relaxed);
     }
 
-    // Whether the work item is done with: a solution was found in it (kept when it is
-    // the first in move order so far), or the search was stopped.
+    // A solution found in work item `item`: kept when it is the first in move order so far.
     void Found(const std::uint8_t* path, int item) {
         std::lock_guard<std::mutex> lock(mutex_);
         if (item < best_.load()) {
@@ -321,7 +314,7 @@ private:
         Node node[kMoveCount];
         std::uint8_t move[kMoveCount];
         std::uint8_t alive[kMoveCount];  // the children still standing, in move order
-        bool inverted[kMoveCount];       // whether the inverse views below are set
+        bool inverted[kMoveCount];       // whether node[i].inverse and the three below are set
         long inverseRaw[kMoveCount][kViews];
         int inverseTwist[kMoveCount][kViews];
         int inversePerm[kMoveCount][kViews];
@@ -440,7 +433,8 @@ private:
                 Found(lane.path, lane.item);
                 return false;
             }
-            if (!f.kids.inverted[i]) InverseChild(*f.position, f.kids.move[i], b), f.kids.inverted[i] = true;
+            // Its own children need its inverse; the stages of this frame are over.
+            if (!f.kids.inverted[i]) InverseChild(*f.position, f.kids.move[i], b);
             ++lane.top;
             w.sincePoll += Expand(lane, b, f.left - 1, f.kids.move[i]);
             return true;
@@ -471,7 +465,6 @@ private:
             kids.move[i] = static_cast<std::uint8_t>(m);
             kids.alive[i] = static_cast<std::uint8_t>(i);
             kids.inverted[i] = false;
-            kids.inverseTwist[i][0] = -1;
         }
         kids.standing = kids.count;
         constexpr unsigned kAll = (1u << (4 * kViews)) - 1, kOwn = (1u << (2 * kViews)) - 1;
@@ -517,13 +510,12 @@ private:
             long* at = kids.index[i];
             if ((asked >> kInverse) != 0 && !kids.inverted[i]) {
                 InverseChild(n, kids.move[i], b);
-                kids.inverted[i] = true;
-            }
-            if ((asked >> kInverse) != 0 && kids.inverseTwist[i][0] < 0)
                 for (int k = 0; k < kViews; ++k) {
                     kids.inverseRaw[i][k] = InverseRaw(b.inverse[k], kids.inverseTwist[i][k]);
                     kids.inversePerm[i][k] = CornerPermRank(b.inverse[k].cp);
                 }
+                kids.inverted[i] = true;
+            }
             for (int k = 0; k < kViews; ++k) {
                 if (asked & (1u << k)) {
                     at[k] = static_cast<long>(b.sortedSlice[k]) * 2048 + b.flip[k];
