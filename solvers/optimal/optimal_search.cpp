@@ -24,7 +24,10 @@ using shortest::SearchTables;
 constexpr int kViews = 3;
 // Progress and the stop conditions are looked at once every this many positions.
 constexpr long kPollEvery = 1 << 14;
-constexpr int kMaxItems = 18 * 18;
+// Work items of a length: at most the 45 blocks of one axis's moves (below) each with
+// the 30 blocks of another axis; without symmetries, 18 moves with 15 each.
+constexpr int kMaxItems = 45 * 30;
+constexpr int kSymmetryCount = 48;
 
 // A move may not follow one of its own face, nor its opposite face listed later.
 constexpr bool Redundant(int move, int last) {
@@ -52,10 +55,23 @@ struct Node {
     std::uint8_t entry[4 * kViews];
 };
 
+// The moves of a work item, and the move its followers are checked against (a move on
+// the higher face of an axis forbids both faces of it).
 struct Item {
-    std::uint8_t moves[2];
+    std::uint8_t moves[4];
     int count;
+    int last;
     Node node;
+};
+
+// Turns on one axis commute, so a sequence is a row of blocks, each the turns of one
+// axis: one face's turn, or the lower face's then the higher face's. A symmetry maps a
+// block to a block. `second` is -1 for a single turn.
+struct Block {
+    int first, second;
+    int Key() const { return first * 19 + second + 1; }
+    int Length() const { return second < 0 ? 1 : 2; }
+    bool operator==(const Block&) const = default;
 };
 
 class Searcher {
@@ -66,6 +82,17 @@ public:
             for (int m = 0; m < kMoveCount; ++m) toView_[k][t_.conjugateMove[k][m]] = static_cast<std::uint8_t>(m);
         for (int m = 0; m < kMoveCount; ++m) inverseMove_[m] = shortest::MoveCubie(kFace(m) * 3 + 2 - m % 3);
         sliceOfMask_ = SliceOfMask();
+        SymmetryMoveMaps();
+    }
+
+    // Keeps the symmetries that map the cube to itself: a solution seen through one of
+    // them solves the cube too, so each length need only begin with one block of each
+    // class of first blocks, and after it one block of each class under the symmetries
+    // that keep the first.
+    void UseSymmetries(const CubieCube& c) {
+        selfCount_ = 0;
+        for (int j = 1; j < kSymmetryCount; ++j)
+            if (Symmetry(c, j) == c) self_[selfCount_++] = j;
     }
 
     Node RootNode(const CubieCube& c) const {
@@ -211,28 +238,9 @@ public:
         length_ = length;
         cube_ = &cube;
         if (length == 0) return Bound(root) == 0 && IsSolvedAfter(nullptr, 0);
-        // The work items: every admissible start of one or two moves.
         itemCount_ = 0;
-        const int prefix = length >= 2 ? 2 : 1;
-        for (int m1 = 0; m1 < kMoveCount; ++m1) {
-            Item first{};
-            if (!Child(root, m1, first.node, length - 1)) continue;
-            if (prefix == 1) {
-                first.moves[0] = static_cast<std::uint8_t>(m1);
-                first.count = 1;
-                items_[itemCount_++] = first;
-                continue;
-            }
-            for (int m2 = 0; m2 < kMoveCount; ++m2) {
-                if (Redundant(m2, m1)) continue;
-                Item& it = items_[itemCount_];
-                if (!Child(first.node, m2, it.node, length - 2)) continue;
-                it.moves[0] = static_cast<std::uint8_t>(m1);
-                it.moves[1] = static_cast<std::uint8_t>(m2);
-                it.count = 2;
-                ++itemCount_;
-            }
-        }
+        if (selfCount_ > 0 && length >= 4) SymmetricItems(root, length);
+        else PlainItems(root, length);
         next_.store(0);
         best_.store(INT_MAX);
         const int threads = control_.threads < 1 ? 1 : control_.threads > 2 ? 2 : control_.threads;
@@ -246,6 +254,114 @@ public:
         if (best_.load() == INT_MAX) return false;
         for (int i = 0; i < length; ++i) out[i] = solution_[i];
         return true;
+    }
+
+    // The work items: every admissible start of one or two moves.
+    void PlainItems(const Node& root, int length) {
+        const int prefix = length >= 2 ? 2 : 1;
+        for (int m1 = 0; m1 < kMoveCount; ++m1) {
+            Item first{};
+            if (!Child(root, m1, first.node, length - 1)) continue;
+            if (prefix == 1) {
+                first.moves[0] = static_cast<std::uint8_t>(m1);
+                first.count = 1;
+                first.last = m1;
+                items_[itemCount_++] = first;
+                continue;
+            }
+            for (int m2 = 0; m2 < kMoveCount; ++m2) {
+                if (Redundant(m2, m1)) continue;
+                Item& it = items_[itemCount_];
+                if (!Child(first.node, m2, it.node, length - 2)) continue;
+                it.moves[0] = static_cast<std::uint8_t>(m1);
+                it.moves[1] = static_cast<std::uint8_t>(m2);
+                it.count = 2;
+                it.last = m2;
+                ++itemCount_;
+            }
+        }
+    }
+
+    // The work items of a cube with symmetries: each first block the least of its class
+    // under them; after it, when symmetries keep it, each block the least of its class
+    // under those, otherwise any move. Any solution is seen, through one of the
+    // symmetries, as a solution that begins so.
+    void SymmetricItems(const Node& root, int length) {
+        int keep[kSymmetryCount];
+        for (int first = 0; first < kMoveCount; ++first) {
+            for (int second = -1; second < kMoveCount; ++second) {
+                const Block b1{first, second};
+                if (second >= 0 && !Pair(first, second)) continue;
+                if (!LeastOfClass(b1, self_, selfCount_)) continue;
+                Item head{};
+                if (!Apply(root, b1, length, head)) continue;
+                int kept = 0;
+                for (int j = 0; j < selfCount_; ++j)
+                    if (Image(b1, self_[j]) == b1) keep[kept++] = self_[j];
+                for (int m = 0; m < kMoveCount; ++m) {
+                    if (Redundant(m, head.last)) continue;
+                    for (int n = -1; n < kMoveCount; ++n) {
+                        const Block b2{m, n};
+                        if (n >= 0 && (kept == 0 || !Pair(m, n))) continue;
+                        if (kept > 0 && !LeastOfClass(b2, keep, kept)) continue;
+                        Item& it = items_[itemCount_];
+                        it = head;
+                        // Without symmetries keeping the first block, a lower face's
+                        // turn may still be followed by its higher face's in the search.
+                        if (!Apply(head.node, b2, length - head.count, it)) continue;
+                        if (kept == 0) it.last = m;
+                        ++itemCount_;
+                    }
+                }
+            }
+        }
+    }
+
+    // Whether move n on an axis's higher face may follow m on its lower face.
+    static bool Pair(int m, int n) { return kFace(m) < 3 && kFace(n) == kFace(m) + 3; }
+
+    // Adds block b to the item, when its bound leaves a solution within the moves left
+    // after it; `last` then forbids both faces of its axis.
+    bool Apply(const Node& from, const Block& b, int left, Item& it) const {
+        Node middle;
+        const Node* at = &from;
+        Node* into = &it.node;
+        if (b.second >= 0) into = &middle;
+        if (!Child(*at, b.first, *into, left - 1)) return false;
+        it.moves[it.count++] = static_cast<std::uint8_t>(b.first);
+        if (b.second >= 0) {
+            if (!Child(middle, b.second, it.node, left - 2)) return false;
+            it.moves[it.count++] = static_cast<std::uint8_t>(b.second);
+        }
+        it.last = kFace(b.first) % 3 * 3 + 9;
+        return true;
+    }
+
+    Block Image(const Block& b, int j) const {
+        int a = moveMap_[j][b.first], c = b.second < 0 ? -1 : moveMap_[j][b.second];
+        if (c >= 0 && kFace(c) < kFace(a)) std::swap(a, c);
+        return {a, c};
+    }
+    bool LeastOfClass(const Block& b, const int* symmetries, int count) const {
+        for (int j = 0; j < count; ++j)
+            if (Image(b, symmetries[j]).Key() < b.Key()) return false;
+        return true;
+    }
+
+    // Symmetry j of the 48 (the cube turned about the URF-DBL diagonal, then one of the
+    // sixteen that keep the U-D axis) applied to c, and what it makes of each move.
+    CubieCube Symmetry(const CubieCube& c, int j) const {
+        const int k = j / shortest::kSymmetries;
+        return shortest::ConjugateBySymmetry(Multiply(Multiply(t_.diagonal[k], c), t_.diagonalInverse[k]),
+                                             j % shortest::kSymmetries);
+    }
+    void SymmetryMoveMaps() {
+        for (int j = 0; j < kSymmetryCount; ++j)
+            for (int m = 0; m < kMoveCount; ++m) {
+                const CubieCube image = Symmetry(shortest::MoveCubie(m), j);
+                for (int n = 0; n < kMoveCount; ++n)
+                    if (image == shortest::MoveCubie(n)) moveMap_[j][m] = static_cast<std::uint8_t>(n);
+            }
     }
 
     bool Halted() const { return halted_.load(std::memory_order_relaxed); }
@@ -270,7 +386,7 @@ private:
             const Item& it = items_[i];
             w.item = i;
             for (int k = 0; k < it.count; ++k) w.path[k] = it.moves[k];
-            if (Dfs(w, it.node, it.count, length_ - it.count, it.moves[it.count - 1])) Found(w.path, i);
+            if (Dfs(w, it.node, it.count, length_ - it.count, it.last)) Found(w.path, i);
         }
         control_.nodes.fetch_add(w.sincePoll, std::memory_order_relaxed);
     }
@@ -388,7 +504,7 @@ private:
                 continue;
             }
             lane.top = 0;
-            w.sincePoll += Expand(lane, it.node, length_ - it.count, it.moves[it.count - 1]);
+            w.sincePoll += Expand(lane, it.node, length_ - it.count, it.last);
             return true;
         }
     }
@@ -624,6 +740,9 @@ private:
     CubieCube inverseMove_[kMoveCount];
     const std::uint16_t* sliceOfMask_ = nullptr;
     std::uint8_t toView_[kViews][kMoveCount];
+    std::uint8_t moveMap_[kSymmetryCount][kMoveCount];
+    int self_[kSymmetryCount];
+    int selfCount_ = 0;
     const CubieCube* cube_ = nullptr;
     int length_ = 0;
     Item items_[kMaxItems];
@@ -658,6 +777,7 @@ bool SolveOptimal(const CubieCube& c, const PruneTables& tables, SearchControl& 
     out.length = fallback.length;
 
     const Node root = s.RootNode(c);
+    if (control.useSymmetries) s.UseSymmetries(c);
     // Every length below the one searched was searched through, so any solution of
     // that length is one of the fewest, even when the search was being stopped.
     int length = s.Bound(root);

@@ -36,6 +36,9 @@ struct SearchControl {
     // For tests of the search itself: every length is searched until a solution is
     // found, also the length of the two-phase solution found first.
     bool searchEveryLength = false;
+    // A cube that symmetries of the whole cube map to itself is searched from one first
+    // move (or pair of moves on one axis) of each class under them; tests compare.
+    bool useSymmetries = true;
     // Progress: the length being searched, and the positions looked at so far.
     std::atomic<int> depth{0};
     std::atomic<long long> nodes{0};
