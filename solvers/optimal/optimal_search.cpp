@@ -24,9 +24,9 @@ using shortest::SearchTables;
 constexpr int kViews = 3;
 // Progress and the stop conditions are looked at once every this many positions.
 constexpr long kPollEvery = 1 << 14;
-// Work items of a length: at most the 45 blocks of one axis's moves (below) each with
-// the 30 blocks of another axis; without symmetries, 18 moves with 15 each.
-constexpr int kMaxItems = 45 * 30;
+// Work items of a length: without symmetries, 18 moves with 15 each.
+constexpr int kMaxItems = kMaxSymmetricStarts;
+static_assert(kMaxItems >= 18 * 15);
 constexpr int kSymmetryCount = 48;
 
 // A move may not follow one of its own face, nor its opposite face listed later.
@@ -70,9 +70,56 @@ struct Item {
 struct Block {
     int first, second;
     int Key() const { return first * 19 + second + 1; }
-    int Length() const { return second < 0 ? 1 : 2; }
     bool operator==(const Block&) const = default;
 };
+
+// The 48 symmetries of the whole cube (turned about the URF-DBL diagonal, then one of
+// the sixteen that keep the U-D axis), and what each makes of the moves.
+class WholeCubeSymmetries {
+public:
+    WholeCubeSymmetries() : t_(shortest::Tables()) {
+        for (int j = 0; j < kSymmetryCount; ++j)
+            for (int m = 0; m < kMoveCount; ++m) {
+                const CubieCube image = Apply(shortest::MoveCubie(m), j);
+                for (int n = 0; n < kMoveCount; ++n)
+                    if (image == shortest::MoveCubie(n)) moveMap_[j][m] = static_cast<std::uint8_t>(n);
+            }
+    }
+    CubieCube Apply(const CubieCube& c, int j) const {
+        const int k = j / shortest::kSymmetries;
+        return shortest::ConjugateBySymmetry(Multiply(Multiply(t_.diagonal[k], c), t_.diagonalInverse[k]),
+                                             j % shortest::kSymmetries);
+    }
+    Block Image(const Block& b, int j) const {
+        int a = moveMap_[j][b.first], c = b.second < 0 ? -1 : moveMap_[j][b.second];
+        if (c >= 0 && kFace(c) < kFace(a)) std::swap(a, c);
+        return {a, c};
+    }
+    bool LeastOfClass(const Block& b, const int* symmetries, int count) const {
+        for (int j = 0; j < count; ++j)
+            if (Image(b, symmetries[j]).Key() < b.Key()) return false;
+        return true;
+    }
+
+private:
+    const SearchTables& t_;
+    std::uint8_t moveMap_[kSymmetryCount][kMoveCount];
+};
+
+const WholeCubeSymmetries& Symmetries() {
+    static const WholeCubeSymmetries symmetries;
+    return symmetries;
+}
+
+// Whether move n on an axis's higher face may follow m on its lower face.
+bool Pair(int m, int n) { return kFace(m) < 3 && kFace(n) == kFace(m) + 3; }
+
+// Adds block b to a start; `last` then forbids both faces of its axis.
+void AddBlock(SearchStart& s, const Block& b) {
+    s.moves[s.count++] = static_cast<std::uint8_t>(b.first);
+    if (b.second >= 0) s.moves[s.count++] = static_cast<std::uint8_t>(b.second);
+    s.last = kFace(b.first) % 3 * 3 + 9;
+}
 
 class Searcher {
 public:
@@ -82,18 +129,10 @@ public:
             for (int m = 0; m < kMoveCount; ++m) toView_[k][t_.conjugateMove[k][m]] = static_cast<std::uint8_t>(m);
         for (int m = 0; m < kMoveCount; ++m) inverseMove_[m] = shortest::MoveCubie(kFace(m) * 3 + 2 - m % 3);
         sliceOfMask_ = SliceOfMask();
-        SymmetryMoveMaps();
     }
 
-    // Keeps the symmetries that map the cube to itself: a solution seen through one of
-    // them solves the cube too, so each length need only begin with one block of each
-    // class of first blocks, and after it one block of each class under the symmetries
-    // that keep the first.
-    void UseSymmetries(const CubieCube& c) {
-        selfCount_ = 0;
-        for (int j = 1; j < kSymmetryCount; ++j)
-            if (Symmetry(c, j) == c) self_[selfCount_++] = j;
-    }
+    // A cube that symmetries map to itself is searched from its symmetric starts.
+    void UseSymmetries(const CubieCube& c) { startCount_ = SymmetricStarts(c, starts_); }
 
     Node RootNode(const CubieCube& c) const {
         Node n{};
@@ -239,7 +278,7 @@ public:
         cube_ = &cube;
         if (length == 0) return Bound(root) == 0 && IsSolvedAfter(nullptr, 0);
         itemCount_ = 0;
-        if (selfCount_ > 0 && length >= 4) SymmetricItems(root, length);
+        if (startCount_ > 0 && length >= 4) SymmetricItems(root, length);
         else PlainItems(root, length);
         next_.store(0);
         best_.store(INT_MAX);
@@ -282,86 +321,27 @@ public:
         }
     }
 
-    // The work items of a cube with symmetries: each first block the least of its class
-    // under them; after it, when symmetries keep it, each block the least of its class
-    // under those, otherwise any move. Any solution is seen, through one of the
-    // symmetries, as a solution that begins so.
+    // The work items of a cube with symmetries: its starts whose bounds leave a
+    // solution of the length. Starts that share first moves share their positions.
     void SymmetricItems(const Node& root, int length) {
-        int keep[kSymmetryCount];
-        for (int first = 0; first < kMoveCount; ++first) {
-            for (int second = -1; second < kMoveCount; ++second) {
-                const Block b1{first, second};
-                if (second >= 0 && !Pair(first, second)) continue;
-                if (!LeastOfClass(b1, self_, selfCount_)) continue;
-                Item head{};
-                if (!Apply(root, b1, length, head)) continue;
-                int kept = 0;
-                for (int j = 0; j < selfCount_; ++j)
-                    if (Image(b1, self_[j]) == b1) keep[kept++] = self_[j];
-                for (int m = 0; m < kMoveCount; ++m) {
-                    if (Redundant(m, head.last)) continue;
-                    for (int n = -1; n < kMoveCount; ++n) {
-                        const Block b2{m, n};
-                        if (n >= 0 && (kept == 0 || !Pair(m, n))) continue;
-                        if (kept > 0 && !LeastOfClass(b2, keep, kept)) continue;
-                        Item& it = items_[itemCount_];
-                        it = head;
-                        // Without symmetries keeping the first block, a lower face's
-                        // turn may still be followed by its higher face's in the search.
-                        if (!Apply(head.node, b2, length - head.count, it)) continue;
-                        if (kept == 0) it.last = m;
-                        ++itemCount_;
-                    }
-                }
-            }
+        Node path[4];   // after each move of the start before
+        int valid = 0;  // how many of them stand
+        const SearchStart* before = nullptr;
+        for (int j = 0; j < startCount_; ++j) {
+            const SearchStart& s = starts_[j];
+            int i = 0;
+            while (before != nullptr && i < valid && i < s.count && s.moves[i] == before->moves[i]) ++i;
+            for (; i < s.count; ++i)
+                if (!Child(i == 0 ? root : path[i - 1], s.moves[i], path[i], length - 1 - i)) break;
+            valid = i;
+            before = &s;
+            if (i < s.count) continue;
+            Item& it = items_[itemCount_++];
+            std::copy(s.moves, s.moves + s.count, it.moves);
+            it.count = s.count;
+            it.last = s.last;
+            it.node = path[s.count - 1];
         }
-    }
-
-    // Whether move n on an axis's higher face may follow m on its lower face.
-    static bool Pair(int m, int n) { return kFace(m) < 3 && kFace(n) == kFace(m) + 3; }
-
-    // Adds block b to the item, when its bound leaves a solution within the moves left
-    // after it; `last` then forbids both faces of its axis.
-    bool Apply(const Node& from, const Block& b, int left, Item& it) const {
-        Node middle;
-        const Node* at = &from;
-        Node* into = &it.node;
-        if (b.second >= 0) into = &middle;
-        if (!Child(*at, b.first, *into, left - 1)) return false;
-        it.moves[it.count++] = static_cast<std::uint8_t>(b.first);
-        if (b.second >= 0) {
-            if (!Child(middle, b.second, it.node, left - 2)) return false;
-            it.moves[it.count++] = static_cast<std::uint8_t>(b.second);
-        }
-        it.last = kFace(b.first) % 3 * 3 + 9;
-        return true;
-    }
-
-    Block Image(const Block& b, int j) const {
-        int a = moveMap_[j][b.first], c = b.second < 0 ? -1 : moveMap_[j][b.second];
-        if (c >= 0 && kFace(c) < kFace(a)) std::swap(a, c);
-        return {a, c};
-    }
-    bool LeastOfClass(const Block& b, const int* symmetries, int count) const {
-        for (int j = 0; j < count; ++j)
-            if (Image(b, symmetries[j]).Key() < b.Key()) return false;
-        return true;
-    }
-
-    // Symmetry j of the 48 (the cube turned about the URF-DBL diagonal, then one of the
-    // sixteen that keep the U-D axis) applied to c, and what it makes of each move.
-    CubieCube Symmetry(const CubieCube& c, int j) const {
-        const int k = j / shortest::kSymmetries;
-        return shortest::ConjugateBySymmetry(Multiply(Multiply(t_.diagonal[k], c), t_.diagonalInverse[k]),
-                                             j % shortest::kSymmetries);
-    }
-    void SymmetryMoveMaps() {
-        for (int j = 0; j < kSymmetryCount; ++j)
-            for (int m = 0; m < kMoveCount; ++m) {
-                const CubieCube image = Symmetry(shortest::MoveCubie(m), j);
-                for (int n = 0; n < kMoveCount; ++n)
-                    if (image == shortest::MoveCubie(n)) moveMap_[j][m] = static_cast<std::uint8_t>(n);
-            }
     }
 
     bool Halted() const { return halted_.load(std::memory_order_relaxed); }
@@ -740,9 +720,8 @@ private:
     CubieCube inverseMove_[kMoveCount];
     const std::uint16_t* sliceOfMask_ = nullptr;
     std::uint8_t toView_[kViews][kMoveCount];
-    std::uint8_t moveMap_[kSymmetryCount][kMoveCount];
-    int self_[kSymmetryCount];
-    int selfCount_ = 0;
+    SearchStart starts_[kMaxSymmetricStarts];
+    int startCount_ = 0;
     const CubieCube* cube_ = nullptr;
     int length_ = 0;
     Item items_[kMaxItems];
@@ -757,6 +736,49 @@ private:
 
 }  // namespace
 
+int SymmetricStarts(const CubieCube& c, SearchStart* starts) {
+    const WholeCubeSymmetries& sy = Symmetries();
+    int self[kSymmetryCount], selfCount = 0;
+    for (int j = 1; j < kSymmetryCount; ++j)
+        if (sy.Apply(c, j) == c) self[selfCount++] = j;
+    if (selfCount == 0) return 0;
+    int count = 0;
+    int keep[kSymmetryCount];
+    for (int first = 0; first < kMoveCount; ++first) {
+        for (int second = -1; second < kMoveCount; ++second) {
+            const Block b1{first, second};
+            if (second >= 0 && !Pair(first, second)) continue;
+            if (!sy.LeastOfClass(b1, self, selfCount)) continue;
+            SearchStart head{};
+            AddBlock(head, b1);
+            int kept = 0;
+            for (int j = 0; j < selfCount; ++j)
+                if (sy.Image(b1, self[j]) == b1) keep[kept++] = self[j];
+            for (int m = 0; m < kMoveCount; ++m) {
+                if (Redundant(m, head.last)) continue;
+                if (kept == 0) {
+                    // Nothing keeps the first block: any move, which a lower face's turn
+                    // may still follow on its higher face.
+                    SearchStart& s = starts[count++];
+                    s = head;
+                    s.moves[s.count++] = static_cast<std::uint8_t>(m);
+                    s.last = m;
+                    continue;
+                }
+                for (int n = -1; n < kMoveCount; ++n) {
+                    const Block b2{m, n};
+                    if (n >= 0 && !Pair(m, n)) continue;
+                    if (!sy.LeastOfClass(b2, keep, kept)) continue;
+                    SearchStart& s = starts[count++];
+                    s = head;
+                    AddBlock(s, b2);
+                }
+            }
+        }
+    }
+    return count;
+}
+
 int RootBound(const CubieCube& c, const PruneTables& tables) {
     SearchControl control;
     Searcher s(tables, control);
@@ -765,7 +787,7 @@ int RootBound(const CubieCube& c, const PruneTables& tables) {
 
 bool SolveOptimal(const CubieCube& c, const PruneTables& tables, SearchControl& control, OptimalSolution& out) {
     if (!shortest::IsSolvable(c)) return false;
-    // The searcher holds the work items of a length in place (about 60 KB).
+    // The searcher holds the work items of a length in place (about 300 KB).
     Searcher s(tables, control);
     s.StartClock();
     control.nodes.store(0);

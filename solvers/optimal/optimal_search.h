@@ -59,6 +59,26 @@ struct OptimalSolution {
 bool SolveOptimal(const shortest::CubieCube& c, const PruneTables& tables, SearchControl& control,
                   OptimalSolution& out);
 
+// A start of the search of a cube with symmetries: its first moves, and the move the
+// next is checked against as the one before it (a move on an axis's higher face
+// forbids both faces of the axis).
+struct SearchStart {
+    std::uint8_t moves[4];
+    int count = 0;
+    int last = -1;
+};
+// At most the 45 first blocks (one face's turn, or a turn of each face of one axis),
+// each with the 30 blocks of the two other axes.
+inline constexpr int kMaxSymmetricStarts = 45 * 30;
+
+// The starts for a cube that symmetries of the whole cube (turns and mirror images)
+// map to itself: each first block the least of its class under them; after it, when
+// symmetries keep it, each block the least of its class under those, otherwise any
+// move. A solution seen through any of the symmetries solves the cube too, and every
+// solution is seen through one of them as one that begins with a start. 0 when no
+// symmetry maps the cube to itself (every start is then searched).
+int SymmetricStarts(const shortest::CubieCube& c, SearchStart* starts);
+
 // The search's bound for a cube (the largest part distance), for tests.
 int RootBound(const shortest::CubieCube& c, const PruneTables& tables);
 

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <random>
 #include <set>
@@ -293,6 +294,82 @@ TEST(OptimalSearch, SymmetricCubesSearchedFromFewerStartsAreSolvedAsShort) {
         }
         EXPECT_LT(with, without) << "family " << family;
     }
+}
+
+// Every sequence of five turns of a cube with symmetries, seen through one of the
+// symmetries that map the cube to itself (its turns rearranged so that on each axis
+// the lower face comes first), begins as one of the search's starts: the starts leave
+// out no solution. Through the symmetries of every edge flipped in place (all 48),
+// every edge flipped with every corner twisted (24), and a mirror image's.
+TEST(OptimalSearch, SymmetricStartsLeaveOutNoSequenceOfTurns) {
+    const shortest::SearchTables& t = shortest::Tables();
+    auto seen = [&t](const CubieCube& c, int j) {
+        return shortest::ConjugateBySymmetry(Multiply(Multiply(t.diagonal[j / 16], c), t.diagonalInverse[j / 16]), j % 16);
+    };
+    CubieCube superflip = shortest::SolvedCubie();
+    for (auto& e : superflip.eo) e = 1;
+    const CubieCube twisted = Apply(shortest::SolvedCubie(), {0, 3, 8, 15, 2, 11, 6, 2, 9, 6, 12, 8, 14, 0, 3, 9, 6, 0, 3, 12});
+    const CubieCube mirrored = Apply(shortest::SolvedCubie(), {1, 3, 14, 7, 4, 13, 10, 5, 12});
+    const auto redundant = [](int m, int last) { return last >= 0 && (m / 3 == last / 3 || m / 3 + 3 == last / 3); };
+    for (const CubieCube& c : {superflip, twisted, mirrored}) {
+        std::vector<std::array<int, 18>> maps;  // the cube's own symmetries, on the moves
+        for (int j = 1; j < 48; ++j) {
+            if (!(seen(c, j) == c)) continue;
+            std::array<int, 18> map{};
+            for (int m = 0; m < 18; ++m)
+                for (int n = 0; n < 18; ++n)
+                    if (seen(MoveCubie(m), j) == MoveCubie(n)) map[m] = n;
+            maps.push_back(map);
+        }
+        ASSERT_FALSE(maps.empty());
+        std::vector<optimal::SearchStart> starts(optimal::kMaxSymmetricStarts);
+        const int count = optimal::SymmetricStarts(c, starts.data());
+        // The move allowed after each start's moves (by their number in base 18), or -2.
+        std::vector<int> lastAfter(3 * 18 * 18 * 18 * 18, -2);
+        auto number = [](const int* moves, int n) {
+            int x = 0;
+            for (int i = 0; i < n; ++i) x = x * 18 + moves[i];
+            return (n - 2) * 18 * 18 * 18 * 18 + x;
+        };
+        for (int i = 0; i < count; ++i) {
+            const int moves[4] = {starts[i].moves[0], starts[i].moves[1], starts[i].moves[2], starts[i].moves[3]};
+            ASSERT_GE(starts[i].count, 2);
+            lastAfter[number(moves, starts[i].count)] = starts[i].last;
+        }
+        auto searched = [&](const int* x) {
+            for (int n = 2; n <= 4; ++n)
+                if (const int last = lastAfter[number(x, n)]; last != -2 && !redundant(x[n], last)) return true;
+            return false;
+        };
+        long total = 0, begun = 0, missed = 0;
+        int x[5];
+        std::function<void(int)> walk = [&](int depth) {
+            if (depth == 5) {
+                ++total;
+                if (searched(x)) return void(++begun);
+                for (const auto& map : maps) {
+                    int y[5];
+                    for (int i = 0; i < 5; ++i) y[i] = map[x[i]];
+                    for (int i = 0; i + 1 < 5; ++i)
+                        if (y[i] / 3 == y[i + 1] / 3 + 3) std::swap(y[i], y[i + 1]);
+                    if (searched(y)) return;
+                }
+                ++missed;
+                return;
+            }
+            for (int m = 0; m < 18; ++m) {
+                if (redundant(m, depth == 0 ? -1 : x[depth - 1])) continue;
+                x[depth] = m;
+                walk(depth + 1);
+            }
+        };
+        walk(0);
+        EXPECT_EQ(missed, 0) << maps.size() << " symmetries";
+        // Nearly one sequence in as many as the cube has symmetries (the identity with them).
+        const long symmetries = static_cast<long>(maps.size()) + 1;
+        EXPECT_LT(begun * symmetries * 4, total * 5) << symmetries << " symmetries";
+    }
+    EXPECT_EQ(optimal::SymmetricStarts(Apply(shortest::SolvedCubie(), {0, 3, 6}), nullptr), 0);
 }
 
 TEST(OptimalSearch, StoppedSearchGivesTheFallbackUnprovenWithALowerBound) {
