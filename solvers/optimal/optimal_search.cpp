@@ -24,10 +24,12 @@ using shortest::SearchTables;
 constexpr int kViews = 3;
 // Progress and the stop conditions are looked at once every this many positions.
 constexpr long kPollEvery = 1 << 14;
-// Work items of a length: without symmetries, 18 moves with 15 each.
+// Work items of a length: at most one for each start of a symmetric cube; without
+// symmetries, 18 moves with 15 each.
 constexpr int kMaxItems = kMaxSymmetricStarts;
 static_assert(kMaxItems >= 18 * 15);
 constexpr int kSymmetryCount = 48;
+static_assert(kSymmetryCount == 3 * shortest::kSymmetries);
 
 // A move may not follow one of its own face, nor its opposite face listed later.
 constexpr bool Redundant(int move, int last) {
@@ -278,8 +280,10 @@ public:
         cube_ = &cube;
         if (length == 0) return Bound(root) == 0 && IsSolvedAfter(nullptr, 0);
         itemCount_ = 0;
+        built_ = 0;
         if (startCount_ > 0 && length >= 4) SymmetricItems(root, length);
         else PlainItems(root, length);
+        control_.nodes.fetch_add(built_, std::memory_order_relaxed);
         next_.store(0);
         best_.store(INT_MAX);
         const int threads = control_.threads < 1 ? 1 : control_.threads > 2 ? 2 : control_.threads;
@@ -300,6 +304,7 @@ public:
         const int prefix = length >= 2 ? 2 : 1;
         for (int m1 = 0; m1 < kMoveCount; ++m1) {
             Item first{};
+            ++built_;
             if (!Child(root, m1, first.node, length - 1)) continue;
             if (prefix == 1) {
                 first.moves[0] = static_cast<std::uint8_t>(m1);
@@ -311,6 +316,7 @@ public:
             for (int m2 = 0; m2 < kMoveCount; ++m2) {
                 if (Redundant(m2, m1)) continue;
                 Item& it = items_[itemCount_];
+                ++built_;
                 if (!Child(first.node, m2, it.node, length - 2)) continue;
                 it.moves[0] = static_cast<std::uint8_t>(m1);
                 it.moves[1] = static_cast<std::uint8_t>(m2);
@@ -331,8 +337,10 @@ public:
             const SearchStart& s = starts_[j];
             int i = 0;
             while (before != nullptr && i < valid && i < s.count && s.moves[i] == before->moves[i]) ++i;
-            for (; i < s.count; ++i)
+            for (; i < s.count; ++i) {
+                ++built_;
                 if (!Child(i == 0 ? root : path[i - 1], s.moves[i], path[i], length - 1 - i)) break;
+            }
             valid = i;
             before = &s;
             if (i < s.count) continue;
@@ -371,7 +379,7 @@ private:
         control_.nodes.fetch_add(w.sincePoll, std::memory_order_relaxed);
     }
 
-    // A solution found in work item `item`: kept when it is the first in move order so far.
+    // A solution found in work item `item`: kept when it is the first in the items' order so far.
     void Found(const std::uint8_t* path, int item) {
         std::lock_guard<std::mutex> lock(mutex_);
         if (item < best_.load()) {
@@ -722,6 +730,7 @@ private:
     std::uint8_t toView_[kViews][kMoveCount];
     SearchStart starts_[kMaxSymmetricStarts];
     int startCount_ = 0;
+    long built_ = 0;  // positions looked at while making the work items
     const CubieCube* cube_ = nullptr;
     int length_ = 0;
     Item items_[kMaxItems];

@@ -12,8 +12,9 @@
 // was ruled out, it is itself the fewest; when the search is cancelled or runs out of
 // time, it is what the caller gets, not proven.
 //
-// Each length is split at the root over two threads by the first two moves; the
-// solution kept is the first in move order, so the result does not depend on timing.
+// Each length is split at the root over two threads into work items by the first two
+// moves (of a cube with symmetries, by its starts below); the solution kept is the one
+// of the first item that has one, so the result does not depend on timing.
 // With the huge tables each thread follows several of these work items at once, so
 // that the table entries of one arrive while another is worked on.
 // A search allocates nothing; each thread keeps its paths in fixed arrays.

@@ -17,6 +17,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "solvers/optimal/optimal_search.h"
@@ -255,7 +256,7 @@ TEST(OptimalSearch, HugeTableSearchFindsWhatTheSmallTablesFind) {
 
 // Cubes that symmetries map to themselves, made of blocks each symmetry keeps: turning
 // the cube half about U-D (R L and F B together), mirroring left and right (R with L
-// the other way), and all 48 (the three axes' half-turn pairs). Searched from one first
+// the other way), and the three axes' half-turn pairs (16 or all 48). Searched from one first
 // block of each class, they are solved in as few turns as from every first move, and
 // with fewer positions.
 TEST(OptimalSearch, SymmetricCubesSearchedFromFewerStartsAreSolvedAsShort) {
@@ -311,7 +312,8 @@ TEST(OptimalSearch, SymmetricStartsLeaveOutNoSequenceOfTurns) {
     const CubieCube twisted = Apply(shortest::SolvedCubie(), {0, 3, 8, 15, 2, 11, 6, 2, 9, 6, 12, 8, 14, 0, 3, 9, 6, 0, 3, 12});
     const CubieCube mirrored = Apply(shortest::SolvedCubie(), {1, 3, 14, 7, 4, 13, 10, 5, 12});
     const auto redundant = [](int m, int last) { return last >= 0 && (m / 3 == last / 3 || m / 3 + 3 == last / 3); };
-    for (const CubieCube& c : {superflip, twisted, mirrored}) {
+    const std::vector<std::pair<CubieCube, int>> cubes = {{superflip, 48}, {twisted, 24}, {mirrored, 2}};
+    for (const auto& [c, expected] : cubes) {
         std::vector<std::array<int, 18>> maps;  // the cube's own symmetries, on the moves
         for (int j = 1; j < 48; ++j) {
             if (!(seen(c, j) == c)) continue;
@@ -321,7 +323,7 @@ TEST(OptimalSearch, SymmetricStartsLeaveOutNoSequenceOfTurns) {
                     if (seen(MoveCubie(m), j) == MoveCubie(n)) map[m] = n;
             maps.push_back(map);
         }
-        ASSERT_FALSE(maps.empty());
+        ASSERT_EQ(static_cast<int>(maps.size()) + 1, expected);
         std::vector<optimal::SearchStart> starts(optimal::kMaxSymmetricStarts);
         const int count = optimal::SymmetricStarts(c, starts.data());
         // The move allowed after each start's moves (by their number in base 18), or -2.
