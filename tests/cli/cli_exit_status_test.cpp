@@ -12,7 +12,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Output and standard error of the program run with args; a hang ends as code 124.
-std::pair<std::string, int> RunCli(const std::string& args) {
+std::pair<std::string, int> RunMerged(const std::string& args) {
     FILE* p = popen(("timeout 30 " VELMORA_CLI_PATH " " + args + " 2>&1").c_str(), "r");
     std::string out;
     char buf[4096];
@@ -74,7 +74,7 @@ TEST(CliExitStatus, EveryCaseExitsAsTheReadmeSaysWithItsLines) {
         {"batch --count 2 --seed 1", 0, {"solved: 2/2\n"}, {"batch: "}},
     };
     for (const Case& c : cases) {
-        const auto [out, code] = RunCli(c.args);
+        const auto [out, code] = RunMerged(c.args);
         EXPECT_EQ(code, c.code) << c.args << "\n" << out;
         for (const std::string& part : c.has) EXPECT_NE(out.find(part), std::string::npos) << c.args << ": " << part;
         for (const std::string& part : c.lacks) EXPECT_EQ(out.find(part), std::string::npos) << c.args << ": " << part;

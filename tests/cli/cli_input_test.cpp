@@ -11,7 +11,7 @@ namespace {
 using velmora::test::CliRun;
 using velmora::test::RunCli;
 
-std::string Line(const std::string& out, const std::string& name) {
+std::string ValueLine(const std::string& out, const std::string& name) {
     std::size_t at = out.find(name + ": ");
     if (at == std::string::npos) return "";
     at += name.size() + 2;
@@ -26,10 +26,10 @@ TEST(CliInput, FaceletsOfTheStateCommandSolveBackToTheSamePosition) {
         for (int k = 0; k < 20; ++k) moves += std::string(turns[rng() % 12]) + ";";
         CliRun state = RunCli("state '" + moves + "'");
         ASSERT_EQ(state.code, 0);
-        CliRun solve = RunCli("solve --facelets " + Line(state.out, "facelets"));
+        CliRun solve = RunCli("solve --facelets " + ValueLine(state.out, "facelets"));
         ASSERT_EQ(solve.code, 0) << moves;
-        EXPECT_EQ(Line(solve.out, "start").substr(0, 66), Line(state.out, "code").substr(0, 66)) << moves;
-        EXPECT_EQ(Line(solve.out, "result"), "1");
+        EXPECT_EQ(ValueLine(solve.out, "start").substr(0, 66), ValueLine(state.out, "code").substr(0, 66)) << moves;
+        EXPECT_EQ(ValueLine(solve.out, "result"), "1");
     }
 }
 
@@ -45,8 +45,8 @@ TEST(CliInput, FaultyColouringsEndWithTheirMessageAndExitTwo) {
     // Forced, the group method takes it, but the cube is still not restored.
     r = RunCli("solve --force --facelets " + flipped, true);
     EXPECT_EQ(r.code, 1) << r.out;
-    EXPECT_EQ(Line(r.out, "method"), "1");
-    EXPECT_EQ(Line(r.out, "unsolvable"), "assembly");
+    EXPECT_EQ(ValueLine(r.out, "method"), "1");
+    EXPECT_EQ(ValueLine(r.out, "unsolvable"), "assembly");
 
     // Ten top stickers.
     std::string ten = solved;
@@ -68,16 +68,16 @@ TEST(CliInput, MalformedFaceletStringsAreRefusedInOneLine) {
 TEST(CliInput, CodeAndCentreOnlySolves) {
     CliRun r = RunCli("solve --code 120321140340231421440242130520330511220210430412310110530540123456113000");
     EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(Line(r.out, "start").substr(0, 66),
+    EXPECT_EQ(ValueLine(r.out, "start").substr(0, 66),
               "120321140340231421440242130520330511220210430412310110530540123456");
     r = RunCli("solve --code 'TALWEN;'");
-    EXPECT_EQ(Line(r.out, "method"), "0");
-    EXPECT_EQ(Line(r.out, "turns"), "17");
+    EXPECT_EQ(ValueLine(r.out, "method"), "0");
+    EXPECT_EQ(ValueLine(r.out, "turns"), "17");
 
     r = RunCli("solve --centres --moves 'F+;R+;T-;'");
     EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(Line(r.out, "method"), "4");
-    EXPECT_EQ(Line(r.out, "ids"), "解法各阶段    第8阶段ID:311000    ");
+    EXPECT_EQ(ValueLine(r.out, "method"), "4");
+    EXPECT_EQ(ValueLine(r.out, "ids"), "解法各阶段    第8阶段ID:311000    ");
 }
 
 TEST(CliInput, ScrambleKindsAreRepeatableBySeed) {
@@ -86,13 +86,13 @@ TEST(CliInput, ScrambleKindsAreRepeatableBySeed) {
         CliRun a = RunCli(args), b = RunCli(args);
         EXPECT_EQ(a.code, 0) << kind;
         EXPECT_EQ(a.out, b.out) << kind;
-        EXPECT_EQ(Line(a.out, "result"), "1");
+        EXPECT_EQ(ValueLine(a.out, "result"), "1");
     }
     CliRun c = RunCli("scramble --kind 4 --seed 11");
     EXPECT_EQ(c.code, 0);
-    EXPECT_EQ(Line(c.out, "result"), "0");
-    EXPECT_EQ(Line(c.out, "record"), "");
-    EXPECT_EQ(Line(c.out, "start").substr(0, 66),
+    EXPECT_EQ(ValueLine(c.out, "result"), "0");
+    EXPECT_EQ(ValueLine(c.out, "record"), "");
+    EXPECT_EQ(ValueLine(c.out, "start").substr(0, 66),
               "110120130140210220230240310320330340410420430440510520530540123456");
 }
 

@@ -33,7 +33,7 @@ void SetBottomCorners(CubeState& s, const std::array<int, 4>& cols,
     SetRow(s, 5, edges, flips);
 }
 
-std::string Entry(int caseNumber) { return "第四阶段ID:" + std::to_string(caseNumber) + "    "; }
+std::string FourthStageEntry(int caseNumber) { return "第四阶段ID:" + std::to_string(caseNumber) + "    "; }
 
 TEST(GroupTwistCases, EveryTwistTupleHasOneCaseThatReadsAsItsPattern) {
     std::set<std::pair<int, int>> seen;
@@ -102,7 +102,7 @@ TEST_P(GroupBottomCornerRows, FinishesTheCornersOfItsCaseInOneCall) {
                 ASSERT_EQ(m().CheckAssembly(), 0);
                 const std::size_t before = m().methodIdText.size();
                 m().GroupBottomCorners();
-                EXPECT_EQ(EntryAfter(m(), before), Entry(row.caseNumber)) << "d " << d;
+                EXPECT_EQ(EntryAfter(m(), before), FourthStageEntry(row.caseNumber)) << "d " << d;
                 DriverBottomTurn(m());
                 const CubeState& s = m().cube;
                 EXPECT_TRUE(RowSolved(s, 1) && RowSolved(s, 2) && RowSolved(s, 3))
@@ -149,7 +149,7 @@ TEST_F(GroupBottomCorners, PreTurnOfTheRotationMergesIntoTheLeadingBottomMove) {
     SetBottomCorners(m().cube, {1, 2, 3, 4}, {2, 1, 2, 1}, {1, 2, 3, 4}, {0, 0, 0, 0});
     m().methodIdText.Clear();
     m().GroupBottomCorners();
-    EXPECT_EQ(m().methodIdText.view(), Entry(41));
+    EXPECT_EQ(m().methodIdText.view(), FourthStageEntry(41));
     EXPECT_EQ(m().moveRecord.view(), "B*;R-;B*;R+;B+;R-;B-;R+;B+;R-;B+;R+;");
     EXPECT_EQ(m().turnCounter, 12);
 }
@@ -161,7 +161,7 @@ TEST_F(GroupBottomCorners, PreTurnAboveThreeIsTakenModuloFour) {
                      {0, 0, 0, 0});
     m().methodIdText.Clear();
     m().GroupBottomCorners();
-    EXPECT_EQ(m().methodIdText.view(), Entry(36));
+    EXPECT_EQ(m().methodIdText.view(), FourthStageEntry(36));
     EXPECT_EQ(m().moveRecord.view().substr(0, 9), "B*;L-;B*;");
 }
 

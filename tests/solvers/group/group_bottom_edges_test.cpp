@@ -14,7 +14,7 @@
 namespace velmora::test {
 namespace {
 
-std::string Entry(int caseNumber) { return "第五阶段ID:" + std::to_string(caseNumber) + "    "; }
+std::string FifthStageEntry(int caseNumber) { return "第五阶段ID:" + std::to_string(caseNumber) + "    "; }
 
 // The bottom row of a case number: the edges at 51 and 52 and the twists of 51-53 as
 // its digits, 53 and 54 holding the other two edges in the order that keeps the
@@ -53,7 +53,7 @@ TEST_P(GroupBottomEdgeRows, FinishesTheCubeFromItsCaseInOneCall) {
     ASSERT_EQ(m().CheckAssembly(), 0);
     m().methodIdText.Clear();
     m().GroupBottomEdges();
-    EXPECT_EQ(m().methodIdText.view(), Entry(row.caseNumber));
+    EXPECT_EQ(m().methodIdText.view(), FifthStageEntry(row.caseNumber));
     EXPECT_TRUE(PiecesSolved(m().cube)) << Code();
     EXPECT_GT(m().turnCounter, 0);
 }
@@ -91,7 +91,7 @@ TEST_F(GroupBottomEdges, ThreeCyclesInEitherDirectionAreOneFormulaEach) {
         SetRow(m().cube, 5, cols, {0, 0, 0, 0});
         m().methodIdText.Clear();
         m().GroupBottomEdges();
-        EXPECT_EQ(m().methodIdText.view(), Entry(caseNumber));
+        EXPECT_EQ(m().methodIdText.view(), FifthStageEntry(caseNumber));
         EXPECT_TRUE(PiecesSolved(m().cube));
     }
 }
@@ -101,7 +101,7 @@ TEST_F(GroupBottomEdges, ImpossibleBottomRowIsClassifiedAndLeftUnsolved) {
     SetRow(m().cube, 5, {1, 2, 3, 4}, {1, 0, 0, 0});
     m().methodIdText.Clear();
     m().GroupBottomEdges();
-    EXPECT_EQ(m().methodIdText.view(), Entry(12100));
+    EXPECT_EQ(m().methodIdText.view(), FifthStageEntry(12100));
     EXPECT_FALSE(PiecesSolved(m().cube));
     for (int r = 1; r <= 4; ++r) EXPECT_TRUE(RowSolved(m().cube, r));
 }
