@@ -813,9 +813,25 @@ bool SolveOptimal(const CubieCube& c, const PruneTables& tables, SearchControl& 
     // that length is one of the fewest, even when the search was being stopped.
     int length = s.Bound(root);
     bool found = false;
-    const int searchBelow = control.searchEveryLength ? kMaxLength + 1 : fallback.length;
+    bool shortened = false;
+    int searchBelow = control.searchEveryLength ? kMaxLength + 1 : fallback.length;
     for (; length < searchBelow; ++length) {
         control.depth.store(length);
+        if (!shortened && length >= control.shortenFrom && !control.searchEveryLength) {
+            // The lengths from here on cost the most, and the last one most of all: it
+            // is searched until its first solution. A two-phase solution of a length
+            // not yet searched spares that search: once every length below it is ruled
+            // out it is itself the fewest. For a random cube (17 to 19 turns) the longer
+            // look finds one of the fewest turns more often than not.
+            shortened = true;
+            shortest::TwoPhaseSolution shorter;
+            if (shortest::SolveTwoPhase(c, shortest::kMaxSolutionLength, shorter, control.shortenEffort) &&
+                shorter.length < out.length) {
+                for (int i = 0; i < shorter.length; ++i) out.moves[i] = shorter.moves[i];
+                out.length = searchBelow = shorter.length;
+            }
+            if (length >= searchBelow) break;
+        }
         std::uint8_t moves[32];
         if (s.SearchLength(c, root, length, moves)) {
             for (int i = 0; i < length; ++i) out.moves[i] = moves[i];

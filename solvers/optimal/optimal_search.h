@@ -10,7 +10,8 @@
 //
 // The two-phase solution found first is the fallback: when every length below its own
 // was ruled out, it is itself the fewest; when the search is cancelled or runs out of
-// time, it is what the caller gets, not proven.
+// time, it is what the caller gets, not proven. Before the longest lengths the
+// two-phase search looks longer for a shorter one.
 //
 // Each length is split at the root over two threads into work items by the first two
 // moves (of a cube with symmetries, by its starts below); the solution kept is the one
@@ -37,6 +38,12 @@ struct SearchControl {
     // For tests of the search itself: every length is searched until a solution is
     // found, also the length of the two-phase solution found first.
     bool searchEveryLength = false;
+    // Before the search reaches length shortenFrom, the two-phase search looks for a
+    // shorter fallback for shortenEffort more search steps (about a second here): one
+    // of the length being searched is then the fewest, and sparing the search of the
+    // last length saves most of the time. Tests move the length down to reach it.
+    int shortenFrom = 17;
+    long shortenEffort = 5'000'000;
     // A cube that symmetries of the whole cube map to itself is searched from one first
     // move (or pair of moves on one axis) of each class under them; tests compare.
     bool useSymmetries = true;

@@ -35,6 +35,10 @@ bool IsSolvable(const CubieCube& c);
 // Searches a solution of at most maxLength moves (0-20). Returns false when the cube
 // is not solvable or no solution was found within the bound.
 bool SolveTwoPhase(const CubieCube& c, int maxLength, TwoPhaseSolution& out);
+// The same with `shorterEffort` search steps after the first solution (the shortest
+// method takes 200), each shorter solution found lowering the bound: a longer look for
+// callers that can spend it. The result is still a function of the position alone.
+bool SolveTwoPhase(const CubieCube& c, int maxLength, TwoPhaseSolution& out, long shorterEffort);
 
 // Coordinates, exposed for tests.
 int TwistOf(const CubieCube& c);

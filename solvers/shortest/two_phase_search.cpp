@@ -268,6 +268,10 @@ bool IsSolvable(const CubieCube& c) {
 }
 
 bool SolveTwoPhase(const CubieCube& c, int maxLength, TwoPhaseSolution& out) {
+    return SolveTwoPhase(c, maxLength, out, kShorterEffort);
+}
+
+bool SolveTwoPhase(const CubieCube& c, int maxLength, TwoPhaseSolution& out, long shorterEffort) {
     out.length = 0;
     out.split = 0;
     if (!IsSolvable(c) || maxLength < 0) return false;
@@ -276,7 +280,7 @@ bool SolveTwoPhase(const CubieCube& c, int maxLength, TwoPhaseSolution& out) {
     for (int bound = 0; bound <= std::min(kExactUpTo, maxLength); ++bound)
         if (search.Within(bound, out)) return true;
     if (maxLength <= kExactUpTo) return false;
-    return search.Within(maxLength, out, kShorterEffort);
+    return search.Within(maxLength, out, shorterEffort);
 }
 
 }  // namespace velmora::shortest

@@ -154,6 +154,33 @@ TEST(OptimalSearch, OneThreadAndTwoFindTheSameSolution) {
     EXPECT_TRUE(std::equal(a.moves, a.moves + a.length, b.moves));
 }
 
+// A longer two-phase look before the search's longest lengths: moved down to the first
+// length here, it must keep the fewest turns and the proof, and where it finds a solution
+// of the fewest turns the search of that length is spared (one thread, so the counts of
+// positions are those of the same search).
+TEST(OptimalSearch, ALongerTwoPhaseLookKeepsTheFewestTurnsAndSparesTheLastLength) {
+    std::mt19937 rng(17);
+    int spared = 0;
+    for (int k = 0; k < 6; ++k) {
+        const CubieCube c = Apply(shortest::SolvedCubie(), Scramble(rng, 11 + k % 2));
+        optimal::SearchControl plain, look;
+        plain.threads = look.threads = 1;
+        plain.shortenFrom = 99;
+        look.shortenFrom = 0;
+        look.shortenEffort = 200'000;
+        optimal::OptimalSolution a, b;
+        ASSERT_TRUE(optimal::SolveOptimal(c, SmallTables(), plain, a));
+        ASSERT_TRUE(optimal::SolveOptimal(c, SmallTables(), look, b));
+        ASSERT_TRUE(Restores(c, b));
+        EXPECT_TRUE(a.proven && b.proven);
+        EXPECT_EQ(b.length, a.length) << "cube " << k;
+        EXPECT_EQ(b.lowerBound, b.length);
+        EXPECT_LE(b.nodes, a.nodes) << "cube " << k;
+        spared += b.nodes < a.nodes;
+    }
+    EXPECT_GT(spared, 0) << "the look found none of the fewest turns";
+}
+
 // The huge set's two tables with their true entries for the parts within three turns
 // of solved and 0 (a lower bound too) elsewhere, in memory that is only reserved, and
 // the corner and edge tables all 0, so that even cubes of a few turns are searched:
