@@ -823,9 +823,16 @@ bool SolveOptimal(const CubieCube& c, const PruneTables& tables, SearchControl& 
             // not yet searched spares that search: once every length below it is ruled
             // out it is itself the fewest. For a random cube (17 to 19 turns) the longer
             // look finds one of the fewest turns more often than not.
+            // Esc and the time limit end the look as they end the search.
             shortened = true;
+            shortest::LookStop stop;
+            stop.cancel = &control.cancel;
+            if (control.maxSeconds > 0)
+                stop.deadline = std::chrono::steady_clock::now() +
+                                std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                    std::chrono::duration<double>(control.maxSeconds - s.Seconds()));
             shortest::TwoPhaseSolution shorter;
-            if (shortest::SolveTwoPhase(c, shortest::kMaxSolutionLength, shorter, control.shortenEffort) &&
+            if (shortest::SolveTwoPhase(c, shortest::kMaxSolutionLength, shorter, control.shortenEffort, &stop) &&
                 shorter.length < out.length) {
                 for (int i = 0; i < shorter.length; ++i) out.moves[i] = shorter.moves[i];
                 out.length = searchBelow = shorter.length;

@@ -8,6 +8,8 @@
 //
 // Tables are built once, at first use, in static storage; a search allocates nothing.
 // The result is a function of the position alone.
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <string_view>
 
@@ -35,10 +37,22 @@ bool IsSolvable(const CubieCube& c);
 // Searches a solution of at most maxLength moves (0-20). Returns false when the cube
 // is not solvable or no solution was found within the bound.
 bool SolveTwoPhase(const CubieCube& c, int maxLength, TwoPhaseSolution& out);
+// What may end a longer look early: a flag another thread sets, or a time passed.
+struct LookStop {
+    const std::atomic<bool>* cancel = nullptr;
+    std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
+    bool Now() const {
+        return (cancel != nullptr && cancel->load(std::memory_order_relaxed)) ||
+               std::chrono::steady_clock::now() > deadline;
+    }
+};
 // The same with `shorterEffort` search steps after the first solution (the shortest
 // method takes 200), each shorter solution found lowering the bound: a longer look for
-// callers that can spend it. The result is still a function of the position alone.
-bool SolveTwoPhase(const CubieCube& c, int maxLength, TwoPhaseSolution& out, long shorterEffort);
+// callers that can spend it. The result is still a function of the position alone,
+// unless `stop` ends the look first (it is asked every few thousand steps): then the
+// shortest solution found so far, or false when none was found yet.
+bool SolveTwoPhase(const CubieCube& c, int maxLength, TwoPhaseSolution& out, long shorterEffort,
+                   const LookStop* stop = nullptr);
 
 // Coordinates, exposed for tests.
 int TwistOf(const CubieCube& c);

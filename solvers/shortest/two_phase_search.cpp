@@ -61,7 +61,8 @@ public:
     // Looks for a solution of at most `bound` moves. With a shorter effort, the first
     // one found is kept and the search goes on for that many nodes with the bound one
     // below it.
-    bool Within(int bound, TwoPhaseSolution& out, long shorterEffort = 0) {
+    bool Within(int bound, TwoPhaseSolution& out, long shorterEffort = 0, const LookStop* stop = nullptr) {
+        stop_ = stop;
         bound_ = bound;
         out_ = &out;
         nodesLeft_ = -1;
@@ -106,7 +107,7 @@ private:
     // accesses overlap instead of following one another.
     bool Phase1(int tw, int fl, int sl, int distance, int depth, int remaining, int last) {
         if (remaining == 0) return StartPhase2(depth);
-        if (nodesLeft_ == 0 || --nodesLeft_ == 0) return false;
+        if (nodesLeft_ == 0 || --nodesLeft_ == 0 || Stopped()) return false;
         const int left = remaining - 1;
         if (left == 0) {
             // The last move must reach the phase-2 group itself: every coordinate 0, which
@@ -144,6 +145,15 @@ private:
             if (Phase1(twists[i], flips[i], slices[i], next, depth + 1, left, moves[i])) return true;
         }
         return false;
+    }
+
+    // Every 4096 steps the caller's stop is asked (in phase 1, whose steps lead to
+    // every phase-2 search); once it says so, the search ends as if its steps were used
+    // up.
+    bool Stopped() {
+        if (stop_ == nullptr || (nodesLeft_ & 4095) != 0 || !stop_->Now()) return false;
+        nodesLeft_ = 0;
+        return true;
     }
 
     void SetPathMove(int depth, int move) {
@@ -237,6 +247,7 @@ private:
     int bound_ = 0;
     long nodesLeft_ = -1;  // negative: no limit
     long shorterEffort_ = 0;
+    const LookStop* stop_ = nullptr;
     bool found_ = false;
     int viewIndex_ = 0;  // the view being searched
     TwoPhaseSolution* out_ = nullptr;
@@ -271,7 +282,8 @@ bool SolveTwoPhase(const CubieCube& c, int maxLength, TwoPhaseSolution& out) {
     return SolveTwoPhase(c, maxLength, out, kShorterEffort);
 }
 
-bool SolveTwoPhase(const CubieCube& c, int maxLength, TwoPhaseSolution& out, long shorterEffort) {
+bool SolveTwoPhase(const CubieCube& c, int maxLength, TwoPhaseSolution& out, long shorterEffort,
+                   const LookStop* stop) {
     out.length = 0;
     out.split = 0;
     if (!IsSolvable(c) || maxLength < 0) return false;
@@ -280,7 +292,7 @@ bool SolveTwoPhase(const CubieCube& c, int maxLength, TwoPhaseSolution& out, lon
     for (int bound = 0; bound <= std::min(kExactUpTo, maxLength); ++bound)
         if (search.Within(bound, out)) return true;
     if (maxLength <= kExactUpTo) return false;
-    return search.Within(maxLength, out, shorterEffort);
+    return search.Within(maxLength, out, shorterEffort, stop);
 }
 
 }  // namespace velmora::shortest

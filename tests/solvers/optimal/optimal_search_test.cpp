@@ -107,10 +107,16 @@ private:
     std::map<Key, int> near_;
 };
 
-optimal::OptimalSolution Solve(const CubieCube& c, double maxSeconds = 0, bool cancelled = false) {
+// look: when above 0, the longer two-phase look of that many steps comes before the
+// first length.
+optimal::OptimalSolution Solve(const CubieCube& c, double maxSeconds = 0, bool cancelled = false, long look = 0) {
     optimal::SearchControl control;
     control.maxSeconds = maxSeconds;
     control.cancel = cancelled;
+    if (look > 0) {
+        control.shortenFrom = 0;
+        control.shortenEffort = look;
+    }
     optimal::OptimalSolution s;
     EXPECT_TRUE(optimal::SolveOptimal(c, SmallTables(), control, s));
     return s;
@@ -385,10 +391,13 @@ TEST(OptimalSearch, SymmetricCubesAreSearchedFromStartsThatLeaveOutNoSolution) {
 
 TEST(OptimalSearch, StoppedSearchGivesTheFallbackUnprovenWithALowerBound) {
     // Every edge flipped in place: twenty turns, far beyond what is searched before the
-    // first look at the stop conditions.
+    // first look at the stop conditions. Cancel and the time limit also end a longer
+    // look of a trillion steps at once.
     CubieCube superflip = shortest::SolvedCubie();
     for (auto& e : superflip.eo) e = 1;
-    for (const auto& s : {Solve(superflip, 0, true), Solve(superflip, 1e-9)}) {
+    constexpr long kEndless = 1'000'000'000'000L;
+    for (const auto& s : {Solve(superflip, 0, true), Solve(superflip, 1e-9), Solve(superflip, 0, true, kEndless),
+                          Solve(superflip, 1e-9, false, kEndless)}) {
         EXPECT_FALSE(s.proven);
         EXPECT_TRUE(s.cancelled);
         EXPECT_TRUE(Restores(superflip, s));
