@@ -827,10 +827,12 @@ bool SolveOptimal(const CubieCube& c, const PruneTables& tables, SearchControl& 
             shortened = true;
             shortest::LookStop stop;
             stop.cancel = &control.cancel;
-            if (control.maxSeconds > 0)
+            // (A limit beyond a billion seconds is none: the clock's count could not hold it.)
+            const double remaining = control.maxSeconds - s.Seconds();
+            if (control.maxSeconds > 0 && remaining < 1e9)
                 stop.deadline = std::chrono::steady_clock::now() +
                                 std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                                    std::chrono::duration<double>(control.maxSeconds - s.Seconds()));
+                                    std::chrono::duration<double>(remaining));
             shortest::TwoPhaseSolution shorter;
             if (shortest::SolveTwoPhase(c, shortest::kMaxSolutionLength, shorter, control.shortenEffort, &stop) &&
                 shorter.length < out.length) {

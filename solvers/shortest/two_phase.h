@@ -49,7 +49,7 @@ struct LookStop {
 // The same with `shorterEffort` search steps after the first solution (the shortest
 // method takes 200), each shorter solution found lowering the bound: a longer look for
 // callers that can spend it. The result is still a function of the position alone,
-// unless `stop` ends the look first (it is asked every few thousand steps): then the
+// unless `stop` ends the look first (it is asked about every 4096 phase-1 steps): then the
 // shortest solution found so far, or false when none was found yet.
 bool SolveTwoPhase(const CubieCube& c, int maxLength, TwoPhaseSolution& out, long shorterEffort,
                    const LookStop* stop = nullptr);

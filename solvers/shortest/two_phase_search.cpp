@@ -147,9 +147,9 @@ private:
         return false;
     }
 
-    // Every 4096 steps the caller's stop is asked (in phase 1, whose steps lead to
-    // every phase-2 search); once it says so, the search ends as if its steps were used
-    // up.
+    // About every 4096 phase-1 steps (those that land on a multiple of 4096 of the
+    // count) the caller's stop is asked; once it says so, the search ends as if its
+    // steps were used up.
     bool Stopped() {
         if (stop_ == nullptr || (nodesLeft_ & 4095) != 0 || !stop_->Now()) return false;
         nodesLeft_ = 0;
