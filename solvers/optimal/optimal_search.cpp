@@ -827,12 +827,7 @@ bool SolveOptimal(const CubieCube& c, const PruneTables& tables, SearchControl& 
             shortened = true;
             shortest::LookStop stop;
             stop.cancel = &control.cancel;
-            // (A limit beyond a billion seconds is none: the clock's count could not hold it.)
-            const double remaining = control.maxSeconds - s.Seconds();
-            if (control.maxSeconds > 0 && remaining < 1e9)
-                stop.deadline = std::chrono::steady_clock::now() +
-                                std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                                    std::chrono::duration<double>(remaining));
+            if (control.maxSeconds > 0) stop.seconds = std::max(0.0, control.maxSeconds - s.Seconds());
             shortest::TwoPhaseSolution shorter;
             if (shortest::SolveTwoPhase(c, shortest::kMaxSolutionLength, shorter, control.shortenEffort, &stop) &&
                 shorter.length < out.length) {

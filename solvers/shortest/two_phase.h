@@ -37,13 +37,15 @@ bool IsSolvable(const CubieCube& c);
 // Searches a solution of at most maxLength moves (0-20). Returns false when the cube
 // is not solvable or no solution was found within the bound.
 bool SolveTwoPhase(const CubieCube& c, int maxLength, TwoPhaseSolution& out);
-// What may end a longer look early: a flag another thread sets, or a time passed.
+// What may end a longer look early: a flag another thread sets, or more than `seconds`
+// (when not negative) passed since the stop was made.
 struct LookStop {
     const std::atomic<bool>* cancel = nullptr;
-    std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
+    double seconds = -1;
+    std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
     bool Now() const {
         return (cancel != nullptr && cancel->load(std::memory_order_relaxed)) ||
-               std::chrono::steady_clock::now() > deadline;
+               (seconds >= 0 && std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() > seconds);
     }
 };
 // The same with `shorterEffort` search steps after the first solution (the shortest
