@@ -274,11 +274,17 @@ public:
         return true;
     }
 
-    // Searches one length through; out holds the solution when one is found.
-    bool SearchLength(const CubieCube& cube, const Node& root, int length, std::uint8_t* out) {
+    // Searches one length through; out holds the solution when one is found. With
+    // lookSteps, the two-phase search first looks for a solution of the length itself
+    // for at most that many steps.
+    bool SearchLength(const CubieCube& cube, const Node& root, int length, std::uint8_t* out, long lookSteps = 0) {
         length_ = length;
         cube_ = &cube;
         if (length == 0) return Bound(root) == 0 && IsSolvedAfter(nullptr, 0);
+        if (lookSteps > 0) {
+            if (Look(lookSteps, out)) return true;
+            if (AskStop()) return false;
+        }
         itemCount_ = 0;
         built_ = 0;
         if (startCount_ > 0 && length >= 4) SymmetricItems(root, length);
@@ -296,6 +302,21 @@ public:
         }
         if (best_.load() == INT_MAX) return false;
         for (int i = 0; i < length; ++i) out[i] = solution_[i];
+        return true;
+    }
+
+    // The two-phase look for a solution of the length about to be searched: the lengths
+    // below are ruled out, so one it finds is of the fewest turns. For the hardest
+    // cubes it often finds one many times sooner than the search; its steps are
+    // limited, so the result stays a function of the cube. Esc and the time limit end it.
+    bool Look(long steps, std::uint8_t* out) const {
+        shortest::LookStop stop;
+        stop.cancel = &control_.cancel;
+        if (control_.maxSeconds > 0) stop.seconds = std::max(0.0, control_.maxSeconds - Seconds());
+        stop.steps = steps;
+        shortest::TwoPhaseSolution found;
+        if (!shortest::SolveTwoPhase(*cube_, length_, found, 0, &stop) || found.length != length_) return false;
+        std::copy(found.moves, found.moves + length_, out);
         return true;
     }
 
@@ -391,9 +412,15 @@ private:
     void Poll(Worker& w) {
         control_.nodes.fetch_add(w.sincePoll, std::memory_order_relaxed);
         w.sincePoll = 0;
+        AskStop();
+    }
+
+    // Halts the search when cancel or the time limit asks it to; whether it is halted.
+    bool AskStop() {
         if (control_.cancel.load(std::memory_order_relaxed) ||
             (control_.maxSeconds > 0 && Seconds() > control_.maxSeconds))
             halted_.store(true);
+        return Halted();
     }
 
     bool Dfs(Worker& w, const Node& n, int depth, int left, int last) {
@@ -836,8 +863,9 @@ bool SolveOptimal(const CubieCube& c, const PruneTables& tables, SearchControl& 
             }
             if (length >= searchBelow) break;
         }
+        const bool look = length >= control.targetFrom && control.targetEffort > 0 && !control.searchEveryLength;
         std::uint8_t moves[32];
-        if (s.SearchLength(c, root, length, moves)) {
+        if (s.SearchLength(c, root, length, moves, look ? control.targetEffort : 0)) {
             for (int i = 0; i < length; ++i) out.moves[i] = moves[i];
             out.length = length;
             found = true;

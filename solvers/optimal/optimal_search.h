@@ -44,6 +44,12 @@ struct SearchControl {
     // last length saves most of the time. Tests move the length down to reach it.
     int shortenFrom = 17;
     long shortenEffort = 5'000'000;
+    // From length targetFrom on, before a length is searched the two-phase search looks
+    // for a solution of that length itself, for at most targetEffort steps: every
+    // shorter length is ruled out by then, so one it finds is the fewest, and the
+    // length's own search to its first solution is spared.
+    int targetFrom = 18;
+    long targetEffort = 100'000'000;
     // A cube that symmetries of the whole cube map to itself is searched from one first
     // move (or pair of moves on one axis) of each class under them; tests compare.
     bool useSymmetries = true;

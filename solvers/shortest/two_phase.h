@@ -37,11 +37,13 @@ bool IsSolvable(const CubieCube& c);
 // Searches a solution of at most maxLength moves (0-20). Returns false when the cube
 // is not solvable or no solution was found within the bound.
 bool SolveTwoPhase(const CubieCube& c, int maxLength, TwoPhaseSolution& out);
-// What may end a longer look early: a flag another thread sets, or more than `seconds`
-// (when not negative) passed since the stop was made.
+// What may end a longer look early: a flag another thread sets, more than `seconds`
+// (when not negative) passed since the stop was made, or more than `steps` search
+// steps (when not negative) taken in all.
 struct LookStop {
     const std::atomic<bool>* cancel = nullptr;
     double seconds = -1;
+    long steps = -1;
     std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
     bool Now() const {
         return (cancel != nullptr && cancel->load(std::memory_order_relaxed)) ||
@@ -51,8 +53,9 @@ struct LookStop {
 // The same with `shorterEffort` search steps after the first solution (the shortest
 // method takes 200), each shorter solution found lowering the bound: a longer look for
 // callers that can spend it. The result is still a function of the position alone,
-// unless `stop` ends the look first (it is asked about every 4096 phase-1 steps): then the
-// shortest solution found so far, or false when none was found yet.
+// unless `stop` ends the look first (its flag and clock are asked about every 4096
+// phase-1 steps): then the shortest solution found so far, or false when none was found
+// yet. A limit of steps keeps the result a function of the position.
 bool SolveTwoPhase(const CubieCube& c, int maxLength, TwoPhaseSolution& out, long shorterEffort,
                    const LookStop* stop = nullptr);
 

@@ -65,7 +65,7 @@ public:
         stop_ = stop;
         bound_ = bound;
         out_ = &out;
-        nodesLeft_ = -1;
+        nodesLeft_ = stop != nullptr && stop->steps >= 0 ? stop->steps : -1;
         shorterEffort_ = shorterEffort;
         found_ = false;
         for (int depth1 = 0; depth1 <= bound_ && nodesLeft_ != 0; ++depth1) {

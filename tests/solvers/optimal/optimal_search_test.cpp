@@ -108,8 +108,10 @@ private:
 };
 
 // look: when above 0, the longer two-phase look of that many steps comes before the
-// first length.
-optimal::OptimalSolution Solve(const CubieCube& c, double maxSeconds = 0, bool cancelled = false, long look = 0) {
+// first length; target: when above 0, a look of that many steps for a solution of the
+// length itself comes before each length.
+optimal::OptimalSolution Solve(const CubieCube& c, double maxSeconds = 0, bool cancelled = false, long look = 0,
+                               long target = 0) {
     optimal::SearchControl control;
     control.maxSeconds = maxSeconds;
     control.cancel = cancelled;
@@ -117,6 +119,8 @@ optimal::OptimalSolution Solve(const CubieCube& c, double maxSeconds = 0, bool c
         control.shortenFrom = 0;
         control.shortenEffort = look;
     }
+    control.targetFrom = 0;
+    control.targetEffort = target;
     optimal::OptimalSolution s;
     EXPECT_TRUE(optimal::SolveOptimal(c, SmallTables(), control, s));
     return s;
@@ -160,31 +164,51 @@ TEST(OptimalSearch, OneThreadAndTwoFindTheSameSolution) {
     EXPECT_TRUE(std::equal(a.moves, a.moves + a.length, b.moves));
 }
 
-// A longer two-phase look before the search's longest lengths: moved down to the first
-// length here, it must keep the fewest turns and the proof, and where it finds a solution
-// of the fewest turns the search of that length is spared (one thread, so the counts of
+// Longer two-phase looks before the search's longest lengths, the open one and the one
+// for a solution of the length about to be searched: moved down to the first length
+// here, each must keep the fewest turns and the proof, and where it finds a solution of
+// the fewest turns the search of that length is spared (one thread, so the counts of
 // positions are those of the same search).
-TEST(OptimalSearch, ALongerTwoPhaseLookKeepsTheFewestTurnsAndSparesTheLastLength) {
-    std::mt19937 rng(17);
-    int spared = 0;
-    for (int k = 0; k < 6; ++k) {
-        const CubieCube c = Apply(shortest::SolvedCubie(), Scramble(rng, 11 + k % 2));
-        optimal::SearchControl plain, look;
-        plain.threads = look.threads = 1;
-        plain.shortenFrom = 99;
-        look.shortenFrom = 0;
-        look.shortenEffort = 200'000;
-        optimal::OptimalSolution a, b;
-        ASSERT_TRUE(optimal::SolveOptimal(c, SmallTables(), plain, a));
-        ASSERT_TRUE(optimal::SolveOptimal(c, SmallTables(), look, b));
-        ASSERT_TRUE(Restores(c, b));
-        EXPECT_TRUE(a.proven && b.proven);
-        EXPECT_EQ(b.length, a.length) << "cube " << k;
-        EXPECT_EQ(b.lowerBound, b.length);
-        EXPECT_LE(b.nodes, a.nodes) << "cube " << k;
-        spared += b.nodes < a.nodes;
+TEST(OptimalSearch, LongerTwoPhaseLooksKeepTheFewestTurnsAndSpareTheLastLength) {
+    for (const bool targeted : {false, true}) {
+        std::mt19937 rng(17);
+        int spared = 0;
+        for (int k = 0; k < 6; ++k) {
+            const CubieCube c = Apply(shortest::SolvedCubie(), Scramble(rng, 11 + k % 2));
+            optimal::SearchControl plain, look;
+            plain.threads = look.threads = 1;
+            plain.shortenFrom = look.shortenFrom = 99;
+            plain.targetFrom = look.targetFrom = 99;
+            if (targeted) {
+                look.targetFrom = 0;
+                look.targetEffort = 200'000;
+            } else {
+                look.shortenFrom = 0;
+                look.shortenEffort = 200'000;
+            }
+            optimal::OptimalSolution a, b;
+            ASSERT_TRUE(optimal::SolveOptimal(c, SmallTables(), plain, a));
+            ASSERT_TRUE(optimal::SolveOptimal(c, SmallTables(), look, b));
+            ASSERT_TRUE(Restores(c, b));
+            EXPECT_TRUE(a.proven && b.proven);
+            EXPECT_EQ(b.length, a.length) << "cube " << k << (targeted ? " (targeted)" : "");
+            EXPECT_EQ(b.lowerBound, b.length);
+            EXPECT_LE(b.nodes, a.nodes) << "cube " << k;
+            spared += b.nodes < a.nodes;
+            if (targeted) {
+                // The same on two threads.
+                optimal::SearchControl beside;
+                beside.targetFrom = 0;
+                beside.targetEffort = 200'000;
+                optimal::OptimalSolution d;
+                ASSERT_TRUE(optimal::SolveOptimal(c, SmallTables(), beside, d));
+                ASSERT_TRUE(Restores(c, d));
+                EXPECT_TRUE(d.proven);
+                EXPECT_EQ(d.length, a.length) << "cube " << k << " (two threads)";
+            }
+        }
+        EXPECT_GT(spared, 0) << "the look found none of the fewest turns" << (targeted ? " (targeted)" : "");
     }
-    EXPECT_GT(spared, 0) << "the look found none of the fewest turns";
 }
 
 // The huge set's two tables with their true entries for the parts within three turns
@@ -397,7 +421,8 @@ TEST(OptimalSearch, StoppedSearchGivesTheFallbackUnprovenWithALowerBound) {
     for (auto& e : superflip.eo) e = 1;
     constexpr long kEndless = 1'000'000'000'000L;
     for (const auto& s : {Solve(superflip, 0, true), Solve(superflip, 1e-9), Solve(superflip, 0, true, kEndless),
-                          Solve(superflip, 1e-9, false, kEndless)}) {
+                          Solve(superflip, 1e-9, false, kEndless), Solve(superflip, 0, true, 0, kEndless),
+                          Solve(superflip, 1e-9, false, 0, kEndless)}) {
         EXPECT_FALSE(s.proven);
         EXPECT_TRUE(s.cancelled);
         EXPECT_TRUE(Restores(superflip, s));

@@ -158,6 +158,31 @@ TEST(TwoPhaseSearch, RefusesCubesNoTurnsCanSolve) {
     EXPECT_EQ(out.length, 0);
 }
 
+// A look limited by its steps: nothing without steps, nothing when the bound asks more
+// than the steps reach (the superflip takes twenty turns), and the same solution as the
+// unlimited look when they suffice.
+TEST(TwoPhaseSearch, ALookLimitedByStepsEndsWithinThemOrMatchesTheUnlimitedLook) {
+    CubieCube superflip = shortest::SolvedCubie();
+    for (auto& e : superflip.eo) e = 1;
+    shortest::TwoPhaseSolution out;
+    shortest::LookStop none, few, ample;
+    none.steps = 0;
+    few.steps = 100'000;
+    ample.steps = 1'000'000'000;
+    EXPECT_FALSE(shortest::SolveTwoPhase(superflip, 20, out, 0, &none));
+    EXPECT_FALSE(shortest::SolveTwoPhase(superflip, 17, out, 0, &few));
+    std::mt19937 rng(4);
+    for (int k = 0; k < 3; ++k) {
+        CubieCube c = shortest::SolvedCubie();
+        for (int i = 0; i < 25; ++i) c = shortest::Multiply(c, shortest::MoveCubie(static_cast<int>(rng() % 18)));
+        shortest::TwoPhaseSolution free, limited;
+        ASSERT_TRUE(shortest::SolveTwoPhase(c, 20, free, 50'000));
+        ASSERT_TRUE(shortest::SolveTwoPhase(c, 20, limited, 50'000, &ample));
+        ASSERT_EQ(free.length, limited.length);
+        EXPECT_TRUE(std::equal(free.moves, free.moves + free.length, limited.moves));
+    }
+}
+
 TEST_F(ShortestMethod, SeededDealsReplayToTheRestoredCubeWithinTwentyTurns) {
     m().SeedRandom(20261208);
     int longest = 0;
