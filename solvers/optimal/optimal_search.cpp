@@ -306,9 +306,10 @@ public:
     }
 
     // The two-phase look for a solution of the length about to be searched: the lengths
-    // below are ruled out, so one it finds is of the fewest turns. For the hardest
-    // cubes it often finds one many times sooner than the search; its steps are
-    // limited, so the result stays a function of the cube. Esc and the time limit end it.
+    // below are ruled out, so one it finds is of the fewest turns. For many of the cubes
+    // whose search finds its first solution late it finds one many times sooner; where
+    // the length has none it spends all its steps. They are limited, so the result stays
+    // a function of the cube. Esc and the time limit end it.
     bool Look(long steps, std::uint8_t* out) const {
         shortest::LookStop stop;
         stop.cancel = &control_.cancel;

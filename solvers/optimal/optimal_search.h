@@ -11,7 +11,8 @@
 // The two-phase solution found first is the fallback: when every length below its own
 // was ruled out, it is itself the fewest; when the search is cancelled or runs out of
 // time, it is what the caller gets, not proven. Before the longest lengths the
-// two-phase search looks longer for a shorter one.
+// two-phase search looks longer for a shorter one, and from 18 turns on, for a limited
+// number of steps, for a solution of the length about to be searched.
 //
 // Each length is split at the root over two threads into work items by the first two
 // moves (of a cube with symmetries, by its starts below); the solution kept is the one

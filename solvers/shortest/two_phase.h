@@ -38,8 +38,9 @@ bool IsSolvable(const CubieCube& c);
 // is not solvable or no solution was found within the bound.
 bool SolveTwoPhase(const CubieCube& c, int maxLength, TwoPhaseSolution& out);
 // What may end a longer look early: a flag another thread sets, more than `seconds`
-// (when not negative) passed since the stop was made, or more than `steps` search
-// steps (when not negative) taken in all.
+// (when not negative) passed since the stop was made, or, when `steps` is not negative,
+// that many search steps taken (the exact search of bounds up to eight turns that comes
+// first is not counted).
 struct LookStop {
     const std::atomic<bool>* cancel = nullptr;
     double seconds = -1;

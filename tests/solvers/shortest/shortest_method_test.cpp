@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <random>
 #include <string>
 #include <vector>
@@ -158,19 +159,20 @@ TEST(TwoPhaseSearch, RefusesCubesNoTurnsCanSolve) {
     EXPECT_EQ(out.length, 0);
 }
 
-// A look limited by its steps: nothing without steps, nothing when the bound asks more
-// than the steps reach (the superflip takes twenty turns), and the same solution as the
-// unlimited look when they suffice.
+// A look limited by its steps: nothing without steps; a raised cancel ends a look that
+// could never succeed (every edge flipped takes twenty turns); and ample steps give the
+// same solution as the unlimited look.
 TEST(TwoPhaseSearch, ALookLimitedByStepsEndsWithinThemOrMatchesTheUnlimitedLook) {
     CubieCube superflip = shortest::SolvedCubie();
     for (auto& e : superflip.eo) e = 1;
     shortest::TwoPhaseSolution out;
-    shortest::LookStop none, few, ample;
+    std::atomic<bool> raised{true};
+    shortest::LookStop none, ample, cancelled;
     none.steps = 0;
-    few.steps = 100'000;
     ample.steps = 1'000'000'000;
+    cancelled.cancel = &raised;
     EXPECT_FALSE(shortest::SolveTwoPhase(superflip, 20, out, 0, &none));
-    EXPECT_FALSE(shortest::SolveTwoPhase(superflip, 17, out, 0, &few));
+    EXPECT_FALSE(shortest::SolveTwoPhase(superflip, 19, out, 0, &cancelled));
     std::mt19937 rng(4);
     for (int k = 0; k < 3; ++k) {
         CubieCube c = shortest::SolvedCubie();
