@@ -311,9 +311,7 @@ public:
     // the length has none it spends all its steps. They are limited, so the result stays
     // a function of the cube. Esc and the time limit end it.
     bool Look(long steps, std::uint8_t* out) const {
-        shortest::LookStop stop;
-        stop.cancel = &control_.cancel;
-        if (control_.maxSeconds > 0) stop.seconds = std::max(0.0, control_.maxSeconds - Seconds());
+        shortest::LookStop stop = LookStopNow();
         stop.steps = steps;
         shortest::TwoPhaseSolution found;
         if (!shortest::SolveTwoPhase(*cube_, length_, found, 0, &stop) || found.length != length_) return false;
@@ -375,6 +373,13 @@ public:
     }
 
     bool Halted() const { return halted_.load(std::memory_order_relaxed); }
+    // What ends a two-phase look as it ends the search: cancel, and the time left.
+    shortest::LookStop LookStopNow() const {
+        shortest::LookStop stop;
+        stop.cancel = &control_.cancel;
+        if (control_.maxSeconds > 0) stop.seconds = std::max(0.0, control_.maxSeconds - Seconds());
+        return stop;
+    }
     void StartClock() { start_ = std::chrono::steady_clock::now(); }
     double Seconds() const {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
@@ -853,9 +858,7 @@ bool SolveOptimal(const CubieCube& c, const PruneTables& tables, SearchControl& 
             // look finds one of the fewest turns more often than not.
             // Esc and the time limit end the look as they end the search.
             shortened = true;
-            shortest::LookStop stop;
-            stop.cancel = &control.cancel;
-            if (control.maxSeconds > 0) stop.seconds = std::max(0.0, control.maxSeconds - s.Seconds());
+            const shortest::LookStop stop = s.LookStopNow();
             shortest::TwoPhaseSolution shorter;
             if (shortest::SolveTwoPhase(c, shortest::kMaxSolutionLength, shorter, control.shortenEffort, &stop) &&
                 shorter.length < out.length) {
