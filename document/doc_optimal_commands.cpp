@@ -55,7 +55,8 @@ void CVelmoraDoc::OptimalTick() {
     const bool same = optimalRunner.StartCode() == startCode && model.methodUsed == 5 && model.inputMode >= 0;
     if (!same) return;
     if (!r.ok) {
-        // The tables were not built (cancelled, or no memory for them).
+        // The tables were not built (cancelled, no memory for them, or the file written
+        // did not read back).
         ShowStatus(r.tableStatus.empty() ? "已停止最少步数搜索，保留显示的解法" : r.tableStatus.view());
         return;
     }

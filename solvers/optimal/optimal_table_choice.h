@@ -20,7 +20,7 @@ inline void DescribeTables(TableSize size, int request, const LoadReport& report
         return;
     }
     if (report.outcome == LoadOutcome::Failed) {
-        out.Assign(report.message.find("reads back") != std::string::npos ? "最少步数表不能建立：写入的表文件读回有误"
+        out.Assign(report.message.find("read back") != std::string::npos ? "最少步数表不能建立：写入的表文件读回有误"
                                                                           : "最少步数表不能建立：内存不足");
         return;
     }

@@ -194,9 +194,10 @@ bool MakeFolders(const std::string& path) {
     return true;
 }
 
-// Maps the file and checks its header and checksum; nullptr and a reason when it is
-// missing or damaged.
-const std::uint8_t* MapChecked(const std::string& path, TableSize size, std::string& why) {
+// Maps the file when it has the size and the layout of the tables; nullptr and a reason
+// when it is missing, of another layout or size, or cannot be mapped. Its pages are not
+// read yet.
+const std::uint8_t* MapSized(const std::string& path, TableSize size, std::string& why) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         why = "missing";
@@ -204,7 +205,6 @@ const std::uint8_t* MapChecked(const std::string& path, TableSize size, std::str
     }
     struct stat st{};
     const long bytes = FileBytes(size);
-    const int n = EdgePieces(size);
     const std::uint32_t layout = size == TableSize::Huge ? kHugeFormat : 0u;
     FileHeader h{};
     const bool headed = ::fstat(fd, &st) == 0 && ::pread(fd, &h, sizeof h, 0) == static_cast<ssize_t>(sizeof h);
@@ -226,18 +226,33 @@ const std::uint8_t* MapChecked(const std::string& path, TableSize size, std::str
         why = "cannot be mapped";
         return nullptr;
     }
-    const auto* data = static_cast<const std::uint8_t*>(map);
+    return static_cast<const std::uint8_t*>(map);
+}
+
+// Checks the header and the checksum of a mapped file, reading every page; unmaps it
+// and says "damaged" when they do not agree.
+bool CheckedOrUnmapped(const std::uint8_t* data, TableSize size, std::string& why) {
+    const long bytes = FileBytes(size);
+    const int n = EdgePieces(size);
+    FileHeader h{};
     std::memcpy(&h, data, sizeof h);
     if (std::memcmp(h.magic, kMagic, sizeof kMagic) != 0 || h.edgePieces != static_cast<std::uint32_t>(n) ||
-        h.reserved != layout ||
+        h.reserved != (size == TableSize::Huge ? kHugeFormat : 0u) ||
         h.cornerBytes != static_cast<std::uint64_t>(kCornerEntries / 2) ||
         h.edgeBytes != static_cast<std::uint64_t>(EdgeEntries(n) / 2) ||
         h.checksum != Checksum(data + kHeaderBytes, bytes - kHeaderBytes)) {
-        ::munmap(map, static_cast<std::size_t>(bytes));
+        ::munmap(const_cast<std::uint8_t*>(data), static_cast<std::size_t>(bytes));
         why = "damaged";
-        return nullptr;
+        return false;
     }
-    return data;
+    return true;
+}
+
+// Maps the file and checks its header and checksum; nullptr and a reason when it is
+// missing or damaged.
+const std::uint8_t* MapChecked(const std::string& path, TableSize size, std::string& why) {
+    const std::uint8_t* data = MapSized(path, size, why);
+    return data && CheckedOrUnmapped(data, size, why) ? data : nullptr;
 }
 
 void Fill(PruneTables& t, TableSize size, const std::uint8_t* file, const std::string& path) {
@@ -662,18 +677,18 @@ bool OpenTables(TableSize size, const BuildProgress& progress, LoadReport& repor
             if (!written) ::unlink(temp.c_str());
         }
     }
-    if (written) {
-        // The built tables are let go before the file is mapped and checked: reading the
-        // file back while they are held needed the tables' size twice, 6.4 GB for the
-        // huge set where searching with it needs 3.3 GB.
+    // The file is mapped before the built tables are let go, and read and checked after:
+    // reading it back while they were held took twice the tables' size in memory, where
+    // searching takes it once.
+    if (const std::uint8_t* mapped = written ? MapSized(path, size, why) : nullptr) {
         ::munmap(buffer, static_cast<std::size_t>(bytes));
-        if (const std::uint8_t* mapped = MapChecked(path, size, why)) {
-            Fill(out, size, mapped, path);
-            return true;
+        if (!CheckedOrUnmapped(mapped, size, why)) {
+            report.outcome = LoadOutcome::Failed;
+            report.message = "the table file just written does not read back (" + why + ")";
+            return false;
         }
-        report.outcome = LoadOutcome::Failed;
-        report.message = "the table file just written reads back " + why;
-        return false;
+        Fill(out, size, mapped, path);
+        return true;
     }
     // The cache cannot be written: the tables stay in this process's memory.
     if (!report.message.empty()) report.message += "; ";
