@@ -194,6 +194,9 @@ bool MakeFolders(const std::string& path) {
     return true;
 }
 
+// The layout a file of the set names in its header.
+std::uint32_t LayoutOf(TableSize size) { return size == TableSize::Huge ? kHugeFormat : 0u; }
+
 // Maps the file when it has the size and the layout of the tables; nullptr and a reason
 // when it is missing, of another layout or size, or cannot be mapped. Its pages are not
 // read yet.
@@ -205,7 +208,7 @@ const std::uint8_t* MapSized(const std::string& path, TableSize size, std::strin
     }
     struct stat st{};
     const long bytes = FileBytes(size);
-    const std::uint32_t layout = size == TableSize::Huge ? kHugeFormat : 0u;
+    const std::uint32_t layout = LayoutOf(size);
     FileHeader h{};
     const bool headed = ::fstat(fd, &st) == 0 && ::pread(fd, &h, sizeof h, 0) == static_cast<ssize_t>(sizeof h);
     // A file that an earlier version of the program wrote in another layout is not
@@ -237,7 +240,7 @@ bool CheckedOrUnmapped(const std::uint8_t* data, TableSize size, std::string& wh
     FileHeader h{};
     std::memcpy(&h, data, sizeof h);
     if (std::memcmp(h.magic, kMagic, sizeof kMagic) != 0 || h.edgePieces != static_cast<std::uint32_t>(n) ||
-        h.reserved != (size == TableSize::Huge ? kHugeFormat : 0u) ||
+        h.reserved != LayoutOf(size) ||
         h.cornerBytes != static_cast<std::uint64_t>(kCornerEntries / 2) ||
         h.edgeBytes != static_cast<std::uint64_t>(EdgeEntries(n) / 2) ||
         h.checksum != Checksum(data + kHeaderBytes, bytes - kHeaderBytes)) {
@@ -654,7 +657,7 @@ bool OpenTables(TableSize size, const BuildProgress& progress, LoadReport& repor
     FileHeader h{};
     std::memcpy(h.magic, kMagic, sizeof kMagic);
     h.edgePieces = static_cast<std::uint32_t>(n);
-    h.reserved = size == TableSize::Huge ? kHugeFormat : 0u;
+    h.reserved = LayoutOf(size);
     h.cornerBytes = static_cast<std::uint64_t>(kCornerEntries / 2);
     h.edgeBytes = static_cast<std::uint64_t>(EdgeEntries(n) / 2);
     h.checksum = Checksum(data + kHeaderBytes, bytes - kHeaderBytes);
